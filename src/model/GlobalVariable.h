@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/clsCatalog.h"
+#include "model/clsMenuList.h"
+#include "model/clsRasklad.h"
+
+#include <QDate>
+#include <QString>
+
+// The one open trip, shared by reference by every window. The catalog, the ration
+// and the layout are never replaced, only emptied and refilled.
+struct GlobalVariable
+{
+    QString strTitle;
+    qint16 intCountPeople = 0;
+    qint16 intPeriod = 1;
+    qint16 intCountSmena = 0;
+    QDate dtDataBegin;
+    QDate dtDataEnd;
+    qint16 intCountDay = 0;
+    qint16 intRaskladBegin = 0;
+    qint16 intRaskladEnd = 0;
+    QString strDeffine;
+    clsRasklad objRasklad;
+    clsCatalog objCatalog;
+    clsMenuList objMenuList;
+    bool blnDataBegin = false;
+    bool blnDataEnd = false;
+    QString strFileName;
+    bool blnChanged = false;
+};
+
+// "Торбел 3.1", from the program's version.
+QString programTitle();
+
+// The start-up state: dates 01.01.1900 and 01.01.9999, periodicity 1, a ration of
+// one empty daily menu, no file, the title, nothing changed.
+void InitGlobalVariable(GlobalVariable& g);

@@ -1,0 +1,33 @@
+#include "model/clsCatalog.h"
+
+#include "model/ModelErrors.h"
+#include "model/Numeric.h"
+
+void clsCatalog::AddProduct(const QString& strName, const QString& strNorma, const QString& strEdin)
+{
+    const qint16 intNorma = Numeric::textToInt16(strNorma);
+    if (m_products.size() >= static_cast<size_t>(MaxSize))
+        throw OverflowError("the catalog is full");
+    auto product = std::make_unique<clsProduct>();
+    product->setName(strName);
+    product->setNorma(intNorma);
+    product->strProductEdin = strEdin;
+    m_products.push_back(std::move(product));
+}
+
+clsProduct& clsCatalog::GetProduct(qint16 intIndex)
+{
+    if (intIndex < 1 || intIndex > size())
+        throw OutOfRangeError("catalog position out of range");
+    return *m_products[static_cast<size_t>(intIndex - 1)];
+}
+
+const clsProduct& clsCatalog::GetProduct(qint16 intIndex) const
+{
+    return const_cast<clsCatalog*>(this)->GetProduct(intIndex);
+}
+
+void clsCatalog::DelAllProduct()
+{
+    m_products.clear();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/clsProduct.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// The product catalog, 1-based. It only grows or is emptied as a whole, so every
+// position stored in a meal stays valid. Callers get references to stored products.
+class clsCatalog
+{
+public:
+    static constexpr qint16 MaxSize = 32767;
+
+    qint16 size() const { return static_cast<qint16>(m_products.size()); }
+
+    // The norm text is read as the program reads numbers; a value outside 16 bits
+    // (or a full catalog) throws OverflowError and appends nothing.
+    void AddProduct(const QString& strName, const QString& strNorma, const QString& strEdin);
+
+    // Throws OutOfRangeError outside 1..size.
+    clsProduct& GetProduct(qint16 intIndex);
+    const clsProduct& GetProduct(qint16 intIndex) const;
+
+    void DelAllProduct();
+
+private:
+    std::vector<std::unique_ptr<clsProduct>> m_products;
+};

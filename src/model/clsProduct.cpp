@@ -1,0 +1,13 @@
+#include "model/clsProduct.h"
+
+void clsProduct::setName(const QString& strName)
+{
+    if (!strName.isEmpty())
+        m_strName = strName;
+}
+
+void clsProduct::setNorma(qint16 intNorma)
+{
+    if (intNorma >= 0)
+        m_intNorma = intNorma;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// One catalog product. Meals refer to it by its catalog position, never by pointer.
+class clsProduct
+{
+public:
+    QString strProductEdin; // unit of measure, free text
+
+    const QString& Name() const { return m_strName; }
+    // An empty text keeps the old name.
+    void setName(const QString& strName);
+
+    qint16 Norma() const { return m_intNorma; }
+    // A negative norm is ignored.
+    void setNorma(qint16 intNorma);
+
+private:
+    QString m_strName;
+    qint16 m_intNorma = 0;
+};
