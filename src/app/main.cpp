@@ -1,4 +1,5 @@
 #include "model/GlobalVariable.h"
+#include "ui/Forms.h"
 #include "ui/main/frmMainForm.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     GlobalVariable g;
     InitGlobalVariable(g);
-    frmMainForm mainForm(g);
-    mainForm.show();
+    Forms forms(g);
+    forms.MainForm().show();
     return QApplication::exec();
 }

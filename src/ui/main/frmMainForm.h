@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class Forms;
 struct GlobalVariable;
 
 // The main window: trip parameters and file commands.
@@ -10,8 +11,9 @@ class frmMainForm : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit frmMainForm(GlobalVariable& g, QWidget* parent = nullptr);
+    frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
 private:
     GlobalVariable& m_g;
+    Forms& m_forms;
 };

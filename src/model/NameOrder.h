@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QtGlobal>
+
+class clsCatalog;
+
+// The catalog in name order: which catalog position each grid row shows, and back.
+// Names compare by UTF-16 code units (Latin before Cyrillic, capitals before small
+// letters); equal names keep their catalog order.
+class NameOrder
+{
+public:
+    NameOrder() = default;
+    static NameOrder fromCatalog(const clsCatalog& objCatalog);
+
+    qint16 size() const { return static_cast<qint16>(m_rowToIndex.size()); }
+    bool isEmpty() const { return m_rowToIndex.isEmpty(); }
+    // Catalog position shown in row 1..size; throws OutOfRangeError otherwise.
+    qint16 RowToIndex(qint16 intRow) const;
+    // Row 1..size of catalog position 1..size; throws OutOfRangeError otherwise.
+    qint16 IndexToRow(qint16 intIndex) const;
+
+private:
+    QList<qint16> m_rowToIndex; // [row - 1] -> position
+    QList<qint16> m_indexToRow; // [position - 1] -> row
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+
+class QWidget;
+struct GlobalVariable;
+class frmMainForm;
+class frmCalendar;
+class frmMenu;
+class frmDialogProduct;
+class frmRemoveDay;
+class frmRasklad;
+class frmPrintOption;
+class frmAbout;
+
+// Owns every window of the program. Each is created on first use and afterwards only
+// hidden and shown, so its state lasts for the whole run; the about box alone is
+// destroyed when it closes. Windows reach each other through here.
+class Forms
+{
+public:
+    explicit Forms(GlobalVariable& g);
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    GlobalVariable& g() { return m_g; }
+
+    frmMainForm& MainForm();
+    frmCalendar& Calendar();
+    frmMenu& Menu();
+    frmDialogProduct& DialogProduct();
+    frmRemoveDay& RemoveDay();
+    frmRasklad& Rasklad();
+    frmPrintOption& PrintOption();
+    frmAbout& About();
+
+    // Whether a window exists yet (without creating it).
+    bool hasMenu() const { return m_menu != nullptr; }
+    bool hasRasklad() const { return m_rasklad != nullptr; }
+    bool hasPrintOption() const { return m_printOption != nullptr; }
+    bool hasAbout() const { return m_about != nullptr; }
+
+    // Modal without a modal loop: the opener disables itself and shows the window;
+    // closing the window enables the opener again and brings it forward.
+    static void openFrom(QWidget& opener, QWidget& window);
+    static void closeBackTo(QWidget& window, QWidget& opener);
+
+    // The about box is destroyed when it closes.
+    void releaseAbout();
+
+private:
+    GlobalVariable& m_g;
+    std::unique_ptr<frmMainForm> m_mainForm;
+    std::unique_ptr<frmCalendar> m_calendar;
+    std::unique_ptr<frmMenu> m_menu;
+    std::unique_ptr<frmDialogProduct> m_dialogProduct;
+    std::unique_ptr<frmRemoveDay> m_removeDay;
+    std::unique_ptr<frmRasklad> m_rasklad;
+    std::unique_ptr<frmPrintOption> m_printOption;
+    std::unique_ptr<frmAbout> m_about;
+};
