@@ -10,3 +10,7 @@ frmMenu::frmMenu(GlobalVariable& g, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMenu"));
 }
+
+void frmMenu::VisibleCatalog() {}
+
+void frmMenu::RebuildDayTabs() {}

@@ -13,6 +13,11 @@ class frmMenu : public QWidget
 public:
     frmMenu(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
+    // Rebuilds the catalog lists in name order from the catalog.
+    void VisibleCatalog();
+    // After a trip is loaded: one day tab per daily menu, the last one selected.
+    void RebuildDayTabs();
+
 private:
     GlobalVariable& m_g;
     Forms& m_forms;

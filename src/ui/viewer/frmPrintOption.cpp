@@ -10,3 +10,5 @@ frmPrintOption::frmPrintOption(GlobalVariable& g, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmPrintOption"));
 }
+
+void frmPrintOption::ResetSmena(qint16) {}

@@ -13,6 +13,9 @@ class frmPrintOption : public QWidget
 public:
     frmPrintOption(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
+    // The main window's shift spinner resets this dialog's shift.
+    void ResetSmena(qint16 intSmena);
+
 private:
     GlobalVariable& m_g;
     Forms& m_forms;

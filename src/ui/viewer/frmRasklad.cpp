@@ -10,3 +10,5 @@ frmRasklad::frmRasklad(GlobalVariable& g, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmRasklad"));
 }
+
+void frmRasklad::Init() {}

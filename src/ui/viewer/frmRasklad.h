@@ -13,6 +13,9 @@ class frmRasklad : public QWidget
 public:
     frmRasklad(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
+    // Prepares the window for a freshly built layout; called before it is shown.
+    void Init();
+
 private:
     GlobalVariable& m_g;
     Forms& m_forms;
