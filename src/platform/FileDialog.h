@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// File open and save dialogs. The callers pass the program's own filter form,
+// "Раскладка (*.trb) |*.trb|Все файлы | *.*" (description|pattern pairs); the
+// dialogs turn it into Qt's form. A cancelled dialog returns an empty string.
+//
+// Test mode (as for MessageBox: a FileDialog::Recorder, setTestMode(true), or the
+// offscreen/minimal platforms): no dialog is shown; the call is recorded and returns
+// the next queued path; an empty queued path, or none queued, means cancel.
+class FileDialog
+{
+public:
+    static QString getOpenFileName(QWidget* parent, const QString& title, const QString& filterVb,
+                                   const QString& dir = QString());
+    // Asks before overwriting an existing file. A name typed without an extension gets
+    // the first pattern's extension (".trb" for the program's filter).
+    static QString getSaveFileName(QWidget* parent, const QString& title, const QString& filterVb,
+                                   const QString& dir = QString());
+
+    // "Раскладка (*.trb) |*.trb|Все файлы | *.*" -> "Раскладка (*.trb);;Все файлы (*)".
+    // Descriptions are trimmed and end with their patterns in parentheses (Qt reads the
+    // patterns from there), replacing any the description already names. Patterns may be
+    // separated by ';' or blanks; "*.*" becomes "*", which on Linux, as on Windows,
+    // matches names without a dot too. Pairs without a pattern are dropped.
+    static QString toQtFilter(const QString& filterVb);
+    // The extension of the first pattern with one ("trb"), empty when there is none.
+    static QString defaultSuffix(const QString& filterVb);
+
+    // ---- test side ----
+    enum Kind
+    {
+        Open,
+        Save
+    };
+    struct Shown
+    {
+        Kind kind = Open;
+        QString title;
+        QString filter; // Qt form
+        QString dir;
+        QString result;
+    };
+
+    static void setTestMode(bool on);
+    static bool testMode();
+    // Queues the path the next dialog returns; an empty path means the user cancelled.
+    static void setNextFileName(const QString& path);
+    static int pendingFileNames();
+    static const QList<Shown>& shown();
+    static void clear();
+
+    class Recorder
+    {
+    public:
+        Recorder();
+        ~Recorder();
+        Recorder(const Recorder&) = delete;
+        Recorder& operator=(const Recorder&) = delete;
+
+        void setNextFileName(const QString& path) { FileDialog::setNextFileName(path); }
+        const QList<Shown>& shown() const { return FileDialog::shown(); }
+        int count() const { return int(FileDialog::shown().size()); }
+        Shown last() const;
+        void clear() { FileDialog::clear(); }
+
+    private:
+        bool m_previous;
+    };
+};

@@ -1,0 +1,134 @@
+#include "platform/Help.h"
+
+#include "model/GlobalVariable.h"
+#include "platform/Desktop.h"
+#include "platform/Headless.h"
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+struct State
+{
+    bool testMode = false;
+    QString filePath;
+    int shownCount = 0;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+// One help window for the whole run; it lives until it is closed or the program ends.
+QPointer<QWidget>& helpWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+QWidget* makeHelpWindow()
+{
+    auto* window = new QWidget(nullptr, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("helpWindow"));
+    window->setWindowTitle(programTitle() + QStringLiteral(" — Помощь"));
+    window->resize(760, 600);
+    auto* browser = new QTextBrowser(window);
+    browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setOpenLinks(false);
+    QObject::connect(browser, &QTextBrowser::anchorClicked, browser, [browser](const QUrl& url) {
+        // Pages of the guide stay here; anything else goes to the desktop.
+        if (url.isRelative() || url.isLocalFile())
+            browser->setSource(url);
+        else
+            Desktop::openUrl(url);
+    });
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, window, &QObject::deleteLater);
+    return window;
+}
+
+} // namespace
+
+QString Help::filePath()
+{
+    if (!state().filePath.isEmpty())
+        return state().filePath;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(fileName));
+}
+
+bool Help::showContents(QWidget* parent)
+{
+    const QString path = filePath();
+    if (!QFileInfo(path).isFile()) {
+        MessageBox::show(parent,
+                         QStringLiteral("Не найден файл справки:\n%1\n\nПереустановите программу или скопируйте "
+                                        "файл %2 в её папку.")
+                             .arg(QDir::toNativeSeparators(path), QString::fromLatin1(fileName)),
+                         programTitle(), MessageBox::OkOnly, MessageBox::Warning);
+        return false;
+    }
+    if (testMode()) {
+        ++state().shownCount;
+        return true;
+    }
+    QPointer<QWidget>& window = helpWindow();
+    if (!window)
+        window = makeHelpWindow();
+    auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+void Help::setTestMode(bool on)
+{
+    state().testMode = on;
+}
+
+bool Help::testMode()
+{
+    return state().testMode || Platform::headless();
+}
+
+void Help::setFilePath(const QString& path)
+{
+    state().filePath = path;
+}
+
+int Help::shownCount()
+{
+    return state().shownCount;
+}
+
+void Help::clear()
+{
+    state().shownCount = 0;
+    state().filePath.clear();
+}
+
+Help::Recorder::Recorder()
+    : m_previous(state().testMode)
+{
+    Help::clear();
+    state().testMode = true;
+}
+
+Help::Recorder::~Recorder()
+{
+    Help::clear();
+    state().testMode = m_previous;
+}

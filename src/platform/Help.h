@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's help: the Russian user guide Torbel.html in the program's folder,
+// shown in a help window of the program's own. A missing file gives a message.
+//
+// Test mode (a Help::Recorder, setTestMode(true), or the offscreen/minimal platforms):
+// no window is shown; each request is counted. The missing-file message still goes
+// through MessageBox, so tests see it there.
+class Help
+{
+public:
+    static constexpr const char* fileName = "Torbel.html";
+
+    // The help file beside the executable (or the one set for tests).
+    static QString filePath();
+    // Opens the help on its contents; false (after a message) when the file is missing.
+    static bool showContents(QWidget* parent = nullptr);
+
+    // ---- test side ----
+    static void setTestMode(bool on);
+    static bool testMode();
+    // Overrides filePath(); an empty path goes back to the one beside the executable.
+    static void setFilePath(const QString& path);
+    // Help requests that found the file, in test mode.
+    static int shownCount();
+    static void clear();
+
+    class Recorder
+    {
+    public:
+        Recorder();
+        ~Recorder();
+        Recorder(const Recorder&) = delete;
+        Recorder& operator=(const Recorder&) = delete;
+
+        void setFilePath(const QString& path) { Help::setFilePath(path); }
+        int shownCount() const { return Help::shownCount(); }
+
+    private:
+        bool m_previous;
+    };
+};

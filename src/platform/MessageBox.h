@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Modal message boxes. Every window goes through here instead of QMessageBox, so that
+// tests can answer them and read what was shown.
+//
+// Test mode: no real box is ever shown; show() records the box and returns the next
+// queued answer, or, when none is queued, the box's default button (the first one:
+// Ok for OkOnly and OkCancel, Yes for YesNo) — what pressing Enter gives on a real box.
+// Test mode is on while a MessageBox::Recorder lives, after setTestMode(true), and
+// always under the "offscreen" and "minimal" platforms, so a test can never block.
+class MessageBox
+{
+public:
+    enum Button
+    {
+        NoButton,
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
+    enum Buttons
+    {
+        OkOnly,
+        YesNo,
+        OkCancel
+    };
+    enum Icon
+    {
+        NoIcon,
+        Information,
+        Warning,
+        Critical,
+        Question
+    };
+
+    // Shows the box and returns the button pressed. Closing a real box by its frame or
+    // Escape answers Ok for OkOnly, Cancel for OkCancel and No for YesNo.
+    static Button show(QWidget* parent, const QString& text, const QString& caption, Buttons buttons = OkOnly,
+                       Icon icon = NoIcon);
+
+    // The button a box answers with when nothing else decides: the first of its buttons.
+    static Button defaultButton(Buttons buttons);
+
+    // ---- test side ----
+    struct Shown
+    {
+        QString text;
+        QString caption;
+        Buttons buttons = OkOnly;
+        Icon icon = NoIcon;
+        Button answer = NoButton;
+    };
+
+    static void setTestMode(bool on);
+    static bool testMode();
+    // Queues the answer of the next box shown (first queued, first used).
+    static void setNextAnswer(Button answer);
+    static int pendingAnswers();
+    // Every box shown in test mode, oldest first.
+    static const QList<Shown>& shown();
+    static void clear(); // forgets shown boxes and queued answers
+
+    // Turns test mode on and starts with nothing shown or queued; restores on exit.
+    class Recorder
+    {
+    public:
+        Recorder();
+        ~Recorder();
+        Recorder(const Recorder&) = delete;
+        Recorder& operator=(const Recorder&) = delete;
+
+        void setNextAnswer(Button answer) { MessageBox::setNextAnswer(answer); }
+        const QList<Shown>& shown() const { return MessageBox::shown(); }
+        int count() const { return int(MessageBox::shown().size()); }
+        // The last box shown; an empty record when none was.
+        Shown last() const;
+        void clear() { MessageBox::clear(); }
+
+    private:
+        bool m_previous;
+    };
+};
