@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tripfile/TripMenu.h"
+#include "tripfile/TripProduct.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// Everything a trip file holds, as a plain value with no tie to the open trip, so a
+// file can be read and checked whole before anything of the trip is touched.
+struct TripData
+{
+    QString strTitle;   // the file's first line; never applied to the trip
+    QString strDeffine; // line breaks as "\n"
+    QDate dtDataBegin;
+    QDate dtDataEnd;
+    qint16 intCountDay = 0;
+    qint16 intCountPeople = 0;
+    qint16 intCountSmena = 0;
+    qint16 intPeriod = 1;
+    qint16 intRaskladBegin = 0;
+    qint16 intRaskladEnd = 0;
+    bool blnDataBegin = false;
+    bool blnDataEnd = false;
+    QList<TripProduct> products; // catalog position i is products[i - 1]
+    QList<TripMenu> menus;       // at most intPeriod; the daily menus past the end are empty
+
+    bool operator==(const TripData&) const = default;
+};

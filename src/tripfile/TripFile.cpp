@@ -1,0 +1,216 @@
+#include "tripfile/TripFile.h"
+
+#include "model/GlobalVariable.h"
+#include "model/Meals.h"
+
+#include <QSaveFile>
+
+#include <exception>
+#include <limits>
+
+namespace TripFile {
+
+QString errorTitle()
+{
+    return QStringLiteral("Ошибка!");
+}
+
+QString readErrorText()
+{
+    return QStringLiteral("Ошибка чтения файла! Возможно неверный формат данных.");
+}
+
+QString writeErrorText(const QString& strPath)
+{
+    return QStringLiteral("Ошибка записи файла  ") + strPath + QStringLiteral("!");
+}
+
+namespace {
+
+bool checkDate(const QDate& dt, const QString& strWhat, QString& strError)
+{
+    if (dt.isValid() && dt.year() >= 1 && dt.year() <= 9999)
+        return true;
+    strError = QStringLiteral("%1 не задана или лежит вне 1–9999 годов.").arg(strWhat);
+    return false;
+}
+
+bool checkNotNegative(qint16 intValue, const QString& strWhat, QString& strError)
+{
+    if (intValue >= 0)
+        return true;
+    strError = QStringLiteral("%1 меньше нуля (%2).").arg(strWhat).arg(intValue);
+    return false;
+}
+
+} // namespace
+
+bool check(const TripData& data, QString& strError)
+{
+    if (!checkDate(data.dtDataBegin, QStringLiteral("Дата начала похода"), strError) ||
+        !checkDate(data.dtDataEnd, QStringLiteral("Дата завершения похода"), strError) ||
+        !checkNotNegative(data.intCountDay, QStringLiteral("Продолжительность похода"), strError) ||
+        !checkNotNegative(data.intCountPeople, QStringLiteral("Число участников"), strError) ||
+        !checkNotNegative(data.intCountSmena, QStringLiteral("Число смен дежурных"), strError))
+        return false;
+    if (data.intPeriod < 1) {
+        strError = QStringLiteral("Периодичность раскладки меньше 1 (%1).").arg(data.intPeriod);
+        return false;
+    }
+    if (data.menus.size() > data.intPeriod) {
+        strError = QStringLiteral("Суточных меню (%1) больше, чем периодичность раскладки (%2).")
+                       .arg(data.menus.size())
+                       .arg(data.intPeriod);
+        return false;
+    }
+    if (data.products.size() > clsCatalog::MaxSize) {
+        strError = QStringLiteral("В каталоге больше %1 продуктов.").arg(clsCatalog::MaxSize);
+        return false;
+    }
+    for (qsizetype i = 0; i < data.products.size(); ++i) {
+        const TripProduct& p = data.products.at(i);
+        if (p.intNorma < 0) {
+            strError = QStringLiteral("Норма продукта № %1 «%2» меньше нуля.").arg(i + 1).arg(p.strName);
+            return false;
+        }
+    }
+    for (qsizetype d = 0; d < data.menus.size(); ++d) {
+        for (int j = 0; j < Meals::Count; ++j) {
+            const QList<qint16>& positions = data.menus.at(d).meals.at(static_cast<size_t>(j));
+            if (positions.size() > std::numeric_limits<qint16>::max()) {
+                strError = QStringLiteral("Меню № %1, %2: больше %3 продуктов.")
+                               .arg(d + 1)
+                               .arg(Meals::label(j + 1))
+                               .arg(std::numeric_limits<qint16>::max());
+                return false;
+            }
+            for (qint16 intIndex : positions) {
+                if (intIndex < 1 || intIndex > data.products.size()) {
+                    strError = QStringLiteral("Меню № %1, %2: продукта № %3 нет в каталоге.")
+                                   .arg(d + 1)
+                                   .arg(Meals::label(j + 1))
+                                   .arg(intIndex);
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool apply(const TripData& data, GlobalVariable& g, QString& strError)
+{
+    if (!check(data, strError))
+        return false;
+    // After check() nothing below can fail short of running out of memory, so the trip
+    // is never left half loaded.
+    try {
+        g.strDeffine = data.strDeffine;
+        g.dtDataBegin = data.dtDataBegin;
+        g.dtDataEnd = data.dtDataEnd;
+        g.intCountDay = data.intCountDay;
+        g.intCountPeople = data.intCountPeople;
+        g.intCountSmena = data.intCountSmena;
+        g.intPeriod = data.intPeriod;
+        g.intRaskladBegin = data.intRaskladBegin;
+        g.intRaskladEnd = data.intRaskladEnd;
+        g.blnDataBegin = data.blnDataBegin;
+        g.blnDataEnd = data.blnDataEnd;
+
+        g.objCatalog.DelAllProduct();
+        for (const TripProduct& p : data.products)
+            g.objCatalog.AddProduct(p.strName, QString::number(p.intNorma), p.strEdin);
+
+        while (g.objMenuList.size() > 0)
+            g.objMenuList.DelMenu(g.objMenuList.size());
+        clsTrapeza objTrapeza;
+        clsMenuOfDay objMenu;
+        for (qint16 d = 1; d <= data.intPeriod; ++d) {
+            if (d > data.menus.size()) {
+                g.objMenuList.AddMenu(d);
+                continue;
+            }
+            const TripMenu& menu = data.menus.at(d - 1);
+            for (qint16 j = 1; j <= Meals::Count; ++j) {
+                objTrapeza.DelAllProduct();
+                for (qint16 intIndex : menu.meals.at(static_cast<size_t>(j - 1)))
+                    objTrapeza.AddProduct(intIndex); // repeats collapse here
+                objMenu.SetTrapeza(objTrapeza, j);
+            }
+            g.objMenuList.SetMenu(objMenu, d);
+        }
+    } catch (const std::exception& e) {
+        strError = QString::fromLocal8Bit(e.what());
+        return false;
+    }
+    return true;
+}
+
+TripData fromState(const GlobalVariable& g)
+{
+    TripData data;
+    data.strTitle = g.strTitle;
+    data.strDeffine = g.strDeffine;
+    data.dtDataBegin = g.dtDataBegin;
+    data.dtDataEnd = g.dtDataEnd;
+    data.intCountDay = g.intCountDay;
+    data.intCountPeople = g.intCountPeople;
+    data.intCountSmena = g.intCountSmena;
+    data.intPeriod = g.intPeriod;
+    data.intRaskladBegin = g.intRaskladBegin;
+    data.intRaskladEnd = g.intRaskladEnd;
+    data.blnDataBegin = g.blnDataBegin;
+    data.blnDataEnd = g.blnDataEnd;
+
+    data.products.reserve(g.objCatalog.size());
+    for (qint16 i = 1; i <= g.objCatalog.size(); ++i) {
+        const clsProduct& p = g.objCatalog.GetProduct(i);
+        data.products.append({p.Name(), p.Norma(), p.strProductEdin});
+    }
+    data.menus.reserve(g.objMenuList.size());
+    for (qint16 d = 1; d <= g.objMenuList.size(); ++d) {
+        const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(d);
+        TripMenu menu;
+        for (qint16 j = 1; j <= Meals::Count; ++j) {
+            const clsTrapeza* objTrapeza = objMenu.GetTrapeza(j);
+            QList<qint16>& positions = menu.meals.at(static_cast<size_t>(j - 1));
+            for (qint16 k = 1; k <= objTrapeza->GetCountProduct(); ++k)
+                positions.append(objTrapeza->GetIndexProduct(k));
+        }
+        data.menus.append(menu);
+    }
+    return data;
+}
+
+bool load(GlobalVariable& g, const QString& strPath, QString& strMessage)
+{
+    TripData data;
+    QString strDetail;
+    if (!readFile(strPath, data, strDetail) || !apply(data, g, strDetail)) {
+        strMessage = readErrorText();
+        return false;
+    }
+    return true;
+}
+
+bool save(const GlobalVariable& g, const QString& strPath, QString& strMessage)
+{
+    QByteArray bytes;
+    try {
+        if (!write(fromState(g), bytes, strMessage))
+            return false;
+    } catch (const std::exception&) {
+        strMessage = writeErrorText(strPath);
+        return false;
+    }
+    // QSaveFile writes beside the target and renames only after every byte is out, so a
+    // failed save leaves the earlier file whole.
+    QSaveFile file(strPath);
+    if (strPath.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        strMessage = writeErrorText(strPath);
+        return false;
+    }
+    return true;
+}
+
+} // namespace TripFile

@@ -1,0 +1,213 @@
+#include "tripfile/TripFile.h"
+
+#include "model/Meals.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace TripFile {
+
+namespace {
+
+const char* const Codec = "windows-1251";
+
+// True when the code page holds the text exactly. Checked by a round trip, because the
+// encoder drops some characters (a lone surrogate) without reporting an error.
+bool fitsCodePage(const QString& text)
+{
+    QStringEncoder encoder(Codec);
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder(Codec);
+    return decoder.decode(bytes) == text;
+}
+
+// The characters of a text that the code page lacks, each once, for the message.
+QString missingCharacters(const QString& text)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < text.size() && found.size() < 5; ++i) {
+        qsizetype len = 1;
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            len = 2;
+        const QString ch = text.mid(i, len);
+        i += len - 1;
+        if (fitsCodePage(ch))
+            continue;
+        const QString shown = ch.at(0).isSurrogate() && len == 1
+                                  ? QStringLiteral("U+%1").arg(ch.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                                  : ch;
+        if (!found.contains(shown))
+            found.append(shown);
+    }
+    return found.join(QStringLiteral(" "));
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+QString refusal(const QString& strWhy)
+{
+    return QStringLiteral("Файл не сохранён. %1").arg(strWhy);
+}
+
+QString codePageRefusal(const QString& strField, const QString& text)
+{
+    return refusal(QStringLiteral("%1 есть знаки, которых нет в кодировке файла (Windows-1251): %2. "
+                                  "Замените или удалите их и сохраните снова.")
+                       .arg(strField, missingCharacters(text)));
+}
+
+// Every text of the trip must come back from the file as it was written.
+bool checkTexts(const TripData& data, QString& strError)
+{
+    if (hasLineBreak(data.strTitle) || !fitsCodePage(data.strTitle)) {
+        strError = refusal(QStringLiteral("Заголовок файла «%1» нельзя записать.").arg(data.strTitle));
+        return false;
+    }
+    if (!fitsCodePage(data.strDeffine)) {
+        strError = codePageRefusal(QStringLiteral("В описании раскладки"), data.strDeffine);
+        return false;
+    }
+    for (qsizetype i = 0; i < data.products.size(); ++i) {
+        const TripProduct& p = data.products.at(i);
+        const QString strProduct = QStringLiteral("продукта № %1 «%2»").arg(i + 1).arg(p.strName);
+        const QString strName = QStringLiteral("В названии ") + strProduct;
+        const QString strEdin = QStringLiteral("В единице измерения ") + strProduct;
+        if (hasLineBreak(p.strName)) {
+            strError = refusal(strName + QStringLiteral(" есть перевод строки. Уберите его и сохраните снова."));
+            return false;
+        }
+        if (hasLineBreak(p.strEdin)) {
+            strError = refusal(strEdin + QStringLiteral(" есть перевод строки. Уберите его и сохраните снова."));
+            return false;
+        }
+        if (!fitsCodePage(p.strName)) {
+            strError = codePageRefusal(strName, p.strName);
+            return false;
+        }
+        if (!fitsCodePage(p.strEdin)) {
+            strError = codePageRefusal(strEdin, p.strEdin);
+            return false;
+        }
+    }
+    return true;
+}
+
+class Writer
+{
+public:
+    void plain(const QString& text)
+    {
+        m_text += text;
+        m_text += QStringLiteral("\r\n");
+    }
+
+    // One blank before the digits (a minus sign in its place) and one after.
+    void plainNumber(qint16 intValue)
+    {
+        plain((intValue < 0 ? QString() : QStringLiteral(" ")) + number(intValue) + u' ');
+    }
+
+    void value(const QString& strValue, const QString& strLabel)
+    {
+        plain(strValue + QStringLiteral(",\"") + strLabel + u'"');
+    }
+    void value(qint16 intValue, const QString& strLabel) { value(number(intValue), strLabel); }
+    void value(bool blnValue, const QString& strLabel)
+    {
+        value(blnValue ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"), strLabel);
+    }
+    void value(const QDate& dt, const QString& strLabel)
+    {
+        value(QStringLiteral("#%1-%2-%3#")
+                  .arg(dt.year(), 4, 10, QLatin1Char('0'))
+                  .arg(dt.month(), 2, 10, QLatin1Char('0'))
+                  .arg(dt.day(), 2, 10, QLatin1Char('0')),
+              strLabel);
+    }
+
+    // Line breaks are written as the file's own CR LF; a quote is doubled so that it
+    // cannot end the text early.
+    void quoted(QString text, const QString& strLabel)
+    {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        value(u'"' + text + u'"', strLabel);
+    }
+
+    const QString& text() const { return m_text; }
+
+private:
+    static QString number(qint16 intValue) { return QString::number(intValue); }
+
+    QString m_text;
+};
+
+} // namespace
+
+bool write(const TripData& data, QByteArray& bytes, QString& strError)
+{
+    if (!check(data, strError)) {
+        strError = refusal(strError);
+        return false;
+    }
+    if (!checkTexts(data, strError))
+        return false;
+
+    Writer w;
+    w.plain(data.strTitle);
+    w.plain(QStringLiteral("Запись глобальных переменных"));
+    w.quoted(data.strDeffine, QStringLiteral("Описание раскладки"));
+    w.value(data.dtDataBegin, QStringLiteral("Дата начала"));
+    w.value(data.dtDataEnd, QStringLiteral("Дата завершения"));
+    w.value(data.intCountDay, QStringLiteral("Продолжительность в днях"));
+    w.value(data.intCountPeople, QStringLiteral("Число участников"));
+    w.value(data.intCountSmena, QStringLiteral("Число смен дежурных"));
+    w.value(data.intPeriod, QStringLiteral("Периодичность раскладки"));
+    w.value(data.intRaskladBegin, QStringLiteral("Начало раскладки"));
+    w.value(data.intRaskladEnd, QStringLiteral("Конец раскладки"));
+    w.value(data.blnDataBegin, QStringLiteral("Флаг начала"));
+    w.value(data.blnDataEnd, QStringLiteral("Флаг конца"));
+    w.plain(QString());
+    w.plain(QStringLiteral("Элементы каталога продуктов"));
+    w.value(static_cast<qint16>(data.products.size()), QStringLiteral("Размер каталога"));
+    for (qsizetype i = 0; i < data.products.size(); ++i) {
+        const TripProduct& p = data.products.at(i);
+        w.plain(QStringLiteral("№ %1").arg(i + 1));
+        w.plain(p.strName);
+        w.plainNumber(p.intNorma);
+        w.plain(p.strEdin);
+        w.plain(QString(29, u'_'));
+    }
+    w.plain(QString());
+    w.plain(QStringLiteral("Набор суточных меню"));
+    w.value(static_cast<qint16>(data.menus.size()), QStringLiteral("Размер меню"));
+    for (qsizetype d = 0; d < data.menus.size(); ++d) {
+        w.plain(QStringLiteral("Меню № %1").arg(d + 1));
+        for (int j = 0; j < Meals::Count; ++j) {
+            const QList<qint16>& positions = data.menus.at(d).meals.at(static_cast<size_t>(j));
+            w.plain(Meals::label(j + 1));
+            w.value(static_cast<qint16>(positions.size()), QStringLiteral("Число продуктов"));
+            for (qint16 intIndex : positions)
+                w.plainNumber(intIndex);
+            w.plain(QString(35, u'_'));
+        }
+    }
+
+    QStringEncoder encoder(Codec);
+    QByteArray out = encoder.encode(w.text());
+    if (encoder.hasError()) {
+        strError = refusal(QStringLiteral("Текст нельзя записать в кодировке Windows-1251."));
+        return false;
+    }
+    bytes = std::move(out);
+    return true;
+}
+
+} // namespace TripFile
