@@ -3,13 +3,22 @@
 #include "ui/main/frmMainForm.h"
 
 #include <QApplication>
+#include <QStringList>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("torbel"));
+    QApplication::setApplicationDisplayName(programTitle());
     GlobalVariable g;
     InitGlobalVariable(g);
     Forms forms(g);
-    forms.MainForm().show();
+    frmMainForm& main = forms.MainForm();
+    main.show();
+    // A trip file given on the command line (a double-click in the file manager) opens
+    // at once; a bad one is reported and the program starts with a new trip.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1 && !args.at(1).isEmpty())
+        main.OpenFile(args.at(1));
     return QApplication::exec();
 }

@@ -1,7 +1,82 @@
 #include "ui/main/frmMainForm.h"
 
 #include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
+#include "model/Numeric.h"
+#include "model/RuDate.h"
+#include "platform/FileDialog.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "tripfile/TripFile.h"
 #include "ui/Forms.h"
+#include "ui/Twips.h"
+#include "ui/UpDown.h"
+#include "ui/about/frmAbout.h"
+#include "ui/editor/frmMenu.h"
+#include "ui/main/frmCalendar.h"
+#include "ui/viewer/frmPrintOption.h"
+#include "ui/viewer/frmRasklad.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Раскладка (*.trb) |*.trb|Все файлы | *.*");
+const QString kBadInput = QStringLiteral("Некорректное выражение!");
+const QString kBadInputCaption = QStringLiteral("Error");
+
+// A status bar panel: keeps its whole text (tests and tooltips read it) and shows as
+// much as fits, cutting long paths in the middle instead of widening the window.
+class StatusPanel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+    QSize sizeHint() const override { return {qMin(QLabel::sizeHint().width(), 400), QLabel::sizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QRect r = contentsRect().adjusted(margin(), 0, -margin(), 0);
+        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
+    }
+};
+
+// A count typed into a field: a whole or decimal number ("7.5" or "7,5"), blanks around
+// allowed, nothing else. Anything more is refused rather than read up to its first
+// stray character.
+std::optional<double> readCount(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)\\s*$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    QString s = text;
+    s.replace(u',', u'.');
+    try {
+        return Numeric::leadingNumber(s);
+    } catch (const ModelError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
     : QMainWindow(parent)
@@ -9,5 +84,642 @@ frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
     , m_forms(forms)
 {
     setObjectName(QStringLiteral("frmMainForm"));
+    // The program normally starts the trip state before the window; a window made on its
+    // own starts it here, as the load of the first window does.
+    if (m_g.strTitle.isEmpty())
+        InitGlobalVariable(m_g);
+
+    buildControls();
+    buildMenus();
+
+    statusBar()->setObjectName(QStringLiteral("StatusBarMain"));
+    statusBar()->setSizeGripEnabled(true);
+    addStatusPanel(QStringLiteral("Новая раскладка"));
+    addStatusPanel(QStringLiteral("Файл:"));
+
     setWindowTitle(m_g.strTitle);
+    resize(Twips::toPixels(this, 6600, 5400).expandedTo(minimumSizeHint()));
+}
+
+void frmMainForm::buildControls()
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    auto makeLabel = [&](const char* name, const QString& text) {
+        auto* l = new QLabel(text, central);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    auto makeField = [&](const char* name, int chars) {
+        auto* t = new QLineEdit(central);
+        t->setObjectName(QLatin1String(name));
+        const QFontMetrics fm(t->font());
+        t->setFixedWidth(fm.horizontalAdvance(QString(chars, u'0')) + 16);
+        t->installEventFilter(this);
+        return t;
+    };
+    auto makeButton = [&](const char* name, const QString& text, const QString& tip) {
+        auto* b = new QPushButton(text, central);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        b->installEventFilter(this);
+        return b;
+    };
+    auto makeUpDown = [&](const char* name, QLineEdit* buddy, int max) {
+        auto* u = new UpDown(central);
+        u->setObjectName(QLatin1String(name));
+        u->setRange(1, max);
+        u->setValueSilently(1);
+        u->setBuddy(buddy);
+        return u;
+    };
+
+    auto* Label1 = makeLabel("Label1", QStringLiteral("Поход с"));
+    m_txtDataBegin = makeField("txtDataBegin", 11);
+    m_cmdDataBegin = makeButton("cmdDataBegin", QStringLiteral("..."), QStringLiteral("Дата начала похода"));
+    auto* Label2 = makeLabel("Label2", QStringLiteral("по"));
+    m_txtDataEnd = makeField("txtDataEnd", 11);
+    m_cmdDataEnd = makeButton("cmdDataEnd", QStringLiteral("..."), QStringLiteral("Дата завершеня похода"));
+    for (QPushButton* b : {m_cmdDataBegin, m_cmdDataEnd})
+        b->setFixedWidth(qMax(b->fontMetrics().horizontalAdvance(b->text()) + 16, m_txtDataBegin->sizeHint().height()));
+
+    auto* Label3 = makeLabel("Label3", QStringLiteral("Количество участников"));
+    m_txtCountPeople = makeField("txtCountPeople", 4);
+    m_updPeople = makeUpDown("UpDownPeople", m_txtCountPeople, 50);
+    auto* Label4 = makeLabel("Label4", QStringLiteral("Число дежурных смен"));
+    m_txtSmena = makeField("txtSmena", 4);
+    m_updSmena = makeUpDown("UpDownSmena", m_txtSmena, 25);
+
+    auto* Label5 = makeLabel("Label5", QStringLiteral("Описание:"));
+    m_rtbDeffine = new QPlainTextEdit(central);
+    m_rtbDeffine->setObjectName(QStringLiteral("rtbDeffine"));
+    m_rtbDeffine->setToolTip(QStringLiteral("Описание раскладки"));
+    m_rtbDeffine->setTabChangesFocus(true);
+    m_rtbDeffine->setMinimumHeight(Twips::toPixelsY(this, 1200));
+
+    m_cmdMenu = makeButton("cmdMenu", QStringLiteral("&Рацион"), QStringLiteral("Составление меню"));
+    m_cmdRaklad = makeButton("cmdRaklad", QStringLiteral("Раск&ладка"), QStringLiteral("Раскладка"));
+    m_cmdClose = makeButton("cmdClose", QStringLiteral("&Выход"), QStringLiteral("Завершить работу"));
+
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(Label1);
+    dates->addWidget(m_txtDataBegin);
+    dates->addWidget(m_cmdDataBegin);
+    dates->addSpacing(Twips::toPixelsX(this, 120));
+    dates->addWidget(Label2);
+    dates->addWidget(m_txtDataEnd);
+    dates->addWidget(m_cmdDataEnd);
+    dates->addStretch(1);
+
+    // Each spinner sits close against its field, as one control.
+    auto withSpinner = [](QLineEdit* field, UpDown* upd) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(0);
+        box->addWidget(field);
+        box->addWidget(upd);
+        box->addStretch(1);
+        return box;
+    };
+    auto* counts = new QGridLayout;
+    counts->addWidget(Label3, 0, 0);
+    counts->addLayout(withSpinner(m_txtCountPeople, m_updPeople), 0, 1);
+    counts->addWidget(Label4, 1, 0);
+    counts->addLayout(withSpinner(m_txtSmena, m_updSmena), 1, 1);
+    counts->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdMenu);
+    buttons->addWidget(m_cmdRaklad);
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdClose);
+
+    auto* all = new QVBoxLayout(central);
+    all->addLayout(dates);
+    all->addLayout(counts);
+    all->addWidget(Label5);
+    all->addWidget(m_rtbDeffine, 1);
+    all->addLayout(buttons);
+
+    Label1->setBuddy(m_txtDataBegin);
+    Label3->setBuddy(m_txtCountPeople);
+    Label4->setBuddy(m_txtSmena);
+    Label5->setBuddy(m_rtbDeffine);
+    setTabOrder(m_txtDataBegin, m_cmdDataBegin);
+    setTabOrder(m_cmdDataBegin, m_txtDataEnd);
+    setTabOrder(m_txtDataEnd, m_cmdDataEnd);
+    setTabOrder(m_cmdDataEnd, m_txtCountPeople);
+    setTabOrder(m_txtCountPeople, m_txtSmena);
+    setTabOrder(m_txtSmena, m_rtbDeffine);
+    setTabOrder(m_rtbDeffine, m_cmdMenu);
+    setTabOrder(m_cmdMenu, m_cmdRaklad);
+    setTabOrder(m_cmdRaklad, m_cmdClose);
+
+    connect(m_updPeople, &UpDown::valueChanged, this, &frmMainForm::UpDownPeople_Change);
+    connect(m_updSmena, &UpDown::valueChanged, this, &frmMainForm::UpDownSmena_Change);
+    connect(m_rtbDeffine, &QPlainTextEdit::textChanged, this, &frmMainForm::rtbDeffine_Change);
+    connect(m_cmdDataBegin, &QPushButton::clicked, this, &frmMainForm::cmdDataBegin_Click);
+    connect(m_cmdDataEnd, &QPushButton::clicked, this, &frmMainForm::cmdDataEnd_Click);
+    connect(m_cmdMenu, &QPushButton::clicked, this, &frmMainForm::cmdMenu_Click);
+    connect(m_cmdRaklad, &QPushButton::clicked, this, &frmMainForm::cmdRaklad_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmMainForm::cmdClose_Click);
+}
+
+void frmMainForm::buildMenus()
+{
+    m_menuFile = menuBar()->addMenu(QStringLiteral("&Файл"));
+    m_menuFile->setObjectName(QStringLiteral("menuMainFile"));
+    QAction* open = m_menuFile->addAction(QStringLiteral("&Открыть..."));
+    open->setObjectName(QStringLiteral("menuMainFileOpen"));
+    open->setShortcut(QKeySequence::Open);
+    m_actSave = m_menuFile->addAction(QStringLiteral("&Сохранить"));
+    m_actSave->setObjectName(QStringLiteral("menuMainFileSave"));
+    m_actSave->setShortcut(QKeySequence::Save);
+    QAction* saveAs = m_menuFile->addAction(QStringLiteral("Сохранить &как..."));
+    saveAs->setObjectName(QStringLiteral("menuMainFileSaveAs"));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помо&щь"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* helpWindow = help->addAction(QStringLiteral("Помо&щь"));
+    helpWindow->setObjectName(QStringLiteral("mnuHelpWindow"));
+    helpWindow->setShortcut(QKeySequence::HelpContents);
+    QAction* about = help->addAction(QStringLiteral("О &программе"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(m_menuFile, &QMenu::aboutToShow, this, &frmMainForm::menuMainFile_Open);
+    connect(open, &QAction::triggered, this, &frmMainForm::menuMainFileOpen_Click);
+    connect(m_actSave, &QAction::triggered, this, &frmMainForm::menuMainFileSave_Click);
+    connect(saveAs, &QAction::triggered, this, [this] { menuMainFileSaveAs_Click(); });
+    connect(helpWindow, &QAction::triggered, this, &frmMainForm::mnuHelpWindow_Click);
+    connect(about, &QAction::triggered, this, &frmMainForm::mnuAbout_Click);
+    updateSaveEnabled();
+}
+
+void frmMainForm::addStatusPanel(const QString& strText)
+{
+    auto* panel = new StatusPanel(strText, statusBar());
+    panel->setToolTip(strText);
+    panel->setMargin(2);
+    statusBar()->addWidget(panel, m_panels.isEmpty() ? 1 : 2);
+    m_panels.append(panel);
+    for (qsizetype i = 0; i < m_panels.size(); ++i)
+        m_panels[i]->setObjectName(QStringLiteral("StatusBarMainPanel%1").arg(i + 1));
+}
+
+QStringList frmMainForm::StatusPanelTexts() const
+{
+    QStringList texts;
+    for (const QLabel* panel : m_panels)
+        texts.append(panel->text());
+    return texts;
+}
+
+// ---- fields ----
+
+bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !m_blnRejecting) {
+        // Switching to another program or opening a menu is no leaving of the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == m_txtDataBegin)
+                txtDataBegin_LostFocus();
+            else if (watched == m_txtDataEnd)
+                txtDataEnd_LostFocus();
+            else if (watched == m_txtCountPeople)
+                txtCountPeople_LostFocus();
+            else if (watched == m_txtSmena)
+                txtSmena_LostFocus();
+        }
+    } else if (m_blnRefusedClick && qobject_cast<QPushButton*>(watched) &&
+               (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+                event->type() == QEvent::MouseButtonDblClick)) {
+        // The click that left a refused field must not act on what was refused.
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMainForm::rejectField(QLineEdit& txt)
+{
+    m_blnRejecting = true;
+    txt.clear();
+    MessageBox::show(this, kBadInput, kBadInputCaption, MessageBox::OkOnly, MessageBox::Warning);
+    txt.setFocus(Qt::OtherFocusReason);
+    m_blnRejecting = false;
+    if (!m_blnRefusedClick) {
+        m_blnRefusedClick = true;
+        QTimer::singleShot(0, this, [this] { m_blnRefusedClick = false; });
+    }
+}
+
+bool frmMainForm::dateLostFocus(QLineEdit& txt, QDate& dtTarget)
+{
+    if (txt.text().isEmpty())
+        return true;
+    const std::optional<QDate> dt = RuDate::parseShort(txt.text());
+    if (!dt) {
+        rejectField(txt);
+        return false;
+    }
+    if (dtTarget != *dt) {
+        dtTarget = *dt;
+        setChanged(true);
+    }
+    // Shown as it was understood: "1.7.02" becomes "01.07.2002".
+    txt.setText(RuDate::shortDate(*dt));
+    txt.setModified(false);
+    return true;
+}
+
+bool frmMainForm::txtDataBegin_LostFocus()
+{
+    return dateLostFocus(*m_txtDataBegin, m_g.dtDataBegin);
+}
+
+bool frmMainForm::txtDataEnd_LostFocus()
+{
+    return dateLostFocus(*m_txtDataEnd, m_g.dtDataEnd);
+}
+
+bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget, UpDown& upd)
+{
+    const std::optional<double> value = readCount(txt.text());
+    // The rounded count must be a value the spinner can hold: 0.4 or 50.6 are refused
+    // rather than stored as 0 or 51.
+    qint64 intValue = 0;
+    if (value && *value > 0 && *value < intLimit)
+        intValue = Numeric::roundHalfEven(*value);
+    if (intValue < 1 || intValue >= intLimit) {
+        rejectField(txt);
+        return false;
+    }
+    if (intTarget != intValue) {
+        intTarget = static_cast<qint16>(intValue);
+        setChanged(true);
+    }
+    txt.setText(QString::number(intValue));
+    txt.setModified(false);
+    upd.setValue(static_cast<int>(intValue));
+    return true;
+}
+
+bool frmMainForm::txtCountPeople_LostFocus()
+{
+    return countLostFocus(*m_txtCountPeople, 51, m_g.intCountPeople, *m_updPeople);
+}
+
+bool frmMainForm::txtSmena_LostFocus()
+{
+    return countLostFocus(*m_txtSmena, 26, m_g.intCountSmena, *m_updSmena);
+}
+
+bool frmMainForm::commitFocusedField()
+{
+    QWidget* focus = QApplication::focusWidget();
+    auto* field = qobject_cast<QLineEdit*>(focus);
+    if (!field || !field->isModified())
+        return true;
+    if (field == m_txtDataBegin)
+        return txtDataBegin_LostFocus();
+    if (field == m_txtDataEnd)
+        return txtDataEnd_LostFocus();
+    if (field == m_txtCountPeople)
+        return txtCountPeople_LostFocus();
+    if (field == m_txtSmena)
+        return txtSmena_LostFocus();
+    return true;
+}
+
+void frmMainForm::UpDownPeople_Change(int intValue)
+{
+    m_txtCountPeople->setText(QString::number(intValue));
+    m_txtCountPeople->setModified(false);
+    const auto intPeople = static_cast<qint16>(intValue);
+    // Half the group, ties to even, at least one shift: 1..12 give 1 1 2 2 2 3 4 4 4 5 6 6.
+    const auto intSmena = static_cast<qint16>(qMax<qint64>(1, Numeric::roundHalfEven(intValue / 2.0)));
+    if (m_g.intCountPeople != intPeople || m_g.intCountSmena != intSmena)
+        setChanged(true);
+    m_g.intCountPeople = intPeople;
+    m_g.intCountSmena = intSmena;
+    m_txtSmena->setText(QString::number(intSmena));
+    m_txtSmena->setModified(false);
+    m_updSmena->setValue(intSmena);
+}
+
+void frmMainForm::UpDownSmena_Change(int intValue)
+{
+    m_txtSmena->setText(QString::number(intValue));
+    m_txtSmena->setModified(false);
+    if (m_g.intCountSmena != intValue)
+        setChanged(true);
+    m_g.intCountSmena = static_cast<qint16>(intValue);
+    if (m_forms.hasPrintOption())
+        m_forms.PrintOption().ResetSmena(m_g.intCountSmena);
+}
+
+void frmMainForm::rtbDeffine_Change()
+{
+    if (m_blnRewriting)
+        return;
+    const QString strText = m_rtbDeffine->toPlainText();
+    if (strText != m_g.strDeffine) {
+        m_g.strDeffine = strText;
+        setChanged(true);
+    }
+}
+
+void frmMainForm::SetDataBegin(const QDate& dt)
+{
+    m_txtDataBegin->setText(RuDate::shortDate(dt));
+    m_txtDataBegin->setModified(false);
+    if (m_g.dtDataBegin != dt) {
+        m_g.dtDataBegin = dt;
+        setChanged(true);
+    }
+}
+
+void frmMainForm::SetDataEnd(const QDate& dt)
+{
+    m_txtDataEnd->setText(RuDate::shortDate(dt));
+    m_txtDataEnd->setModified(false);
+    if (m_g.dtDataEnd != dt) {
+        m_g.dtDataEnd = dt;
+        setChanged(true);
+    }
+}
+
+void frmMainForm::setChanged(bool blnSet)
+{
+    m_g.blnChanged = blnSet;
+}
+
+// ---- checks and refresh ----
+
+void frmMainForm::ShowFormatError(const QString& strMessage)
+{
+    MessageBox::show(this, strMessage, QStringLiteral("Неверный формат данных"), MessageBox::OkOnly,
+                     MessageBox::Warning);
+}
+
+bool frmMainForm::TestOption()
+{
+    const qint64 intApart = m_g.dtDataBegin.daysTo(m_g.dtDataEnd);
+    if (intApart > 50 || intApart < 0) {
+        ShowFormatError(QStringLiteral("Некорректные даты проведения похода!"));
+        m_txtDataBegin->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (m_g.intCountPeople < 1 || m_g.intCountPeople > 30) {
+        ShowFormatError(QStringLiteral("Некорректные данные!"));
+        m_txtCountPeople->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (m_g.intCountSmena < 1) {
+        ShowFormatError(QStringLiteral("Некорректные данные!"));
+        m_txtSmena->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    m_g.intCountDay = static_cast<qint16>(intApart + 1);
+    return true;
+}
+
+void frmMainForm::ReWriteOption()
+{
+    // The start-up dates, and any pair too far apart for a trip, are not shown.
+    if (m_g.dtDataBegin.daysTo(m_g.dtDataEnd) >= 50)
+        return;
+    m_blnRewriting = true;
+    m_txtDataBegin->setText(RuDate::shortDate(m_g.dtDataBegin));
+    m_txtDataEnd->setText(RuDate::shortDate(m_g.dtDataEnd));
+    m_txtCountPeople->setText(QString::number(m_g.intCountPeople));
+    m_txtSmena->setText(QString::number(m_g.intCountSmena));
+    for (QLineEdit* t : {m_txtDataBegin, m_txtDataEnd, m_txtCountPeople, m_txtSmena})
+        t->setModified(false);
+    // The spinners follow without their change handlers, which would put the default
+    // number of shifts over the stored one.
+    m_updPeople->setValueSilently(m_g.intCountPeople);
+    m_updSmena->setValueSilently(m_g.intCountSmena);
+    if (m_rtbDeffine->toPlainText() != m_g.strDeffine)
+        m_rtbDeffine->setPlainText(m_g.strDeffine);
+    m_blnRewriting = false;
+}
+
+// ---- files ----
+
+void frmMainForm::menuMainFile_Open()
+{
+    updateSaveEnabled();
+}
+
+void frmMainForm::updateSaveEnabled()
+{
+    m_actSave->setEnabled(!m_g.strFileName.isEmpty());
+}
+
+void frmMainForm::ViewFileName()
+{
+    if (m_panels.size() > 1) {
+        QLabel* first = m_panels.takeFirst();
+        statusBar()->removeWidget(first);
+        first->deleteLater();
+        m_panels.first()->setObjectName(QStringLiteral("StatusBarMainPanel1"));
+    }
+    const QString strText = QStringLiteral("Файл: ") + m_g.strFileName;
+    m_panels.first()->setText(strText);
+    m_panels.first()->setToolTip(strText);
+    statusBar()->setToolTip(strText);
+    updateSaveEnabled();
+}
+
+bool frmMainForm::QuerySave()
+{
+    if (!m_g.blnChanged)
+        return true;
+    const MessageBox::Button answer = MessageBox::show(this, QStringLiteral("Сохранить раскладку?"), windowTitle(),
+                                                       MessageBox::YesNo, MessageBox::Question);
+    if (answer != MessageBox::Yes)
+        return true;
+    if (!m_g.strFileName.isEmpty())
+        return SaveRasklad();
+    return menuMainFileSaveAs_Click();
+}
+
+bool frmMainForm::SaveRasklad()
+{
+    if (m_g.strFileName.isEmpty())
+        return false;
+    return saveTo(m_g.strFileName);
+}
+
+bool frmMainForm::saveTo(const QString& strPath)
+{
+    QString strMessage;
+    if (!TripFile::save(m_g, strPath, strMessage)) {
+        // The file on disk and the current file name stay as they were.
+        MessageBox::show(this, strMessage, TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Critical);
+        return false;
+    }
+    m_g.strFileName = strPath;
+    m_g.blnChanged = false;
+    ViewFileName();
+    return true;
+}
+
+bool frmMainForm::LoadRasklad()
+{
+    if (m_g.strFileName.isEmpty())
+        return false;
+    QString strMessage;
+    if (!TripFile::load(m_g, m_g.strFileName, strMessage)) {
+        MessageBox::show(this, strMessage, TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Critical);
+        return false;
+    }
+    ReWriteOption();
+    ViewFileName();
+    // The editor, once made, shows the new ration; before that it builds its tabs from
+    // the ration when first shown.
+    if (m_forms.hasMenu()) {
+        m_forms.Menu().RebuildDayTabs();
+        m_forms.Menu().VisibleCatalog();
+    }
+    return true;
+}
+
+bool frmMainForm::OpenFile(const QString& strPath)
+{
+    if (strPath.isEmpty())
+        return false;
+    const QString strOld = m_g.strFileName;
+    m_g.strFileName = strPath;
+    if (!LoadRasklad()) {
+        m_g.strFileName = strOld;
+        return false;
+    }
+    return true;
+}
+
+void frmMainForm::menuMainFileOpen_Click()
+{
+    if (!commitFocusedField() || !QuerySave())
+        return;
+    const QString strDir = m_g.strFileName.isEmpty() ? QString() : QFileInfo(m_g.strFileName).absolutePath();
+    const QString strPath = FileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), kFilter, strDir);
+    OpenFile(strPath);
+}
+
+void frmMainForm::menuMainFileSave_Click()
+{
+    if (m_g.strFileName.isEmpty() || !commitFocusedField())
+        return;
+    SaveRasklad();
+}
+
+bool frmMainForm::menuMainFileSaveAs_Click()
+{
+    if (!commitFocusedField())
+        return false;
+    const QString strDir = m_g.strFileName;
+    const QString strPath = FileDialog::getSaveFileName(this, QStringLiteral("Сохранить как ..."), kFilter, strDir);
+    if (strPath.isEmpty())
+        return false;
+    return saveTo(strPath);
+}
+
+// ---- commands ----
+
+void frmMainForm::mnuHelpWindow_Click()
+{
+    Help::showContents(this);
+}
+
+void frmMainForm::mnuAbout_Click()
+{
+    Forms::openFrom(*this, m_forms.About());
+}
+
+void frmMainForm::cmdDataBegin_Click()
+{
+    if (m_blnRefusedClick)
+        return;
+    frmCalendar& cal = m_forms.Calendar();
+    if (!m_txtDataBegin->text().isEmpty()) {
+        if (const std::optional<QDate> dt = RuDate::parseShort(m_txtDataBegin->text()))
+            cal.SetDate(*dt);
+    }
+    // The dialog sets one date at a time: the button pressed last decides which.
+    m_g.blnDataBegin = true;
+    m_g.blnDataEnd = false;
+    Forms::openFrom(*this, cal);
+    cal.SetStatus(QStringLiteral("Дата начала похода"));
+}
+
+void frmMainForm::cmdDataEnd_Click()
+{
+    if (m_blnRefusedClick)
+        return;
+    frmCalendar& cal = m_forms.Calendar();
+    if (!m_txtDataEnd->text().isEmpty()) {
+        if (const std::optional<QDate> dt = RuDate::parseShort(m_txtDataEnd->text()))
+            cal.SetDate(*dt);
+    }
+    m_g.blnDataEnd = true;
+    m_g.blnDataBegin = false;
+    Forms::openFrom(*this, cal);
+    cal.SetStatus(QStringLiteral("Дата окончания похода"));
+}
+
+void frmMainForm::cmdMenu_Click()
+{
+    if (m_blnRefusedClick)
+        return;
+    m_g.blnChanged = true;
+    Forms::openFrom(*this, m_forms.Menu());
+}
+
+void frmMainForm::cmdRaklad_Click()
+{
+    if (m_blnRefusedClick || !commitFocusedField())
+        return;
+    if (!TestOption())
+        return;
+    try {
+        m_g.objRasklad.Build(m_g.intCountDay, m_g.intPeriod);
+    } catch (const ModelError&) {
+        // A ration without daily menus (from a damaged file) cannot be laid out.
+        ShowFormatError(QStringLiteral("Некорректные данные!"));
+        return;
+    }
+    m_g.blnChanged = true;
+    frmRasklad& rasklad = m_forms.Rasklad();
+    rasklad.Init();
+    Forms::openFrom(*this, rasklad);
+}
+
+void frmMainForm::cmdClose_Click()
+{
+    if (m_blnRefusedClick || !commitFocusedField() || !QuerySave())
+        return;
+    m_blnEnding = true;
+    close();
+}
+
+void frmMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!m_blnEnding) {
+        // Closing by the frame asks as "&Выход" does: changed work is not lost silently.
+        if (!commitFocusedField() || !QuerySave()) {
+            event->ignore();
+            return;
+        }
+        m_blnEnding = true;
+    }
+    event->accept();
+    // The program ends with its first window: no other window stays behind.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible())
+            w->hide();
+    }
 }
