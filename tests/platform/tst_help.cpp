@@ -1,0 +1,69 @@
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_help : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileBesideExecutable();
+    void missingFileGivesMessage();
+    void presentFileIsShown();
+};
+
+void tst_help::fileBesideExecutable()
+{
+    Help::Recorder help;
+    QCOMPARE(Help::filePath(), QCoreApplication::applicationDirPath() + "/Torbel.html");
+    help.setFilePath("/somewhere/else.html");
+    QCOMPARE(Help::filePath(), QString("/somewhere/else.html"));
+    help.setFilePath(QString());
+    QCOMPARE(Help::filePath(), QCoreApplication::applicationDirPath() + "/Torbel.html");
+}
+
+void tst_help::missingFileGivesMessage()
+{
+    Help::Recorder help;
+    MessageBox::Recorder boxes;
+    QTemporaryDir tmp;
+    help.setFilePath(tmp.filePath("Torbel.html"));
+
+    QVERIFY(!Help::showContents());
+    QCOMPARE(help.shownCount(), 0);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().text.startsWith("Не найден файл справки"));
+    QVERIFY(boxes.last().text.contains(tmp.filePath("Torbel.html")));
+    QCOMPARE(boxes.last().caption, QString("Торбел 3.1"));
+    QCOMPARE(boxes.last().buttons, MessageBox::OkOnly);
+
+    // A directory of that name is no help file either.
+    QVERIFY(QDir(tmp.path()).mkdir("Torbel.html"));
+    QVERIFY(!Help::showContents());
+    QCOMPARE(boxes.count(), 2);
+}
+
+void tst_help::presentFileIsShown()
+{
+    Help::Recorder help;
+    MessageBox::Recorder boxes;
+    QTemporaryDir tmp;
+    QFile f(tmp.filePath("Torbel.html"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<html><body>Торбел</body></html>");
+    f.close();
+    help.setFilePath(f.fileName());
+
+    QVERIFY(Help::showContents());
+    QVERIFY(Help::showContents());
+    QCOMPARE(help.shownCount(), 2);
+    QCOMPARE(boxes.count(), 0);
+}
+
+QTEST_MAIN(tst_help)
+#include "tst_help.moc"

@@ -1,0 +1,94 @@
+#include "platform/MessageBox.h"
+
+#include <QTest>
+
+class tst_messagebox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unqueuedAnswerIsFirstButton_data();
+    void unqueuedAnswerIsFirstButton();
+    void queuedAnswersInOrder();
+    void recordsWhatWasShown();
+    void recorderStartsAndEndsClean();
+    void headlessNeverShowsRealBox();
+};
+
+void tst_messagebox::unqueuedAnswerIsFirstButton_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("ok only") << int(MessageBox::OkOnly) << int(MessageBox::Ok);
+    QTest::newRow("yes/no") << int(MessageBox::YesNo) << int(MessageBox::Yes);
+    QTest::newRow("ok/cancel") << int(MessageBox::OkCancel) << int(MessageBox::Ok);
+}
+
+void tst_messagebox::unqueuedAnswerIsFirstButton()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, expected);
+    MessageBox::Recorder recorder;
+    QCOMPARE(int(MessageBox::show(nullptr, "t", "c", MessageBox::Buttons(buttons))), expected);
+    QCOMPARE(recorder.last().answer, MessageBox::Button(expected));
+}
+
+void tst_messagebox::queuedAnswersInOrder()
+{
+    MessageBox::Recorder recorder;
+    recorder.setNextAnswer(MessageBox::No);
+    recorder.setNextAnswer(MessageBox::Cancel);
+    QCOMPARE(MessageBox::pendingAnswers(), 2);
+
+    QCOMPARE(MessageBox::show(nullptr, "1", "c", MessageBox::YesNo), MessageBox::No);
+    QCOMPARE(MessageBox::show(nullptr, "2", "c", MessageBox::OkCancel), MessageBox::Cancel);
+    // The queue is used up: back to the default.
+    QCOMPARE(MessageBox::show(nullptr, "3", "c", MessageBox::YesNo), MessageBox::Yes);
+    QCOMPARE(recorder.count(), 3);
+}
+
+void tst_messagebox::recordsWhatWasShown()
+{
+    MessageBox::Recorder recorder;
+    MessageBox::show(nullptr, "Сохранить раскладку?", "Торбел 3.1", MessageBox::YesNo, MessageBox::Question);
+    MessageBox::show(nullptr, "Некорректное выражение!", "Error");
+
+    QCOMPARE(recorder.count(), 2);
+    const MessageBox::Shown first = recorder.shown().first();
+    QCOMPARE(first.text, QString("Сохранить раскладку?"));
+    QCOMPARE(first.caption, QString("Торбел 3.1"));
+    QCOMPARE(first.buttons, MessageBox::YesNo);
+    QCOMPARE(first.icon, MessageBox::Question);
+    const MessageBox::Shown last = recorder.last();
+    QCOMPARE(last.text, QString("Некорректное выражение!"));
+    QCOMPARE(last.buttons, MessageBox::OkOnly);
+    QCOMPARE(last.icon, MessageBox::NoIcon);
+}
+
+void tst_messagebox::recorderStartsAndEndsClean()
+{
+    {
+        MessageBox::Recorder recorder;
+        recorder.setNextAnswer(MessageBox::No); // left over on purpose
+        MessageBox::show(nullptr, "x", "y");
+    }
+    QCOMPARE(MessageBox::shown().size(), 0);
+    QCOMPARE(MessageBox::pendingAnswers(), 0);
+
+    MessageBox::Recorder recorder;
+    QCOMPARE(recorder.last().text, QString());
+    QCOMPARE(MessageBox::show(nullptr, "z", "y", MessageBox::YesNo), MessageBox::Yes);
+}
+
+void tst_messagebox::headlessNeverShowsRealBox()
+{
+    // Without a recorder the offscreen platform alone keeps a forgotten box from blocking.
+    MessageBox::setTestMode(false);
+    QVERIFY(MessageBox::testMode());
+    QCOMPARE(MessageBox::show(nullptr, "x", "y", MessageBox::OkCancel), MessageBox::Ok);
+    MessageBox::clear();
+}
+
+QTEST_MAIN(tst_messagebox)
+#include "tst_messagebox.moc"
