@@ -65,7 +65,18 @@ QString Help::filePath()
 {
     if (!state().filePath.isEmpty())
         return state().filePath;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(fileName));
+    return findFile(QCoreApplication::applicationDirPath());
+}
+
+QString Help::findFile(const QString& appDir)
+{
+    const QDir dir(appDir);
+    const QString beside = QDir::cleanPath(dir.filePath(QString::fromLatin1(fileName)));
+    const QString installed =
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/torbel/") + QString::fromLatin1(fileName)));
+    if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
+        return installed;
+    return beside;
 }
 
 bool Help::showContents(QWidget* parent)

@@ -15,8 +15,12 @@ class Help
 public:
     static constexpr const char* fileName = "Torbel.html";
 
-    // The help file beside the executable (or the one set for tests).
+    // The help file: beside the executable (a build tree), else in ../share/torbel (an
+    // installed program); the one beside the executable when neither exists. A path set
+    // for tests wins.
     static QString filePath();
+    // The same search from a given program folder.
+    static QString findFile(const QString& appDir);
     // Opens the help on its contents; false (after a message) when the file is missing.
     static bool showContents(QWidget* parent = nullptr);
 

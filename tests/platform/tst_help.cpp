@@ -13,6 +13,8 @@ class tst_help : public QObject
 
 private slots:
     void fileBesideExecutable();
+    void findFile_data();
+    void findFile();
     void missingFileGivesMessage();
     void presentFileIsShown();
 };
@@ -25,6 +27,39 @@ void tst_help::fileBesideExecutable()
     QCOMPARE(Help::filePath(), QString("/somewhere/else.html"));
     help.setFilePath(QString());
     QCOMPARE(Help::filePath(), QCoreApplication::applicationDirPath() + "/Torbel.html");
+}
+
+void tst_help::findFile_data()
+{
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("expected"); // relative to the program folder
+
+    QTest::newRow("beside the program") << true << false << "Torbel.html";
+    QTest::newRow("installed") << false << true << "../share/torbel/Torbel.html";
+    QTest::newRow("both: beside wins") << true << true << "Torbel.html";
+    QTest::newRow("neither: beside, for the message") << false << false << "Torbel.html";
+}
+
+void tst_help::findFile()
+{
+    QFETCH(bool, beside);
+    QFETCH(bool, installed);
+    QFETCH(QString, expected);
+
+    QTemporaryDir tmp;
+    QDir root(tmp.path());
+    QVERIFY(root.mkpath("bin") && root.mkpath("share/torbel"));
+    auto touch = [](const QString& path) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    };
+    if (beside)
+        touch(root.filePath("bin/Torbel.html"));
+    if (installed)
+        touch(root.filePath("share/torbel/Torbel.html"));
+
+    QCOMPARE(Help::findFile(root.filePath("bin")), QDir::cleanPath(root.filePath("bin/" + expected)));
 }
 
 void tst_help::missingFileGivesMessage()
