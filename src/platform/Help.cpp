@@ -94,6 +94,12 @@ bool Help::showContents(QWidget* parent)
         ++state().shownCount;
         return true;
     }
+    openWindow(path);
+    return true;
+}
+
+QWidget* Help::openWindow(const QString& path)
+{
     QPointer<QWidget>& window = helpWindow();
     if (!window)
         window = makeHelpWindow();
@@ -102,7 +108,7 @@ bool Help::showContents(QWidget* parent)
     window->show();
     window->raise();
     window->activateWindow();
-    return true;
+    return window;
 }
 
 void Help::setTestMode(bool on)

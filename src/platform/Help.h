@@ -24,6 +24,10 @@ public:
     // Opens the help on its contents; false (after a message) when the file is missing.
     static bool showContents(QWidget* parent = nullptr);
 
+    // The program's help window (one for the whole run) showing the page at path; it is
+    // what showContents opens outside test mode.
+    static QWidget* openWindow(const QString& path);
+
     // ---- test side ----
     static void setTestMode(bool on);
     static bool testMode();

@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 class tst_help : public QObject
 {
@@ -17,6 +20,7 @@ private slots:
     void findFile();
     void missingFileGivesMessage();
     void presentFileIsShown();
+    void guideOpensInHelpWindow();
 };
 
 void tst_help::fileBesideExecutable()
@@ -98,6 +102,27 @@ void tst_help::presentFileIsShown()
     QVERIFY(Help::showContents());
     QCOMPARE(help.shownCount(), 2);
     QCOMPARE(boxes.count(), 0);
+}
+
+void tst_help::guideOpensInHelpWindow()
+{
+    // The guide shipped with the program.
+    const QString guide = QStringLiteral(TORBEL_TEST_DATA_DIR "/../../help/Torbel.html");
+    QVERIFY(QFileInfo(guide).isFile());
+
+    QPointer<QWidget> window = Help::openWindow(guide);
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    auto* browser = window->findChild<QTextBrowser*>("helpBrowser");
+    QVERIFY(browser);
+    QVERIFY(browser->toPlainText().contains("Параметры похода"));
+    QVERIFY(browser->documentTitle().startsWith("Торбел"));
+
+    // Asked again, the same window comes forward.
+    QCOMPARE(Help::openWindow(guide), window.data());
+    window->close(); // destroyed on close
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
 }
 
 QTEST_MAIN(tst_help)
