@@ -1,0 +1,937 @@
+#include "model/GlobalVariable.h"
+#include "support/TestSupport.h"
+#include "tripfile/TripFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString CatalogSep = QString(29, u'_');
+const QString MealSep = QString(35, u'_');
+
+QByteArray cp1251(const QString& text)
+{
+    QStringEncoder encoder("windows-1251");
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        qFatal("test text outside Windows-1251");
+    return bytes;
+}
+
+QString fromCp1251(const QByteArray& bytes)
+{
+    QStringDecoder decoder("windows-1251");
+    return decoder.decode(bytes);
+}
+
+// A file from its lines, each ended by CR LF.
+QByteArray fileOf(const QStringList& lines)
+{
+    return cp1251(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QString twoDaysPath()
+{
+    return TestSupport::dataPath(QStringLiteral("tripfile/two_days.trb"));
+}
+
+// The lines of the two-day trip: 13 value lines, two products, one daily menu.
+QStringList twoDaysLines()
+{
+    QString text = fromCp1251(readBytes(twoDaysPath()));
+    text.chop(2);
+    return text.split(QStringLiteral("\r\n"));
+}
+
+// The lines of a trip with the given periodicity and daily menus; menus hold one meal
+// text per meal, catalog positions separated by blanks. The catalog has three products.
+QStringList tripLines(int intPeriod, const QList<QStringList>& menus)
+{
+    QStringList l{QStringLiteral("Торбел 3.1"),
+                  QStringLiteral("Запись глобальных переменных"),
+                  QStringLiteral("\"\",\"Описание раскладки\""),
+                  QStringLiteral("#2002-07-13#,\"Дата начала\""),
+                  QStringLiteral("#2002-07-15#,\"Дата завершения\""),
+                  QStringLiteral("3,\"Продолжительность в днях\""),
+                  QStringLiteral("4,\"Число участников\""),
+                  QStringLiteral("2,\"Число смен дежурных\""),
+                  QStringLiteral("%1,\"Периодичность раскладки\"").arg(intPeriod),
+                  QStringLiteral("0,\"Начало раскладки\""),
+                  QStringLiteral("0,\"Конец раскладки\""),
+                  QStringLiteral("#FALSE#,\"Флаг начала\""),
+                  QStringLiteral("#FALSE#,\"Флаг конца\""),
+                  QString(),
+                  QStringLiteral("Элементы каталога продуктов"),
+                  QStringLiteral("3,\"Размер каталога\"")};
+    const QStringList names{QStringLiteral("Гречка"), QStringLiteral("Чай"), QStringLiteral("Сыр")};
+    for (int i = 0; i < names.size(); ++i)
+        l << QStringLiteral("№ %1").arg(i + 1) << names.at(i) << QStringLiteral(" 50 ") << QStringLiteral("гр")
+          << CatalogSep;
+    l << QString() << QStringLiteral("Набор суточных меню") << QStringLiteral("%1,\"Размер меню\"").arg(menus.size());
+    const QStringList labels{QStringLiteral("Обед"), QStringLiteral("Ужин"), QStringLiteral("Завтрак")};
+    for (int d = 0; d < menus.size(); ++d) {
+        l << QStringLiteral("Меню № %1").arg(d + 1);
+        for (int j = 0; j < 3; ++j) {
+            const QStringList positions = menus.at(d).value(j).split(u' ', Qt::SkipEmptyParts);
+            l << labels.at(j) << QStringLiteral("%1,\"Число продуктов\"").arg(positions.size());
+            for (const QString& p : positions)
+                l << QStringLiteral(" %1 ").arg(p);
+            l << MealSep;
+        }
+    }
+    return l;
+}
+
+QList<qint16> mealOf(const GlobalVariable& g, qint16 intMenu, qint16 intMeal)
+{
+    const clsTrapeza* t = g.objMenuList.GetMenu(intMenu).GetTrapeza(intMeal);
+    QList<qint16> out;
+    for (qint16 i = 1; i <= t->GetCountProduct(); ++i)
+        out.append(t->GetIndexProduct(i));
+    return out;
+}
+
+// A trip that differs from the two-day file in every value, so a load that changed
+// anything would show.
+void makeOtherTrip(GlobalVariable& g)
+{
+    InitGlobalVariable(g);
+    g.strDeffine = QStringLiteral("Прежний поход\nв две строки");
+    g.dtDataBegin = QDate(2010, 1, 2);
+    g.dtDataEnd = QDate(2010, 1, 5);
+    g.intCountDay = 4;
+    g.intCountPeople = 7;
+    g.intCountSmena = 3;
+    g.intRaskladBegin = 5;
+    g.intRaskladEnd = 6;
+    g.blnDataBegin = true;
+    g.objCatalog.AddProduct(QStringLiteral("Рис"), QStringLiteral("70"), QStringLiteral("гр"));
+    g.objCatalog.AddProduct(QStringLiteral("Сахар"), QStringLiteral("40"), QStringLiteral("гр"));
+    g.objCatalog.AddProduct(QStringLiteral("Лук"), QStringLiteral("1"), QStringLiteral("шт"));
+    g.objMenuList.AddMenu();
+    g.intPeriod = 2;
+    g.objMenuList.GetMenu(1).GetTrapeza(1)->AddProduct(3);
+    g.objMenuList.GetMenu(2).GetTrapeza(3)->AddProduct(1);
+    g.objMenuList.GetMenu(2).GetTrapeza(3)->AddProduct(2);
+    g.objRasklad.Build(4, 2);
+    g.strFileName = QStringLiteral("/tmp/прежний.trb");
+    g.blnChanged = true;
+}
+
+// Everything a load could touch, plus what it must not touch.
+struct Snapshot
+{
+    TripData data;
+    QString strTitle;
+    QString strFileName;
+    bool blnChanged;
+    qint16 intRaskladDays;
+
+    explicit Snapshot(const GlobalVariable& g)
+        : data(TripFile::fromState(g))
+        , strTitle(g.strTitle)
+        , strFileName(g.strFileName)
+        , blnChanged(g.blnChanged)
+        , intRaskladDays(g.objRasklad.CountDay())
+    {
+    }
+    bool operator==(const Snapshot&) const = default;
+};
+
+// Loads bytes through a file on disk, as the main window does.
+bool loadBytes(GlobalVariable& g, const QByteArray& bytes, QString& strMessage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trip.trb"));
+    if (!writeBytes(path, bytes))
+        qFatal("cannot write a temporary file");
+    return TripFile::load(g, path, strMessage);
+}
+
+QByteArray saveToBytes(const GlobalVariable& g)
+{
+    QByteArray bytes;
+    QString strError;
+    if (!TripFile::write(TripFile::fromState(g), bytes, strError))
+        qWarning() << strError;
+    return bytes;
+}
+
+// A random text from a pool that has blanks at the ends, Latin, Cyrillic, digits and signs.
+QString randomText(QRandomGenerator& rnd, int maxLen, bool allowLineBreaks)
+{
+    static const QString pool =
+        QStringLiteral("  абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВЯ abcXYZ0123456789.,;:!?-+*/()№«»\"'#&_");
+    QString s;
+    const int len = static_cast<int>(rnd.bounded(maxLen + 1));
+    for (int i = 0; i < len; ++i) {
+        if (allowLineBreaks && rnd.bounded(12) == 0)
+            s += u'\n';
+        else
+            s += pool.at(static_cast<qsizetype>(rnd.bounded(static_cast<int>(pool.size()))));
+    }
+    return s;
+}
+
+void makeRandomTrip(GlobalVariable& g, QRandomGenerator& rnd)
+{
+    InitGlobalVariable(g);
+    g.strDeffine = randomText(rnd, 60, true);
+    g.dtDataBegin = QDate(1900, 1, 1).addDays(rnd.bounded(60000));
+    g.dtDataEnd = g.dtDataBegin.addDays(rnd.bounded(60));
+    g.intCountDay = static_cast<qint16>(rnd.bounded(60));
+    g.intCountPeople = static_cast<qint16>(rnd.bounded(51));
+    g.intCountSmena = static_cast<qint16>(rnd.bounded(26));
+    g.intRaskladBegin = static_cast<qint16>(rnd.bounded(-32768, 32768));
+    g.intRaskladEnd = static_cast<qint16>(rnd.bounded(-32768, 32768));
+    g.blnDataBegin = rnd.bounded(2) == 1;
+    g.blnDataEnd = rnd.bounded(2) == 1;
+    const int n = static_cast<int>(rnd.bounded(12));
+    for (int i = 0; i < n; ++i) {
+        QString strName = randomText(rnd, 20, false);
+        if (strName.isEmpty())
+            strName = QStringLiteral("x");
+        g.objCatalog.AddProduct(strName, QString::number(rnd.bounded(32768)), randomText(rnd, 5, false));
+    }
+    const int m = 1 + static_cast<int>(rnd.bounded(5));
+    for (int d = 1; d < m; ++d)
+        g.objMenuList.AddMenu();
+    g.intPeriod = static_cast<qint16>(m);
+    for (qint16 d = 1; d <= m && n > 0; ++d) {
+        for (qint16 j = 1; j <= 3; ++j) {
+            const int k = static_cast<int>(rnd.bounded(n + 1));
+            for (int i = 0; i < k; ++i)
+                g.objMenuList.GetMenu(d).GetTrapeza(j)->AddProduct(static_cast<qint16>(1 + rnd.bounded(n)));
+        }
+    }
+}
+
+} // namespace
+
+class tst_tripfile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messageTexts();
+    void fileLoadsAndSavesToSameBytes_data();
+    void fileLoadsAndSavesToSameBytes();
+    void twoDaysValues();
+    void freshTripSavedAtOnce();
+    void namesAndNorms_data();
+    void namesAndNorms();
+    void repeatedPositionsCollapse();
+    void periodicityLoadedInTurn();
+    void fewerMenusThanPeriodicity();
+    void looseButValidForms_data();
+    void looseButValidForms();
+    void refusedFiles_data();
+    void refusedFiles();
+    void cutAtEveryLength_data();
+    void cutAtEveryLength();
+    void missingFile();
+    void description_data();
+    void description();
+    void randomTripsRoundTrip();
+    void textOutsideCodePage_data();
+    void textOutsideCodePage();
+    void inconsistentStateRefused_data();
+    void inconsistentStateRefused();
+    void applyRefusesBadValue();
+    void saveIsAtomic_data();
+    void saveIsAtomic();
+    void saveReplacesOldFile();
+};
+
+void tst_tripfile::messageTexts()
+{
+    // The main window shows these; other programs' users know them word for word.
+    QCOMPARE(TripFile::errorTitle(), QStringLiteral("Ошибка!"));
+    QCOMPARE(TripFile::readErrorText(), QStringLiteral("Ошибка чтения файла! Возможно неверный формат данных."));
+    QCOMPARE(TripFile::writeErrorText(QStringLiteral("/a/b.trb")), QStringLiteral("Ошибка записи файла  /a/b.trb!"));
+}
+
+void tst_tripfile::fileLoadsAndSavesToSameBytes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("two days") << twoDaysPath();
+    QTest::newRow("karelia sample") << TestSupport::dataPath(QStringLiteral("../../examples/karelia.trb"));
+}
+
+void tst_tripfile::fileLoadsAndSavesToSameBytes()
+{
+    QFETCH(QString, path);
+    const QByteArray original = readBytes(path);
+    QVERIFY(!original.isEmpty());
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY2(TripFile::load(g, path, strMessage), qPrintable(strMessage));
+    QCOMPARE(g.objMenuList.size(), g.intPeriod);
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("again.trb"));
+    QVERIFY2(TripFile::save(g, out, strMessage), qPrintable(strMessage));
+    QCOMPARE(readBytes(out), original);
+}
+
+void tst_tripfile::twoDaysValues()
+{
+    TripData data;
+    QString strError;
+    QVERIFY2(TripFile::readFile(twoDaysPath(), data, strError), qPrintable(strError));
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    QCOMPARE(g.strDeffine, QString());
+    QCOMPARE(g.dtDataBegin, QDate(2002, 7, 13));
+    QCOMPARE(g.dtDataEnd, QDate(2002, 7, 14));
+    QCOMPARE(g.intCountDay, qint16(2));
+    QCOMPARE(g.intCountPeople, qint16(4));
+    QCOMPARE(g.intCountSmena, qint16(2));
+    QCOMPARE(g.intPeriod, qint16(1));
+    QCOMPARE(g.intRaskladBegin, qint16(0));
+    QCOMPARE(g.intRaskladEnd, qint16(0));
+    QCOMPARE(g.blnDataBegin, false);
+    QCOMPARE(g.blnDataEnd, false);
+    QCOMPARE(g.objCatalog.size(), qint16(2));
+    QCOMPARE(g.objCatalog.GetProduct(1).Name(), QStringLiteral("Гречка"));
+    QCOMPARE(g.objCatalog.GetProduct(1).Norma(), qint16(80));
+    QCOMPARE(g.objCatalog.GetProduct(1).strProductEdin, QStringLiteral("гр"));
+    QCOMPARE(g.objCatalog.GetProduct(2).Name(), QStringLiteral("Чай"));
+    QCOMPARE(g.objCatalog.GetProduct(2).Norma(), qint16(2));
+    QCOMPARE(g.objCatalog.GetProduct(2).strProductEdin, QStringLiteral("пак"));
+    QCOMPARE(g.objMenuList.size(), qint16(1));
+    QCOMPARE(mealOf(g, 1, 1), QList<qint16>{1});
+    QCOMPARE(mealOf(g, 1, 2), (QList<qint16>{1, 2}));
+    QCOMPARE(mealOf(g, 1, 3), QList<qint16>{});
+    // Not in the file, so not touched.
+    QCOMPARE(g.strFileName, QStringLiteral("/tmp/прежний.trb"));
+    QCOMPARE(g.blnChanged, true);
+    QCOMPARE(g.strTitle, QStringLiteral("Торбел 3.1"));
+    QCOMPARE(g.objRasklad.CountDay(), qint16(4));
+}
+
+void tst_tripfile::freshTripSavedAtOnce()
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    const QStringList expected{QStringLiteral("Торбел 3.1"),
+                               QStringLiteral("Запись глобальных переменных"),
+                               QStringLiteral("\"\",\"Описание раскладки\""),
+                               QStringLiteral("#1900-01-01#,\"Дата начала\""),
+                               QStringLiteral("#9999-01-01#,\"Дата завершения\""),
+                               QStringLiteral("0,\"Продолжительность в днях\""),
+                               QStringLiteral("0,\"Число участников\""),
+                               QStringLiteral("0,\"Число смен дежурных\""),
+                               QStringLiteral("1,\"Периодичность раскладки\""),
+                               QStringLiteral("0,\"Начало раскладки\""),
+                               QStringLiteral("0,\"Конец раскладки\""),
+                               QStringLiteral("#FALSE#,\"Флаг начала\""),
+                               QStringLiteral("#FALSE#,\"Флаг конца\""),
+                               QString(),
+                               QStringLiteral("Элементы каталога продуктов"),
+                               QStringLiteral("0,\"Размер каталога\""),
+                               QString(),
+                               QStringLiteral("Набор суточных меню"),
+                               QStringLiteral("1,\"Размер меню\""),
+                               QStringLiteral("Меню № 1"),
+                               QStringLiteral("Обед"),
+                               QStringLiteral("0,\"Число продуктов\""),
+                               MealSep,
+                               QStringLiteral("Ужин"),
+                               QStringLiteral("0,\"Число продуктов\""),
+                               MealSep,
+                               QStringLiteral("Завтрак"),
+                               QStringLiteral("0,\"Число продуктов\""),
+                               MealSep};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("new.trb"));
+    QString strMessage;
+    QVERIFY2(TripFile::save(g, path, strMessage), qPrintable(strMessage));
+    QCOMPARE(readBytes(path), fileOf(expected));
+
+    GlobalVariable h;
+    makeOtherTrip(h);
+    QVERIFY(TripFile::load(h, path, strMessage));
+    QCOMPARE(h.objCatalog.size(), qint16(0));
+    QCOMPARE(h.objMenuList.size(), qint16(1));
+    QCOMPARE(h.intPeriod, qint16(1));
+    QCOMPARE(h.dtDataBegin, QDate(1900, 1, 1));
+    QCOMPARE(h.dtDataEnd, QDate(9999, 1, 1));
+}
+
+void tst_tripfile::namesAndNorms_data()
+{
+    QTest::addColumn<QString>("nameLine");
+    QTest::addColumn<QString>("normLine");
+    QTest::addColumn<QString>("unitLine");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("norm");
+    QTest::addColumn<QString>("unit");
+
+    QTest::newRow("leading blanks in name") << "   Гречка ядрица"
+                                            << " 80 "
+                                            << "гр"
+                                            << "   Гречка ядрица" << 80 << "гр";
+    QTest::newRow("trailing blanks kept") << "Чай  "
+                                          << " 2 "
+                                          << " пак "
+                                          << "Чай  " << 2 << " пак ";
+    QTest::newRow("norm without blanks") << "Сыр"
+                                         << "80"
+                                         << "гр"
+                                         << "Сыр" << 80 << "гр";
+    QTest::newRow("norm with blank inside") << "Сыр"
+                                            << " 1 000 "
+                                            << "гр"
+                                            << "Сыр" << 1000 << "гр";
+    QTest::newRow("norm with text after") << "Сыр"
+                                          << "80 гр"
+                                          << "гр"
+                                          << "Сыр" << 80 << "гр";
+    QTest::newRow("norm without number is 0") << "Сыр"
+                                              << "много"
+                                              << "гр"
+                                              << "Сыр" << 0 << "гр";
+    QTest::newRow("empty norm is 0") << "Сыр"
+                                     << ""
+                                     << "гр"
+                                     << "Сыр" << 0 << "гр";
+    QTest::newRow("negative norm is 0") << "Сыр"
+                                        << "-5 "
+                                        << "гр"
+                                        << "Сыр" << 0 << "гр";
+    QTest::newRow("2.5 ties to 2") << "Сыр"
+                                   << " 2.5 "
+                                   << "гр"
+                                   << "Сыр" << 2 << "гр";
+    QTest::newRow("3.5 ties to 4") << "Сыр"
+                                   << " 3.5 "
+                                   << "гр"
+                                   << "Сыр" << 4 << "гр";
+    QTest::newRow("largest norm") << "Сыр"
+                                  << " 32767 "
+                                  << "гр"
+                                  << "Сыр" << 32767 << "гр";
+    QTest::newRow("empty name and unit") << ""
+                                         << " 1 "
+                                         << ""
+                                         << "" << 1 << "";
+    QTest::newRow("name like a number line") << " 12 "
+                                             << " 1 "
+                                             << "шт"
+                                             << " 12 " << 1 << "шт";
+    QTest::newRow("name with quotes and comma") << "\"Мивина\", 2 шт"
+                                                << " 1 "
+                                                << "шт"
+                                                << "\"Мивина\", 2 шт" << 1 << "шт";
+}
+
+void tst_tripfile::namesAndNorms()
+{
+    QFETCH(QString, nameLine);
+    QFETCH(QString, normLine);
+    QFETCH(QString, unitLine);
+    QFETCH(QString, name);
+    QFETCH(int, norm);
+    QFETCH(QString, unit);
+
+    QStringList lines = twoDaysLines();
+    lines[17] = nameLine;
+    lines[18] = normLine;
+    lines[19] = unitLine;
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY(loadBytes(g, fileOf(lines), strMessage));
+    QCOMPARE(g.objCatalog.GetProduct(1).Name(), name);
+    QCOMPARE(int(g.objCatalog.GetProduct(1).Norma()), norm);
+    QCOMPARE(g.objCatalog.GetProduct(1).strProductEdin, unit);
+
+    // Saved again, a name or unit comes back exactly and the norm as a number line.
+    const QStringList again = fromCp1251(saveToBytes(g)).split(QStringLiteral("\r\n"));
+    QCOMPARE(again.at(17), name);
+    QCOMPARE(again.at(18), QStringLiteral(" %1 ").arg(norm));
+    QCOMPARE(again.at(19), unit);
+}
+
+void tst_tripfile::repeatedPositionsCollapse()
+{
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY(loadBytes(g, fileOf(tripLines(1, {{"2 1 2 2 3 1", "3 3", ""}})), strMessage));
+    QCOMPARE(mealOf(g, 1, 1), (QList<qint16>{2, 1, 3}));
+    QCOMPARE(mealOf(g, 1, 2), QList<qint16>{3});
+    QCOMPARE(mealOf(g, 1, 3), QList<qint16>{});
+}
+
+void tst_tripfile::periodicityLoadedInTurn()
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QString strMessage;
+    QVERIFY(loadBytes(g, fileOf(tripLines(3, {{"1", "", ""}, {"", "2", ""}, {"", "", "3"}})), strMessage));
+    QCOMPARE(g.intPeriod, qint16(3));
+    QCOMPARE(g.objMenuList.size(), qint16(3));
+    QCOMPARE(mealOf(g, 2, 2), QList<qint16>{2});
+    QCOMPARE(mealOf(g, 3, 3), QList<qint16>{3});
+
+    QVERIFY(loadBytes(g, fileOf(tripLines(1, {{"3", "", ""}})), strMessage));
+    QCOMPARE(g.intPeriod, qint16(1));
+    QCOMPARE(g.objMenuList.size(), qint16(1));
+    QCOMPARE(mealOf(g, 1, 1), QList<qint16>{3});
+    QCOMPARE(mealOf(g, 1, 2), QList<qint16>{});
+}
+
+void tst_tripfile::fewerMenusThanPeriodicity()
+{
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY(loadBytes(g, fileOf(tripLines(4, {{"1 2", "", ""}})), strMessage));
+    QCOMPARE(g.intPeriod, qint16(4));
+    QCOMPARE(g.objMenuList.size(), qint16(4));
+    QCOMPARE(mealOf(g, 1, 1), (QList<qint16>{1, 2}));
+    for (qint16 d = 2; d <= 4; ++d) {
+        for (qint16 j = 1; j <= 3; ++j)
+            QCOMPARE(mealOf(g, d, j), QList<qint16>{});
+    }
+}
+
+void tst_tripfile::looseButValidForms_data()
+{
+    // Hand-edited files: forms the writer never makes but the reader takes.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("period");
+
+    const QStringList base = tripLines(2, {{"1", "", ""}, {"", "2", ""}});
+    QTest::newRow("LF line ends") << cp1251(base.join(u'\n') + u'\n') << 4 << 2;
+    QStringList l = base;
+    l[6] = QStringLiteral(" 5 ,\"Число участников\"");
+    QTest::newRow("blanks around a value") << fileOf(l) << 5 << 2;
+    l = base;
+    l[6] = QStringLiteral("5,");
+    QTest::newRow("label missing") << fileOf(l) << 5 << 2;
+    l = base;
+    l[6] = QStringLiteral("+5,\"Число участников\"");
+    QTest::newRow("plus sign") << fileOf(l) << 5 << 2;
+    l = base;
+    l[6] = QStringLiteral("4.5,\"Число участников\"");
+    QTest::newRow("fraction ties to even") << fileOf(l) << 4 << 2;
+    l = base;
+    l[0] = QStringLiteral("Торбел 2.0");
+    l[1] = QStringLiteral("что угодно");
+    QTest::newRow("other title and labels") << fileOf(l) << 4 << 2;
+    l = base;
+    l << QStringLiteral("лишняя строка");
+    QTest::newRow("text after the last separator") << fileOf(l) << 4 << 2;
+}
+
+void tst_tripfile::looseButValidForms()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, people);
+    QFETCH(int, period);
+
+    TripData data;
+    QString strError;
+    QVERIFY2(TripFile::read(bytes, data, strError), qPrintable(strError));
+    QCOMPARE(int(data.intCountPeople), people);
+    QCOMPARE(int(data.intPeriod), period);
+    QCOMPARE(data.products.size(), 3);
+    QCOMPARE(data.menus.value(1).meals.at(1), QList<qint16>{2});
+}
+
+void tst_tripfile::refusedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    // Lines: 2 description, 3-4 dates, 5-7 counts, 8 periodicity, 9-10 layout values,
+    // 11-12 flags, 15 catalog size, 16-20 product 1, 33 menu count, 36 the first meal's
+    // count and 37 its first position.
+    const QStringList base = tripLines(2, {{"1 2", "3", ""}, {"", "", "1"}});
+    auto row = [&](const char* name, int line, const QString& text) {
+        QStringList l = base;
+        l[line] = text;
+        QTest::newRow(name) << fileOf(l);
+    };
+    row("periodicity 0", 8, "0,\"Периодичность раскладки\"");
+    row("periodicity negative", 8, "-1,\"Периодичность раскладки\"");
+    row("negative days", 5, "-1,\"Продолжительность в днях\"");
+    row("negative people", 6, "-4,\"Число участников\"");
+    row("negative shifts", 7, "-2,\"Число смен дежурных\"");
+    row("negative catalog size", 15, "-1,\"Размер каталога\"");
+    row("negative menu count", 33, "-1,\"Размер меню\"");
+    row("negative meal count", 36, "-1,\"Число продуктов\"");
+    row("people beyond 16 bits", 6, "40000,\"Число участников\"");
+    row("layout value beyond 16 bits", 9, "32768,\"Начало раскладки\"");
+    row("layout value below 16 bits", 10, "-32769,\"Конец раскладки\"");
+    row("huge number", 7, QString(400, u'9') + ",\"Число смен дежурных\"");
+    row("count without number", 6, "много,\"Число участников\"");
+    row("empty count", 6, ",\"Число участников\"");
+    row("count with text after", 6, "4 чел,\"Число участников\"");
+    row("value line without comma", 6, "4");
+    row("norm beyond 16 bits", 18, " 40000 ");
+    row("norm below 16 bits", 18, "-40000");
+    row("position without number", 37, " один ");
+    row("empty position", 37, "");
+    row("position 0", 37, " 0 ");
+    row("position past catalog", 37, " 4 ");
+    row("position beyond 16 bits", 37, " 65537 ");
+    row("more menus than periodicity", 33, "3,\"Размер меню\"");
+    row("date without number signs", 3, "2002-07-13,\"Дата начала\"");
+    row("month 13", 3, "#2002-13-01#,\"Дата начала\"");
+    row("30 February", 4, "#2002-02-30#,\"Дата завершения\"");
+    row("year 0", 4, "#0000-02-03#,\"Дата завершения\"");
+    row("short year", 4, "#202-02-03#,\"Дата завершения\"");
+    row("date in another form", 3, "#13.07.2002#,\"Дата начала\"");
+    row("flag not a flag", 11, "#YES#,\"Флаг начала\"");
+    row("flag as number", 12, "0,\"Флаг конца\"");
+    row("description without quotes", 2, "Поход,\"Описание раскладки\"");
+    row("description not closed", 2, "\"Поход,Описание раскладки");
+    row("description quote then text", 2, "\"Поход\" на Алтай\",\"Описание раскладки\"");
+    row("name with a stray CR", 17, "Гре\rчка");
+    row("unit with a stray CR", 19, "гр\r");
+
+    QStringList l = base;
+    l.removeAt(17);
+    QTest::newRow("a product line missing") << fileOf(l);
+    l = base;
+    l.removeLast();
+    QTest::newRow("last separator missing") << fileOf(l);
+    QTest::newRow("empty file") << QByteArray();
+}
+
+void tst_tripfile::refusedFiles()
+{
+    QFETCH(QByteArray, bytes);
+
+    TripData data;
+    QString strError;
+    QVERIFY(!TripFile::read(bytes, data, strError));
+    QVERIFY(!strError.isEmpty());
+    QVERIFY(data == TripData());
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    const Snapshot before(g);
+    QString strMessage;
+    QVERIFY(!loadBytes(g, bytes, strMessage));
+    QCOMPARE(strMessage, TripFile::readErrorText());
+    QVERIFY(Snapshot(g) == before);
+}
+
+void tst_tripfile::cutAtEveryLength_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("two days") << readBytes(twoDaysPath());
+    QStringList l = tripLines(3, {{"1 2", "3", ""}, {"", "", "1"}});
+    l[2] = QStringLiteral("\"Первая строка\r\n\"\"Вторая\"\"\r\n\",\"Описание раскладки\"");
+    QTest::newRow("description over lines") << fileOf(l);
+}
+
+void tst_tripfile::cutAtEveryLength()
+{
+    QFETCH(QByteArray, bytes);
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    const Snapshot before(g);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.trb"));
+    QString strMessage;
+    for (qsizetype len = 0; len < bytes.size(); ++len) {
+        QVERIFY(writeBytes(path, bytes.left(len)));
+        QVERIFY2(!TripFile::load(g, path, strMessage), qPrintable(QStringLiteral("cut at %1").arg(len)));
+        QVERIFY2(Snapshot(g) == before, qPrintable(QStringLiteral("cut at %1").arg(len)));
+    }
+    QVERIFY(writeBytes(path, bytes));
+    QVERIFY(TripFile::load(g, path, strMessage));
+}
+
+void tst_tripfile::missingFile()
+{
+    GlobalVariable g;
+    makeOtherTrip(g);
+    const Snapshot before(g);
+    QTemporaryDir dir;
+    QString strMessage;
+    QVERIFY(!TripFile::load(g, dir.filePath(QStringLiteral("нет.trb")), strMessage));
+    QCOMPARE(strMessage, TripFile::readErrorText());
+    QVERIFY(!TripFile::load(g, dir.path(), strMessage));
+    QVERIFY(!TripFile::load(g, QString(), strMessage));
+    QVERIFY(Snapshot(g) == before);
+}
+
+void tst_tripfile::description_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("line3");
+
+    QTest::newRow("empty") << ""
+                           << "\"\",\"Описание раскладки\"";
+    QTest::newRow("plain") << "Поход по Карелии"
+                           << "\"Поход по Карелии\",\"Описание раскладки\"";
+    QTest::newRow("line breaks") << "Первая\nВторая\n\nЧетвёртая"
+                                 << "\"Первая";
+    QTest::newRow("only a line break") << "\n"
+                                       << "\"";
+    QTest::newRow("ends with a line break") << "Поход\n"
+                                            << "\"Поход";
+    QTest::newRow("quotes") << "Турклуб \"Вертикаль\""
+                            << "\"Турклуб \"\"Вертикаль\"\"\",\"Описание раскладки\"";
+    QTest::newRow("only a quote") << "\""
+                                  << "\"\"\"\",\"Описание раскладки\"";
+    QTest::newRow("quote, comma, quote") << "а\",\"б"
+                                         << "\"а\"\",\"\"б\",\"Описание раскладки\"";
+    QTest::newRow("quote before a line break") << "«Алтай» \"\nвторая\""
+                                               << "\"«Алтай» \"\"";
+    QTest::newRow("looks like the next line") << "\n#2002-07-13#,\"Дата начала\""
+                                              << "\"";
+}
+
+void tst_tripfile::description()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, line3);
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    g.strDeffine = text;
+    const QByteArray bytes = saveToBytes(g);
+    QVERIFY(!bytes.isEmpty());
+    const QString written = fromCp1251(bytes);
+    QCOMPARE(written.split(QStringLiteral("\r\n")).at(2), line3);
+    QVERIFY(!written.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+
+    GlobalVariable h;
+    InitGlobalVariable(h);
+    QString strMessage;
+    QVERIFY(loadBytes(h, bytes, strMessage));
+    QCOMPARE(h.strDeffine, text);
+    // Nothing after the description moved.
+    QCOMPARE(h.dtDataBegin, g.dtDataBegin);
+    QCOMPARE(h.intCountPeople, g.intCountPeople);
+    QCOMPARE(h.objCatalog.size(), g.objCatalog.size());
+    QCOMPARE(saveToBytes(h), bytes);
+}
+
+void tst_tripfile::randomTripsRoundTrip()
+{
+    QRandomGenerator rnd(20020713);
+    for (int i = 0; i < 300; ++i) {
+        GlobalVariable g;
+        makeRandomTrip(g, rnd);
+        const QByteArray first = saveToBytes(g);
+        QVERIFY2(!first.isEmpty(), qPrintable(QStringLiteral("trip %1").arg(i)));
+
+        GlobalVariable h;
+        makeOtherTrip(h);
+        QString strMessage;
+        QVERIFY2(loadBytes(h, first, strMessage), qPrintable(QStringLiteral("trip %1").arg(i)));
+        QVERIFY2(TripFile::fromState(h) == TripFile::fromState(g), qPrintable(QStringLiteral("trip %1").arg(i)));
+        QCOMPARE(saveToBytes(h), first);
+    }
+}
+
+void tst_tripfile::textOutsideCodePage_data()
+{
+    QTest::addColumn<QString>("deffine");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QStringList>("mentions");
+
+    const QString ok = QStringLiteral("Гречка");
+    QTest::newRow("emoji in description")
+        << "Поход 🏕" << ok << "гр" << QStringList{"описании раскладки", "🏕"};
+    QTest::newRow("Greek in description") << "Ολυμπος" << ok << "гр" << QStringList{"описании раскладки", "Ο"};
+    QTest::newRow("Chinese in name") << ""
+                                     << "Чай 绿茶"
+                                     << "гр" << QStringList{"названии продукта № 2", "Чай 绿茶", "绿 茶"};
+    QTest::newRow("emoji in unit") << "" << ok << "🥄" << QStringList{"единице измерения продукта № 2", "Гречка"};
+    QTest::newRow("lone surrogate in name")
+        << "" << QString(QChar(0xD83D)) << "гр" << QStringList{"названии продукта № 2", "U+D83D"};
+    QTest::newRow("Polish letter in unit") << "" << ok << "łyżka" << QStringList{"единице измерения", "ł"};
+    QTest::newRow("line break in name") << ""
+                                        << "Гре\nчка"
+                                        << "гр" << QStringList{"названии продукта № 2", "перевод строки"};
+    QTest::newRow("CR in unit") << "" << ok << "гр\r"
+                                << QStringList{"единице измерения продукта № 2", "перевод строки"};
+}
+
+void tst_tripfile::textOutsideCodePage()
+{
+    QFETCH(QString, deffine);
+    QFETCH(QString, name);
+    QFETCH(QString, unit);
+    QFETCH(QStringList, mentions);
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    g.strDeffine = deffine;
+    g.objCatalog.GetProduct(2).setName(name);
+    g.objCatalog.GetProduct(2).strProductEdin = unit;
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.trb"));
+    const QByteArray old = readBytes(twoDaysPath());
+    QVERIFY(writeBytes(path, old));
+    QString strMessage;
+    QVERIFY(!TripFile::save(g, path, strMessage));
+    QVERIFY2(strMessage.startsWith(QStringLiteral("Файл не сохранён.")), qPrintable(strMessage));
+    for (const QString& m : mentions)
+        QVERIFY2(strMessage.contains(m), qPrintable(strMessage));
+    QCOMPARE(readBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.trb")});
+}
+
+void tst_tripfile::inconsistentStateRefused_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("mention");
+    QTest::newRow("meal position past catalog") << 0 << "Меню № 2, Завтрак: продукта № 9 нет в каталоге";
+    QTest::newRow("more menus than periodicity") << 1 << "больше, чем периодичность";
+    QTest::newRow("periodicity 0") << 2 << "Периодичность раскладки меньше 1";
+    QTest::newRow("no start date") << 3 << "Дата начала похода";
+    QTest::newRow("five-digit year") << 4 << "Дата завершения похода";
+    QTest::newRow("negative participants") << 5 << "Число участников меньше нуля";
+}
+
+void tst_tripfile::inconsistentStateRefused()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, mention);
+
+    // States the windows never make; a file written from them could not be opened again.
+    GlobalVariable g;
+    makeOtherTrip(g);
+    switch (fault) {
+    case 0:
+        g.objMenuList.GetMenu(2).GetTrapeza(3)->AddProduct(9);
+        break;
+    case 1:
+        g.intPeriod = 1;
+        break;
+    case 2:
+        g.intPeriod = 0;
+        g.objMenuList.DelMenu(2);
+        g.objMenuList.DelMenu(1);
+        break;
+    case 3:
+        g.dtDataBegin = QDate();
+        break;
+    case 4:
+        g.dtDataEnd = QDate(10000, 1, 1);
+        break;
+    case 5:
+        g.intCountPeople = -1;
+        break;
+    }
+    QByteArray bytes;
+    QString strError;
+    QVERIFY(!TripFile::write(TripFile::fromState(g), bytes, strError));
+    QVERIFY(bytes.isEmpty());
+    QVERIFY2(strError.contains(mention), qPrintable(strError));
+}
+
+void tst_tripfile::applyRefusesBadValue()
+{
+    // A value made by hand goes through the same checks as a file.
+    TripData data;
+    QString strError;
+    QVERIFY(TripFile::readFile(twoDaysPath(), data, strError));
+    data.menus[0].meals[2].append(3);
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    const Snapshot before(g);
+    QVERIFY(!TripFile::apply(data, g, strError));
+    QVERIFY(strError.contains(QStringLiteral("продукта № 3 нет в каталоге")));
+    QVERIFY(Snapshot(g) == before);
+}
+
+void tst_tripfile::saveIsAtomic_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("readOnlyDir");
+
+    // The temporary file beside a 250-character name cannot be made, even by root.
+    QTest::newRow("no room for the temporary file") << QString(246, u'x') + ".trb" << false;
+    QTest::newRow("read-only folder") << "old.trb" << true;
+}
+
+void tst_tripfile::saveIsAtomic()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, readOnlyDir);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    const QByteArray old = readBytes(twoDaysPath());
+    QVERIFY(writeBytes(path, old));
+    if (readOnlyDir) {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile probe(dir.filePath(QStringLiteral("probe")));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("running with rights that ignore folder permissions");
+        }
+    }
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY(!TripFile::save(g, path, strMessage));
+    QCOMPARE(strMessage, TripFile::writeErrorText(path));
+    QCOMPARE(readBytes(path), old);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    QVERIFY(!TripFile::save(g, dir.filePath(QStringLiteral("нет/папки.trb")), strMessage));
+    QVERIFY(!TripFile::save(g, dir.path(), strMessage));
+}
+
+void tst_tripfile::saveReplacesOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("поход.trb"));
+    QVERIFY(writeBytes(path, QByteArray(20000, 'z')));
+
+    GlobalVariable g;
+    makeOtherTrip(g);
+    QString strMessage;
+    QVERIFY(TripFile::save(g, path, strMessage));
+    QCOMPARE(readBytes(path), saveToBytes(g));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(tst_tripfile)
+#include "tst_tripfile.moc"
