@@ -10,6 +10,7 @@
 #include "model/Weights.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
+#include "ui/Twips.h"
 #include "ui/UpDown.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/viewer/frmPrintOption.h"
@@ -19,6 +20,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,7 +103,7 @@ constexpr Placement GridLayout{3612, 5052, 360, 1200};
 constexpr Placement GridReport{5172, 5052, 360, 600};
 constexpr int ColumnWidths[3] = {3000, 900, 800};
 
-constexpr int WindowWidth = 9360;
+constexpr int WindowWidth = 9600;
 constexpr int WindowHeight = 6120;
 
 const QString GramSuffix = QStringLiteral(" гр.");
@@ -137,12 +139,12 @@ frmRasklad::~frmRasklad() = default;
 
 int frmRasklad::twipsX(int intTwips) const
 {
-    return qRound(intTwips * logicalDpiX() / 1440.0);
+    return Twips::toPixelsX(this, intTwips);
 }
 
 int frmRasklad::twipsY(int intTwips) const
 {
-    return qRound(intTwips * logicalDpiY() / 1440.0);
+    return Twips::toPixelsY(this, intTwips);
 }
 
 // Places a widget by twips relative to its parent; a child of a frame is given in
@@ -174,7 +176,6 @@ void frmRasklad::Form_Load()
         t->setObjectName(name);
         // Display only: locked against typing and drawn like the window behind it.
         t->setReadOnly(true);
-        t->setFocusPolicy(Qt::NoFocus);
         QPalette pal = t->palette();
         pal.setColor(QPalette::Base, pal.color(QPalette::Window));
         t->setPalette(pal);
@@ -247,6 +248,7 @@ void frmRasklad::Form_Load()
     m_tblRasklad->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblRasklad->setWordWrap(false);
     m_tblRasklad->setTextElideMode(Qt::ElideRight);
+    m_tblRasklad->verticalHeader()->setDefaultSectionSize(m_tblRasklad->fontMetrics().height() + twipsY(90));
     for (int c = 0; c < 3; ++c)
         m_tblRasklad->setColumnWidth(c, twipsX(ColumnWidths[c]));
     m_tblRasklad->raise();
@@ -254,7 +256,7 @@ void frmRasklad::Form_Load()
     // Filter: date, day and duty shift.
     m_frameViewAll = new QGroupBox(QStringLiteral("&Фильтр"), this);
     m_frameViewAll->setObjectName(QStringLiteral("frameViewAll"));
-    place(m_frameViewAll, 5760, 120, 3360, 1740);
+    place(m_frameViewAll, 5760, 120, 3600, 1740);
     struct Row
     {
         QLabel*& lbl;
@@ -274,11 +276,12 @@ void frmRasklad::Form_Load()
     };
     for (const Row& r : rows) {
         r.lbl = makeLabel(m_frameViewAll, QString::fromLatin1(r.lblName), r.text);
-        place(r.lbl, 5880, r.intTop, 1740, 345);
+        place(r.lbl, 5880, r.intTop, 1900, 345);
         r.txt = makeBox(m_frameViewAll, QString::fromLatin1(r.txtName));
-        place(r.txt, 7620, r.intTop, 1140, 345);
+        place(r.txt, 7800, r.intTop, 1200, 345);
         r.upd = makeSpinner(m_frameViewAll, QString::fromLatin1(r.updName));
-        place(r.upd, 8760, r.intTop, 255, 345);
+        place(r.upd, 9000, r.intTop, 240, 345);
+        r.txt->installEventFilter(this);
     }
     // The day box follows the day spinner, the shift box the shift spinner; the date box
     // is written by the window.
@@ -289,7 +292,7 @@ void frmRasklad::Form_Load()
     // View options, usable in the report mode only.
     m_frameViewOption = new QGroupBox(QStringLiteral("&Вид"), this);
     m_frameViewOption->setObjectName(QStringLiteral("frameViewOption"));
-    place(m_frameViewOption, 5760, 1980, 3360, 1080);
+    place(m_frameViewOption, 5760, 1980, 3600, 1080);
     m_rbAll = new QRadioButton(QStringLiteral("Всё"), m_frameViewOption);
     m_rbAll->setObjectName(QStringLiteral("rbAll"));
     place(m_rbAll, 6000, 2280, 3000, 330);
@@ -303,17 +306,17 @@ void frmRasklad::Form_Load()
 
     m_cmdWord =
         makeButton(QStringLiteral("cmdWord"), QStringLiteral("&Word"), QStringLiteral("Экспорт в редактор Word"));
-    place(m_cmdWord, 6690, 3300, 1500, 420);
+    place(m_cmdWord, 6810, 3300, 1500, 420);
     m_cmdReport =
         makeButton(QStringLiteral("cmdReport"), QStringLiteral("&Отчёт"), QStringLiteral("Список закупок продуктов"));
-    place(m_cmdReport, 6690, 3840, 1500, 420);
+    place(m_cmdReport, 6810, 3840, 1500, 420);
     m_cmdClose = makeButton(QStringLiteral("cmdClose"), QStringLiteral("&Закрыть"), QStringLiteral("Закрыть окно"));
-    place(m_cmdClose, 6690, 4380, 1500, 420);
+    place(m_cmdClose, 6810, 4380, 1500, 420);
 
     m_lblRKForge = makeLabel(this, QStringLiteral("lblRKForge"), QStringLiteral("Product of R.K.Forge"));
     m_lblRKForge->setFont(serifFont(12, true, true));
     m_lblRKForge->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(m_lblRKForge, 5760, 5580, 3360, 390);
+    place(m_lblRKForge, 5760, 5580, 3600, 390);
 
     m_dtCurrentDate = m_g.dtDataBegin;
     m_lblList->hide();
@@ -386,6 +389,23 @@ bool frmRasklad::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_tsTrapeza && event->type() == QEvent::FocusIn)
         guarded([this] { ShowWeights(); });
+    if (event->type() == QEvent::KeyPress) {
+        // The arrow keys in a box step its spinner, for those who work without a mouse.
+        UpDown* upd = watched == m_txtDate    ? m_updDate
+                      : watched == m_txtDay   ? m_updDay
+                      : watched == m_txtSmena ? m_updSmena
+                                              : nullptr;
+        const int intKey = static_cast<QKeyEvent*>(event)->key();
+        if (upd && (intKey == Qt::Key_Up || intKey == Qt::Key_Down)) {
+            if (upd->isVisible() && upd->isEnabled()) {
+                if (intKey == Qt::Key_Up)
+                    upd->stepUp();
+                else
+                    upd->stepDown();
+            }
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

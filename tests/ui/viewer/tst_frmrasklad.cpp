@@ -125,6 +125,7 @@ private slots:
     void dutyShiftOfDay();
     void spinnersMoveTogether_data();
     void spinnersMoveTogether();
+    void arrowKeysStep();
     void mealsAndDates_data();
     void mealsAndDates();
     void emptyMealAndZeroNorm();
@@ -240,6 +241,26 @@ void tst_frmrasklad::spinnersMoveTogether()
     QCOMPARE(t.text("txtDate"), shortDate(2024, 12, 31));
     QCOMPARE(t.text("txtSmena"), QStringLiteral("2"));
     QCOMPARE(t.messages.count(), 0);
+}
+
+void tst_frmrasklad::arrowKeysStep()
+{
+    Trip t(Products, {"1||", "2||"}, 2, 2, 3);
+    QTest::keyClick(t.child("txtDay"), Qt::Key_Up);
+    QCOMPARE(t.text("txtDay"), QStringLiteral("2"));
+    QTest::keyClick(t.child("txtDate"), Qt::Key_Up);
+    QCOMPARE(t.text("txtDay"), QStringLiteral("3"));
+    QCOMPARE(t.text("txtDate"), shortDate(2024, 7, 3));
+    QTest::keyClick(t.child("txtDay"), Qt::Key_Down);
+    QCOMPARE(t.child<UpDown>("updDate")->value(), 2);
+    // The shift spinner is hidden in the layout mode: its box does not step.
+    QTest::keyClick(t.child("txtSmena"), Qt::Key_Up);
+    QCOMPARE(t.text("txtSmena"), QStringLiteral("2"));
+    t.click("cmdReport");
+    t.choose("rbSmena");
+    QTest::keyClick(t.child("txtSmena"), Qt::Key_Down);
+    QCOMPARE(int(t.w->Smen()), 1);
+    QCOMPARE(t.shown(), (Rows{{"Гречка", "400", "гр"}, {"ВСЕГО:", "400", "гр"}}));
 }
 
 void tst_frmrasklad::mealsAndDates_data()
