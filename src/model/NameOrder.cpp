@@ -10,16 +10,17 @@ NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)
     NameOrder order;
     const qint16 n = objCatalog.size();
     order.m_rowToIndex.resize(n);
-    for (qint16 k = 1; k <= n; ++k)
-        order.m_rowToIndex[k - 1] = k;
+    // int counters: a 16-bit one would wrap before passing a full catalog's 32767.
+    for (int k = 1; k <= n; ++k)
+        order.m_rowToIndex[k - 1] = static_cast<qint16>(k);
     std::stable_sort(order.m_rowToIndex.begin(), order.m_rowToIndex.end(), [&](qint16 a, qint16 b) {
         const QString& x = objCatalog.GetProduct(a).Name();
         const QString& y = objCatalog.GetProduct(b).Name();
         return std::lexicographical_compare(x.utf16(), x.utf16() + x.size(), y.utf16(), y.utf16() + y.size());
     });
     order.m_indexToRow.resize(n);
-    for (qint16 r = 1; r <= n; ++r)
-        order.m_indexToRow[order.m_rowToIndex[r - 1] - 1] = r;
+    for (int r = 1; r <= n; ++r)
+        order.m_indexToRow[order.m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);
     return order;
 }
 

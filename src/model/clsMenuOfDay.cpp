@@ -28,8 +28,8 @@ void clsMenuOfDay::SetTrapeza(const clsTrapeza& objTrapeza, qint16 intMeal)
     if (intMeal < 1 || intMeal > 3)
         return;
     auto copy = std::make_unique<clsTrapeza>();
-    for (qint16 i = 1; i <= objTrapeza.GetCountProduct(); ++i)
-        copy->AddProduct(objTrapeza.GetIndexProduct(i));
+    for (int i = 1; i <= objTrapeza.GetCountProduct(); ++i) // int: a full meal has 32767 entries
+        copy->AddProduct(objTrapeza.GetIndexProduct(static_cast<qint16>(i)));
     m_meals[static_cast<size_t>(intMeal - 1)] = std::move(copy);
 }
 

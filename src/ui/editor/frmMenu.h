@@ -1,24 +1,154 @@
 #pragma once
 
+#include "model/NameOrder.h"
+#include "ui/editor/TwipsPlacer.h"
+
+#include <QRect>
 #include <QWidget>
 
 class Forms;
+class GridTextModel;
+class QLabel;
+class QPushButton;
+class QTabBar;
+class QTableView;
+class TabStrip;
+class clsProduct;
+class clsTrapeza;
 struct GlobalVariable;
 
-// The ration editor: the catalog and the daily menus.
+// The ration editor. The catalog view lists the products in name order and opens the
+// product dialog; the ration view puts catalog products into the meals of the daily
+// menus, one tab per day. Everything is changed in the trip state at once; the window
+// holds no ration data of its own and is used by the trip file reader while hidden.
 class frmMenu : public QWidget
 {
     Q_OBJECT
 
 public:
     frmMenu(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
+    ~frmMenu() override;
 
-    // Rebuilds the catalog lists in name order from the catalog.
+    // The answer DelDay takes as "yes, delete".
+    static constexpr int DelDayOk = 1;
+
+    // Selected day (ration position) and meal index; the product being changed.
+    qint16 ActiveDay() const { return m_intActiveDay; }
+    qint16 ActiveTrapeza() const { return m_intActiveTrapeza; }
+    qint16 ActiveProduct() const { return m_intActiveProduct; }
+
+    // Rebuilds the name order and both catalog grids from the catalog. The current row
+    // of tblProduct becomes the row of the product added last, that of tblCatalog the
+    // last row. An empty catalog leaves one empty row and empty maps.
     void VisibleCatalog();
+    // Writes a product into row intRow (1-based) of tblProduct and makes it current.
+    void Cells(qint16 intRow, const clsProduct& objProduct);
+    // Catalog position shown in a grid row; outside the list a message and 0.
+    qint16 GetIndexFromString(qint16 numberStr);
+    // Grid row of a catalog position; outside the list a message and 0.
+    qint16 GetStringFromIndex(qint16 indexProduct);
+    const NameOrder& nameOrder() const { return m_order; }
+
     // After a trip is loaded: one day tab per daily menu, the last one selected.
     void RebuildDayTabs();
+    // Appends a day: a tab, an empty daily menu, and the next tab selected.
+    void cmdAddDay_Click();
+    // Deletes the selected day when intFlag is DelDayOk; the last day is never deleted.
+    void DelDay(int intFlag);
+    // Shows the selected meal of the selected day in tblDayMenu.
+    void ViewMenu();
+    // Exchanges the daily menus of the two days chosen in the day exchange dialog.
+    void RemoveDay();
+    // The change command becomes usable once the catalog has products.
+    void EnableRename();
+
+    // Refreshes the lists and the shown meal, as when the window becomes active again
+    // (shown, or back from one of its dialogs).
+    void Form_Activate();
+
+    bool isRationView() const { return m_blnRationView; }
+    // Design geometry in twips: the window's outer rectangle on the screen, and a control's
+    // rectangle in its parent.
+    QRect twipsWindow() const { return m_twWindow; }
+    QRect twipsOf(const QWidget* control) const { return m_placer.twips(control); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct ViewGeometry
+    {
+        QRect window;  // outer rectangle on the screen
+        QPoint close;  // cmdClose
+        QPoint change; // cmdChange
+        QPoint credit; // Label1
+    };
+
+    void buildCatalogPane();
+    void buildRationPane();
+    void buildWindowControls();
+    void setUpGrid(QTableView* grid, GridTextModel* model, const QList<int>& twipsWidths);
+    void applyView(bool bRation);
+    void applyTabOrder();
+    void setDayButtons();
+    void selectDayTab(int intIndex);
+    int currentRow(const QTableView* grid) const;
+    void makeCurrent(QTableView* grid, int intRow, int intColumn);
+    clsTrapeza* shownMeal();
+
+    void cmdChange_Click();
+    void cmdClose_Click();
+    void cmdAdd_Click();
+    void cmdRename_Click();
+    void cmdAddProduct_Click();
+    void cmdDelProduct_Click();
+    void cmdDelDay_Click();
+    void cmdRemoveDay_Click();
+    void StripDayMenu_Click(int intIndex);
+    void StripTrapeza_Click(int intIndex);
+
     GlobalVariable& m_g;
     Forms& m_forms;
+
+    qint16 m_intActiveDay = 1;
+    qint16 m_intActiveTrapeza = 1;
+    qint16 m_intActiveProduct = 0;
+    NameOrder m_order;
+    bool m_blnRationView = false;
+    bool m_blnTabsBusy = false;
+
+    TwipsPlacer m_placer;
+    QRect m_twWindow;
+    ViewGeometry m_catalogView;
+    ViewGeometry m_rationView;
+
+    QWidget* ProductCatalog = nullptr;
+    QTableView* tblProduct = nullptr;
+    QLabel* lblTitle = nullptr;
+    QWidget* ControlBox = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdRename = nullptr;
+
+    QWidget* Menu = nullptr;
+    QLabel* Label2 = nullptr;
+    QTableView* tblCatalog = nullptr;
+    QPushButton* cmdAddProduct = nullptr;
+    QPushButton* cmdDelProduct = nullptr;
+    QLabel* lblRacion = nullptr;
+    TabStrip* StripDayMenu = nullptr;
+    TabStrip* StripTrapeza = nullptr;
+    QTableView* tblDayMenu = nullptr;
+    QPushButton* cmdRemoveDay = nullptr;
+    QPushButton* cmdDelDay = nullptr;
+    QPushButton* cmdAddDay = nullptr;
+
+    QPushButton* cmdChange = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* Label1 = nullptr;
+
+    GridTextModel* m_productModel = nullptr;
+    GridTextModel* m_catalogModel = nullptr;
+    GridTextModel* m_dayMenuModel = nullptr;
 };

@@ -1,0 +1,80 @@
+#include "ui/editor/TabStrip.h"
+
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <QToolButton>
+#include <functional>
+
+namespace {
+
+// Tells the strip when its tabs change, so the row keeps the height of its tabs.
+class StripBar : public QTabBar
+{
+public:
+    StripBar(QWidget* parent, std::function<void()> changed)
+        : QTabBar(parent)
+        , m_changed(std::move(changed))
+    {
+    }
+
+protected:
+    void tabInserted(int index) override
+    {
+        QTabBar::tabInserted(index);
+        m_changed();
+    }
+    void tabRemoved(int index) override
+    {
+        QTabBar::tabRemoved(index);
+        m_changed();
+    }
+
+private:
+    std::function<void()> m_changed;
+};
+
+} // namespace
+
+TabStrip::TabStrip(QWidget* parent)
+    : QWidget(parent)
+    , m_bar(new StripBar(this, [this] { layoutBar(); }))
+{
+    m_bar->setDrawBase(false);
+    m_bar->setExpanding(false);
+    m_bar->setUsesScrollButtons(true);
+    m_bar->setElideMode(Qt::ElideNone);
+    setFocusPolicy(Qt::NoFocus);
+    // The tabs are one stop of the Tab key; their scroll arrows are for the mouse.
+    for (QToolButton* arrow : m_bar->findChildren<QToolButton*>())
+        arrow->setFocusPolicy(Qt::NoFocus);
+}
+
+void TabStrip::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutBar();
+}
+
+void TabStrip::layoutBar()
+{
+    const int h = m_bar->count() > 0 ? m_bar->sizeHint().height() : fontMetrics().height() + 10;
+    m_bar->setGeometry(0, 0, width(), h);
+    update();
+}
+
+void TabStrip::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame option;
+    option.initFrom(this);
+    option.shape = QTabBar::RoundedNorth;
+    option.tabBarSize = m_bar->geometry().size();
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    option.rect = rect().adjusted(0, m_bar->height() - overlap, 0, 0);
+    option.tabBarRect = m_bar->geometry();
+    if (m_bar->currentIndex() >= 0)
+        option.selectedTabRect = m_bar->tabRect(m_bar->currentIndex());
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+}
