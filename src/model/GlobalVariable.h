@@ -7,6 +7,17 @@
 #include <QDate>
 #include <QString>
 
+#include <memory>
+
+class clsRKWord;
+
+// Frees the document writer. Defined with the writer, so that the trip state needs
+// no more than its name.
+struct RKWordDeleter
+{
+    void operator()(clsRKWord* p) const;
+};
+
 // The one open trip, shared by reference by every window. The catalog, the ration
 // and the layout are never replaced, only emptied and refilled.
 struct GlobalVariable
@@ -28,6 +39,8 @@ struct GlobalVariable
     bool blnDataEnd = false;
     QString strFileName;
     bool blnChanged = false;
+    // The document writer, created on first use: objWord(g) in export/clsRKWord.h.
+    std::unique_ptr<clsRKWord, RKWordDeleter> objWord;
 };
 
 // "Торбел 3.1", from the program's version.
