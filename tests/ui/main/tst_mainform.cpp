@@ -427,6 +427,20 @@ void tst_mainform::refusedFieldChecksNothingElse()
     QCOMPARE(messages.count(), 1);
     QCOMPARE(QApplication::focusWidget(), s.field("txtCountPeople"));
     QCOMPARE(s.g.intCountSmena, qint16(0));
+
+    // The click that leaves a refused field does not act on it.
+    QCoreApplication::processEvents();
+    s.type("txtCountPeople", "x");
+    QTest::mouseClick(s.child<QPushButton>("cmdRaklad"), Qt::LeftButton);
+    QCOMPARE(messages.count(), 2);
+    QCOMPARE(messages.last().text, QString("Некорректное выражение!"));
+    // Once it has passed, the next click works.
+    QCoreApplication::processEvents();
+    s.type("txtCountPeople", "4");
+    QTest::mouseClick(s.child<QPushButton>("cmdRaklad"), Qt::LeftButton);
+    QCOMPARE(s.g.intCountPeople, qint16(4));
+    QCOMPARE(messages.count(), 3);
+    QCOMPARE(messages.last().text, QString("Некорректные даты проведения похода!"));
 }
 
 void tst_mainform::defaultShifts_data()
