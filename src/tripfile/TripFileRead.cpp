@@ -78,7 +78,8 @@ public:
     }
 
     // The next whole line without its line end. A line must end with LF (a CR before it
-    // is dropped), so a file cut anywhere fails here.
+    // is dropped), so a file cut anywhere fails here. A CR elsewhere is refused: other
+    // readers of the format take it for a line end, so the lines after it are in doubt.
     QString line()
     {
         const qsizetype end = m_text.indexOf(u'\n', m_pos);
@@ -90,6 +91,8 @@ public:
         QString out = m_text.mid(m_pos, stop - m_pos);
         m_pos = end + 1;
         ++m_line;
+        if (out.contains(u'\r'))
+            fail(QStringLiteral("в строке лишний символ возврата каретки"));
         return out;
     }
 
@@ -97,16 +100,6 @@ public:
     {
         for (int i = 0; i < count; ++i)
             line();
-    }
-
-    // A line kept as text: a stray CR inside it would be a line end to other readers of
-    // the format, and the writer could not give it back.
-    QString textLine(const QString& strWhat)
-    {
-        QString s = line();
-        if (s.contains(u'\r'))
-            fail(QStringLiteral("%1 содержит символ возврата каретки").arg(strWhat));
-        return s;
     }
 
     // A quoted text value that may run over several lines; "" inside stands for one quote.
@@ -235,7 +228,7 @@ TripData parse(const QString& text)
     for (qint16 i = 1; i <= n; ++i) {
         r.skip(); // "№ i"
         TripProduct p;
-        p.strName = r.textLine(QStringLiteral("Название продукта"));
+        p.strName = r.line();
         const QString strNorma = r.line();
         try {
             // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
@@ -243,7 +236,7 @@ TripData parse(const QString& text)
         } catch (const ModelError&) {
             r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(strNorma));
         }
-        p.strEdin = r.textLine(QStringLiteral("Единица измерения"));
+        p.strEdin = r.line();
         r.skip(); // separator
         data.products.append(p);
     }

@@ -246,6 +246,7 @@ private slots:
     void fewerMenusThanPeriodicity();
     void looseButValidForms_data();
     void looseButValidForms();
+    void fuzzSeedsAreValid();
     void refusedFiles_data();
     void refusedFiles();
     void cutAtEveryLength_data();
@@ -569,6 +570,19 @@ void tst_tripfile::looseButValidForms()
     QCOMPARE(data.menus.value(1).meals.at(1), QList<qint16>{2});
 }
 
+void tst_tripfile::fuzzSeedsAreValid()
+{
+    // Seeds the reader refuses would teach the fuzzer nothing past the first fault.
+    const QDir seeds(TestSupport::dataPath(QStringLiteral("../../fuzz/corpus/trip")));
+    const QStringList files = seeds.entryList(QDir::Files);
+    QVERIFY(files.size() >= 3);
+    for (const QString& name : files) {
+        TripData data;
+        QString strError;
+        QVERIFY2(TripFile::readFile(seeds.filePath(name), data, strError), qPrintable(name + u' ' + strError));
+    }
+}
+
 void tst_tripfile::refusedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -618,6 +632,8 @@ void tst_tripfile::refusedFiles_data()
     row("description not closed", 2, "\"Поход,Описание раскладки");
     row("description quote then text", 2, "\"Поход\" на Алтай\",\"Описание раскладки\"");
     row("name with a stray CR", 17, "Гре\rчка");
+    row("title with a stray CR", 0, "Торбел\r3.1");
+    row("ignored line with a stray CR", 14, "Элементы\r");
     row("unit with a stray CR", 19, "гр\r");
 
     QStringList l = base;
