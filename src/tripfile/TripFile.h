@@ -50,7 +50,8 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError);
 // it is good; on failure the trip is exactly as it was and strMessage is readErrorText().
 // save() writes the trip atomically: on failure the file on disk is as it was and
 // strMessage is either a refusal naming the field or writeErrorText(strPath). Neither
-// touches strFileName or blnChanged; the caller clears blnChanged after a good save.
+// touches strFileName or blnChanged; the caller clears blnChanged after a good save, and
+// calls neither without a path (a new trip with no file chosen saves nothing).
 bool load(GlobalVariable& g, const QString& strPath, QString& strMessage);
 bool save(const GlobalVariable& g, const QString& strPath, QString& strMessage);
 

@@ -61,40 +61,47 @@ QString codePageRefusal(const QString& strField, const QString& text)
                        .arg(strField, missingCharacters(text)));
 }
 
-// Every text of the trip must come back from the file as it was written.
-bool checkTexts(const TripData& data, QString& strError)
+// A line break inside a plain line would move every line after it.
+bool checkLineBreaks(const TripData& data, QString& strError)
 {
-    if (hasLineBreak(data.strTitle) || !fitsCodePage(data.strTitle)) {
-        strError = refusal(QStringLiteral("Заголовок файла «%1» нельзя записать.").arg(data.strTitle));
-        return false;
-    }
-    if (!fitsCodePage(data.strDeffine)) {
-        strError = codePageRefusal(QStringLiteral("В описании раскладки"), data.strDeffine);
+    if (hasLineBreak(data.strTitle)) {
+        strError = refusal(QStringLiteral("В заголовке файла «%1» есть перевод строки.").arg(data.strTitle));
         return false;
     }
     for (qsizetype i = 0; i < data.products.size(); ++i) {
         const TripProduct& p = data.products.at(i);
-        const QString strProduct = QStringLiteral("продукта № %1 «%2»").arg(i + 1).arg(p.strName);
-        const QString strName = QStringLiteral("В названии ") + strProduct;
-        const QString strEdin = QStringLiteral("В единице измерения ") + strProduct;
-        if (hasLineBreak(p.strName)) {
-            strError = refusal(strName + QStringLiteral(" есть перевод строки. Уберите его и сохраните снова."));
-            return false;
-        }
-        if (hasLineBreak(p.strEdin)) {
-            strError = refusal(strEdin + QStringLiteral(" есть перевод строки. Уберите его и сохраните снова."));
-            return false;
-        }
-        if (!fitsCodePage(p.strName)) {
-            strError = codePageRefusal(strName, p.strName);
-            return false;
-        }
-        if (!fitsCodePage(p.strEdin)) {
-            strError = codePageRefusal(strEdin, p.strEdin);
+        const QString strField = hasLineBreak(p.strName)   ? QStringLiteral("В названии")
+                                 : hasLineBreak(p.strEdin) ? QStringLiteral("В единице измерения")
+                                                           : QString();
+        if (!strField.isEmpty()) {
+            strError =
+                refusal(QStringLiteral("%1 продукта № %2 «%3» есть перевод строки. Уберите его и сохраните снова.")
+                            .arg(strField)
+                            .arg(i + 1)
+                            .arg(p.strName));
             return false;
         }
     }
     return true;
+}
+
+// Names the first field whose text the code page cannot hold. Only run once the whole
+// file has failed to encode, so a good save encodes its text once.
+QString codePageFault(const TripData& data)
+{
+    if (!fitsCodePage(data.strTitle))
+        return codePageRefusal(QStringLiteral("В заголовке файла"), data.strTitle);
+    if (!fitsCodePage(data.strDeffine))
+        return codePageRefusal(QStringLiteral("В описании раскладки"), data.strDeffine);
+    for (qsizetype i = 0; i < data.products.size(); ++i) {
+        const TripProduct& p = data.products.at(i);
+        const QString strProduct = QStringLiteral("продукта № %1 «%2»").arg(i + 1).arg(p.strName);
+        if (!fitsCodePage(p.strName))
+            return codePageRefusal(QStringLiteral("В названии ") + strProduct, p.strName);
+        if (!fitsCodePage(p.strEdin))
+            return codePageRefusal(QStringLiteral("В единице измерения ") + strProduct, p.strEdin);
+    }
+    return refusal(QStringLiteral("Текст нельзя записать в кодировке Windows-1251."));
 }
 
 class Writer
@@ -157,7 +164,7 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
         strError = refusal(strError);
         return false;
     }
-    if (!checkTexts(data, strError))
+    if (!checkLineBreaks(data, strError))
         return false;
 
     Writer w;
@@ -200,10 +207,13 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
         }
     }
 
+    // Checked by a round trip: the encoder drops some characters (a lone surrogate)
+    // without reporting an error.
     QStringEncoder encoder(Codec);
     QByteArray out = encoder.encode(w.text());
-    if (encoder.hasError()) {
-        strError = refusal(QStringLiteral("Текст нельзя записать в кодировке Windows-1251."));
+    QStringDecoder decoder(Codec);
+    if (encoder.hasError() || decoder.decode(out) != w.text()) {
+        strError = codePageFault(data);
         return false;
     }
     bytes = std::move(out);
