@@ -48,7 +48,7 @@ QWidget* makeHelpWindow()
     QObject::connect(browser, &QTextBrowser::anchorClicked, browser, [browser](const QUrl& url) {
         // Pages of the guide stay here; anything else goes to the desktop.
         if (url.isRelative() || url.isLocalFile())
-            browser->setSource(url);
+            browser->setSource(browser->source().resolved(url));
         else
             Desktop::openUrl(url);
     });

@@ -1,3 +1,4 @@
+#include "platform/Desktop.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 
@@ -117,6 +118,17 @@ void tst_help::guideOpensInHelpWindow()
     QVERIFY(browser);
     QVERIFY(browser->toPlainText().contains("Параметры похода"));
     QVERIFY(browser->documentTitle().startsWith("Торбел"));
+
+    // Links inside the guide stay in it, one after the other; others go to the desktop.
+    Desktop::Recorder desktop;
+    emit browser->anchorClicked(QUrl("#file"));
+    emit browser->anchorClicked(QUrl("#start"));
+    QCOMPARE(browser->source(), QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()).resolved(QUrl("#start")));
+    QCOMPARE(desktop.count(), 0);
+    emit browser->anchorClicked(QUrl("http://www.example.org/"));
+    QCOMPARE(desktop.count(), 1);
+    QCOMPARE(desktop.last().target, QString("http://www.example.org/"));
+    QVERIFY(browser->toPlainText().contains("Параметры похода"));
 
     // Asked again, the same window comes forward.
     QCOMPARE(Help::openWindow(guide), window.data());

@@ -75,22 +75,24 @@ frmAbout::frmAbout(GlobalVariable& g, Forms& forms, QWidget* parent)
     setFixedSize(boxWidth, boxHeight);
     setMouseTracking(true);
 
+    // The program's icon when the desktop has one for it; the text moves left otherwise.
     const QPixmap picture = QApplication::windowIcon().pixmap(64, 64);
+    const int x = picture.isNull() ? 24 : 96;
     if (!picture.isNull()) {
         auto* picIcon = makeLabel(this, QStringLiteral("picIcon"), QString(), QRect(16, 16, 64, 64));
         picIcon->setPixmap(picture);
     }
 
-    QLabel* lblName = makeLabel(this, QStringLiteral("lblName"), QStringLiteral("Торбел "), QRect(96, 12, 250, 48));
+    QLabel* lblName = makeLabel(this, QStringLiteral("lblName"), QStringLiteral("Торбел "), QRect(x, 12, 250, 48));
     QFont big = lblName->font();
     big.setPointSize(24);
     big.setBold(true);
     lblName->setFont(big);
 
-    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), versionText(), QRect(96, 62, 250, 20));
-    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), caption(), QRect(96, 84, 250, 20));
-    makeLabel(this, QStringLiteral("lblCredit"), QString::fromLatin1(Maker::credit), QRect(96, 112, 250, 20));
-    makeLabel(this, QStringLiteral("lblPlace"), QStringLiteral("Россия, 2026"), QRect(96, 132, 250, 20));
+    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), versionText(), QRect(x, 62, 250, 20));
+    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), caption(), QRect(x, 84, 250, 20));
+    makeLabel(this, QStringLiteral("lblCredit"), QString::fromLatin1(Maker::credit), QRect(x, 112, 250, 20));
+    makeLabel(this, QStringLiteral("lblPlace"), QStringLiteral("Россия, 2026"), QRect(x, 132, 250, 20));
 
     makeLink(this, lblMail, QStringLiteral("lblMail"), QStringLiteral("E-mail: ") + Maker::mailAddress(),
              QStringLiteral("Создать сообщение"), QRect(24, 176, 280, 20));
