@@ -411,7 +411,7 @@ bool frmRasklad::eventFilter(QObject* watched, QEvent* event)
 
 void frmRasklad::Form_Activate()
 {
-    Init();
+    initState();
     if (m_blnReport)
         BuildPurchaseList();
     else
@@ -424,40 +424,43 @@ void frmRasklad::Form_Activate()
 
 void frmRasklad::Init()
 {
-    guarded([this] {
-        const qint16 intDays = qMax<qint16>(1, m_g.intCountDay);
-        const qint16 intSmena = qMax<qint16>(1, m_g.intCountSmena);
-        {
-            // The boxes are written below; no change handler may run on a half-set state.
-            const QSignalBlocker blockDay(m_updDay);
-            const QSignalBlocker blockDate(m_updDate);
-            const QSignalBlocker blockSmena(m_updSmena);
-            const QSignalBlocker blockSmenaText(m_txtSmena);
+    guarded([this] { initState(); });
+}
 
-            m_updDay->setRange(1, intDays);
-            if (m_txtDay->text().isEmpty())
-                m_intCurrentDay = static_cast<qint16>(m_updDay->value());
-            // A trip shortened below the remembered day shows its new last day.
-            m_intCurrentDay = qBound<qint16>(1, m_intCurrentDay, intDays);
-            m_updDay->setValueSilently(m_intCurrentDay);
-            m_txtDay->setText(QString::number(m_intCurrentDay));
+void frmRasklad::initState()
+{
+    const qint16 intDays = qMax<qint16>(1, m_g.intCountDay);
+    const qint16 intSmena = qMax<qint16>(1, m_g.intCountSmena);
+    {
+        // The boxes are written below; no change handler may run on a half-set state.
+        const QSignalBlocker blockDay(m_updDay);
+        const QSignalBlocker blockDate(m_updDate);
+        const QSignalBlocker blockSmena(m_updSmena);
+        const QSignalBlocker blockSmenaText(m_txtSmena);
 
-            m_updDate->setRange(1, intDays);
-            m_updDate->setValueSilently(m_intCurrentDay);
-            m_dtCurrentDate = TripDays::dateOfDay(m_g.dtDataBegin, m_intCurrentDay);
-            m_txtDate->setText(RuDate::shortDate(m_dtCurrentDate));
+        m_updDay->setRange(1, intDays);
+        if (m_txtDay->text().isEmpty())
+            m_intCurrentDay = static_cast<qint16>(m_updDay->value());
+        // A trip shortened below the remembered day shows its new last day.
+        m_intCurrentDay = qBound<qint16>(1, m_intCurrentDay, intDays);
+        m_updDay->setValueSilently(m_intCurrentDay);
+        m_txtDay->setText(QString::number(m_intCurrentDay));
 
-            m_updSmena->setRange(1, intSmena);
-            m_intActiveSmena = TripDays::smenaOfDay(m_intCurrentDay, intSmena);
-            // The report mode keeps the shift the user chose, within the current shifts;
-            // the layout mode shows the shift that cooks on the day shown.
-            m_intSmen = m_blnReport ? qBound<qint16>(1, m_intSmen, intSmena) : m_intActiveSmena;
-            m_txtSmena->setText(QString::number(m_intSmen));
-            m_updSmena->setValueSilently(m_intSmen);
-        }
-        m_blnViewAll = m_rbAll->isChecked();
-        ShowWeights();
-    });
+        m_updDate->setRange(1, intDays);
+        m_updDate->setValueSilently(m_intCurrentDay);
+        m_dtCurrentDate = TripDays::dateOfDay(m_g.dtDataBegin, m_intCurrentDay);
+        m_txtDate->setText(RuDate::shortDate(m_dtCurrentDate));
+
+        m_updSmena->setRange(1, intSmena);
+        m_intActiveSmena = TripDays::smenaOfDay(m_intCurrentDay, intSmena);
+        // The report mode keeps the shift the user chose, within the current shifts;
+        // the layout mode shows the shift that cooks on the day shown.
+        m_intSmen = m_blnReport ? qBound<qint16>(1, m_intSmen, intSmena) : m_intActiveSmena;
+        m_txtSmena->setText(QString::number(m_intSmen));
+        m_updSmena->setValueSilently(m_intSmen);
+    }
+    m_blnViewAll = m_rbAll->isChecked();
+    ShowWeights();
 }
 
 void frmRasklad::ShowWeights()

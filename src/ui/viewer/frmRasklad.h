@@ -64,6 +64,8 @@ protected:
 private:
     void Form_Load();
     void Form_Activate();
+    // Init without its own failure report, for handlers that report once for all their work.
+    void initState();
     void ShowWeights();
     void RefreshRasklad();
     void BuildPurchaseList();
