@@ -362,7 +362,10 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget
     }
     txt.setText(QString::number(intValue));
     txt.setModified(false);
-    upd.setValue(static_cast<int>(intValue));
+    if (&upd == m_updSmena)
+        setSmenaSpinner(static_cast<qint16>(intValue));
+    else
+        upd.setValue(static_cast<int>(intValue));
     return true;
 }
 
@@ -406,7 +409,23 @@ void frmMainForm::UpDownPeople_Change(int intValue)
     m_g.intCountSmena = intSmena;
     m_txtSmena->setText(QString::number(intSmena));
     m_txtSmena->setModified(false);
-    m_updSmena->setValue(intSmena);
+    setSmenaSpinner(intSmena);
+}
+
+void frmMainForm::setSmenaSpinner(qint16 intSmena)
+{
+    // The spinner's change resets the export dialog's shift; when the spinner already
+    // shows the number the count may still have changed, so the reset is done here.
+    if (m_updSmena->value() == intSmena)
+        ResetPrintSmena();
+    else
+        m_updSmena->setValue(intSmena);
+}
+
+void frmMainForm::ResetPrintSmena()
+{
+    if (m_forms.hasPrintOption())
+        m_forms.PrintOption().ResetSmena(m_g.intCountSmena);
 }
 
 void frmMainForm::UpDownSmena_Change(int intValue)
@@ -416,8 +435,7 @@ void frmMainForm::UpDownSmena_Change(int intValue)
     if (m_g.intCountSmena != intValue)
         setChanged(true);
     m_g.intCountSmena = static_cast<qint16>(intValue);
-    if (m_forms.hasPrintOption())
-        m_forms.PrintOption().ResetSmena(m_g.intCountSmena);
+    ResetPrintSmena();
 }
 
 void frmMainForm::rtbDeffine_Change()
@@ -579,6 +597,7 @@ bool frmMainForm::LoadRasklad()
     }
     ReWriteOption();
     ViewFileName();
+    ResetPrintSmena();
     // The editor, once made, shows the new ration; before that it builds its tabs from
     // the ration when first shown.
     if (m_forms.hasMenu()) {

@@ -49,6 +49,9 @@ public:
     void SetDataBegin(const QDate& dt);
     void SetDataEnd(const QDate& dt);
 
+    // Gives the export options dialog, when it exists, the current number of shifts.
+    void ResetPrintSmena();
+
     // Texts of the status bar panels, first to last.
     QStringList StatusPanelTexts() const;
 
@@ -85,6 +88,7 @@ private:
     // not yet taken; false when the text was refused.
     bool commitFocusedField();
 
+    void setSmenaSpinner(qint16 intSmena);
     void UpDownPeople_Change(int intValue);
     void UpDownSmena_Change(int intValue);
     void rtbDeffine_Change();
