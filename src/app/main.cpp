@@ -3,13 +3,13 @@
 #include "ui/main/frmMainForm.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torbel"));
-    QApplication::setApplicationDisplayName(programTitle());
     GlobalVariable g;
     InitGlobalVariable(g);
     Forms forms(g);
@@ -19,6 +19,6 @@ int main(int argc, char* argv[])
     // at once; a bad one is reported and the program starts with a new trip.
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && !args.at(1).isEmpty())
-        main.OpenFile(args.at(1));
+        main.OpenFile(QFileInfo(args.at(1)).absoluteFilePath());
     return QApplication::exec();
 }
