@@ -76,6 +76,8 @@ frmDialogProduct::frmDialogProduct(GlobalVariable& g, Forms& forms, QWidget* par
     txtEd->setObjectName(QStringLiteral("txtEd"));
     txtEd->setEditable(true);
     txtEd->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: a typed "г" must stay "г", which is not a gram word.
+    txtEd->setCompleter(nullptr);
     txtEd->addItems({QStringLiteral("гр"), QStringLiteral("л"), QStringLiteral("шт"), QStringLiteral("пач."),
                      QStringLiteral("уп-к"), QStringLiteral("пол-к")});
     txtEd->setEditText(QStringLiteral("гр"));

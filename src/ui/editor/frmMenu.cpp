@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
@@ -564,8 +565,13 @@ void frmMenu::closeEvent(QCloseEvent* event)
 
 bool frmMenu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == tblProduct->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    if (watched == tblProduct->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // The row under the pointer is the one to change, even before the view has seen the click.
+        const QModelIndex index = tblProduct->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (index.isValid())
+            makeCurrent(tblProduct, index.row() + 1, index.column());
         cmdRename_Click();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

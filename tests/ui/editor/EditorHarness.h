@@ -3,6 +3,7 @@
 #include "model/GlobalVariable.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
+#include "ui/Twips.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/editor/frmRemoveDay.h"
@@ -58,6 +59,15 @@ struct EditorHarness
     QTableView* grid(const char* name) { return ctl<QTableView>(name); }
     QTabBar* days() { return ctl<QTabBar>("StripDayMenuTabs"); }
     QTabBar* meals() { return ctl<QTabBar>("StripTrapezaTabs"); }
+
+    // Types any text, Cyrillic too, key by key into the widget.
+    static void typeText(QWidget* widget, const QString& text)
+    {
+        for (QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
 
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void clickTab(QTabBar* bar, int index) { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center()); }
