@@ -4,6 +4,7 @@
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
 #include "model/RuDate.h"
+#include "model/TripCheck.h"
 #include "platform/FileDialog.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
@@ -484,23 +485,16 @@ void frmMainForm::ShowFormatError(const QString& strMessage)
 
 bool frmMainForm::TestOption()
 {
-    const qint64 intApart = m_g.dtDataBegin.daysTo(m_g.dtDataEnd);
-    if (intApart > 50 || intApart < 0) {
-        ShowFormatError(QStringLiteral("Некорректные даты проведения похода!"));
-        m_txtDataBegin->setFocus(Qt::OtherFocusReason);
+    const TripCheck::Result r = TripCheck::check(m_g.dtDataBegin, m_g.dtDataEnd, m_g.intCountPeople, m_g.intCountSmena);
+    if (!r.ok()) {
+        ShowFormatError(r.strMessage);
+        QLineEdit* txt = r.field == TripCheck::Field::DataBegin     ? m_txtDataBegin
+                         : r.field == TripCheck::Field::CountPeople ? m_txtCountPeople
+                                                                    : m_txtSmena;
+        txt->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (m_g.intCountPeople < 1 || m_g.intCountPeople > 30) {
-        ShowFormatError(QStringLiteral("Некорректные данные!"));
-        m_txtCountPeople->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    if (m_g.intCountSmena < 1) {
-        ShowFormatError(QStringLiteral("Некорректные данные!"));
-        m_txtSmena->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    m_g.intCountDay = static_cast<qint16>(intApart + 1);
+    m_g.intCountDay = r.intCountDay;
     return true;
 }
 
