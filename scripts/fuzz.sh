@@ -26,7 +26,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:allocator_m
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 set +e
 "$build/fuzz_tripfile" "$work/corpus" \
-  -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -dict=fuzz/trip.dict -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
   2>"$work/fuzz.log"
 status=$?
