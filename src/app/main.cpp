@@ -1,13 +1,33 @@
+#include "app/CommandLine.h"
 #include "model/GlobalVariable.h"
 #include "ui/Forms.h"
 #include "ui/main/frmMainForm.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments.append(QString::fromLocal8Bit(argv[i]));
+
+    // An option means a script is asking: no display is needed and no window appears.
+    if (CommandLine::wanted(rawArguments)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("torbel"));
+        QFile out;
+        QFile err;
+        out.open(stdout, QIODevice::WriteOnly);
+        err.open(stderr, QIODevice::WriteOnly);
+        return CommandLine::run(QCoreApplication::arguments().mid(1), out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torbel"));
     GlobalVariable g;

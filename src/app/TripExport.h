@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+struct GlobalVariable;
+
+// The two documents of the layout window, written to a named file without a window,
+// a message box or the word processor: what "torbel --export" does.
+namespace TripExport {
+
+enum class Document
+{
+    Layout,   // the whole layout or the days of one duty shift
+    Purchases // the purchase list of the whole trip or of one duty shift
+};
+
+// Writes the document for all trip days (blnViewAll) or for the days of shift intSmen
+// to strPath, replacing the file. The trip's layout must be built. On failure returns
+// false with the program's Russian message in strMessage; no file is left half written.
+bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, const QString& strPath,
+           QString& strMessage);
+
+} // namespace TripExport
