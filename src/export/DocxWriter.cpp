@@ -77,72 +77,122 @@ public:
 
 // ---------------------------------------------------------------- table widths
 
-// A rough width of a paragraph's text: the tables fit their contents, and a reader
-// that does not measure them itself takes these as the column widths.
-double textPoints(const WordParagraph& p)
+// Rough text widths: the tables fit their contents, and a reader that does not measure
+// them itself (LibreOffice) takes these as the column widths. Widths in ems of a
+// serif face.
+double charEm(QChar c)
 {
-    double width = 0;
+    if (c.isSpace())
+        return 0.25;
+    if (c.isDigit())
+        return 0.5;
+    if (c.isPunct())
+        return 0.33;
+    if (c.isUpper())
+        return 0.7;
+    return 0.5;
+}
+
+double charPoints(const WordCharFormat& f, QChar c)
+{
+    return charEm(c) * f.size * (f.bold ? 1.1 : 1.0);
+}
+
+// Width of the whole paragraph, and of its longest word: the narrowest the text can be
+// wrapped to.
+struct TextWidth
+{
+    double full = 0;
+    double word = 0;
+};
+
+TextWidth paragraphPoints(const WordParagraph& p)
+{
+    TextWidth out;
+    double current = 0; // the word being measured
     for (const WordRun& r : p.runs) {
-        const double em = r.format.size * (r.format.bold ? 0.55 : 0.5);
         switch (r.kind) {
         case WordRun::Kind::Text:
-            width += em * r.text.size();
+            for (QChar c : r.text) {
+                out.full += charPoints(r.format, c);
+                current = c.isSpace() ? 0 : current + charPoints(r.format, c);
+                out.word = std::max(out.word, current);
+            }
             break;
         case WordRun::Kind::Tab:
-            width += 36;
+            out.full += 36;
+            current = 0;
             break;
         case WordRun::Kind::PageNumber:
         case WordRun::Kind::PageCount:
-            width += 2 * em;
+            out.full += r.format.size;
+            current += r.format.size;
+            out.word = std::max(out.word, current);
             break;
         case WordRun::Kind::PageBreak:
             break;
         }
     }
-    return width;
+    return out;
 }
 
-int cellNeed(const WordCell& c)
+TextWidth cellTwips(const WordCell& c)
 {
-    double widest = 0;
-    for (const WordParagraph& p : c.paragraphs)
-        widest = std::max(widest, textPoints(p));
-    return twips(widest) + 2 * kCellMarginTwips + 40;
+    TextWidth widest;
+    for (const WordParagraph& p : c.paragraphs) {
+        const TextWidth w = paragraphPoints(p);
+        widest.full = std::max(widest.full, w.full);
+        widest.word = std::max(widest.word, w.word);
+    }
+    const int padding = 2 * kCellMarginTwips + 60;
+    return TextWidth{double(twips(widest.full) + padding), double(twips(widest.word) + padding)};
 }
 
+// Columns as wide as their contents; on a page too narrow for that, every column keeps
+// room for its longest word and the rest of the width goes where the text is longest.
 QList<int> columnWidths(const WordTable& t, int available)
 {
-    QList<int> widths(t.columns, kMinColumnTwips);
-    for (int r = 0; r < t.rows.size(); ++r) {
-        for (int c = 0; c < t.rows.at(r).cells.size(); ++c) {
-            const WordCell& cell = t.cell(r, c);
-            if (cell.span == 1)
-                widths[t.startColumn(r, c)] = std::max(widths.at(t.startColumn(r, c)), cellNeed(cell));
-        }
-    }
-    for (int r = 0; r < t.rows.size(); ++r) {
-        for (int c = 0; c < t.rows.at(r).cells.size(); ++c) {
-            const WordCell& cell = t.cell(r, c);
-            const int first = t.startColumn(r, c);
-            const int last = std::min(first + cell.span, t.columns);
-            if (cell.span < 2 || first >= last)
-                continue;
-            int have = 0;
-            for (int i = first; i < last; ++i)
-                have += widths.at(i);
-            const int missing = cellNeed(cell) - have;
-            if (missing > 0) {
-                for (int i = first; i < last; ++i)
-                    widths[i] += missing / (last - first) + 1;
+    QList<double> need(t.columns, kMinColumnTwips);
+    QList<double> least(t.columns, kMinColumnTwips);
+    for (int pass = 0; pass < 2; ++pass) { // single cells first, then the spanning ones
+        for (int r = 0; r < t.rows.size(); ++r) {
+            for (int c = 0; c < t.rows.at(r).cells.size(); ++c) {
+                const WordCell& cell = t.cell(r, c);
+                const int first = t.startColumn(r, c);
+                const int last = std::min(first + cell.span, t.columns);
+                if ((cell.span == 1) != (pass == 0) || first >= last)
+                    continue;
+                const TextWidth w = cellTwips(cell);
+                double haveNeed = 0, haveLeast = 0;
+                for (int i = first; i < last; ++i) {
+                    haveNeed += need.at(i);
+                    haveLeast += least.at(i);
+                }
+                for (int i = first; i < last; ++i) {
+                    if (w.full > haveNeed)
+                        need[i] += (w.full - haveNeed) / (last - first);
+                    if (w.word > haveLeast)
+                        least[i] += (w.word - haveLeast) / (last - first);
+                    need[i] = std::max(need.at(i), least.at(i));
+                }
             }
         }
     }
-    qint64 total = 0;
-    for (int w : std::as_const(widths))
-        total += w;
-    if (available > 0 && total > available) {
-        for (int& w : widths)
-            w = std::max(1, int(qint64(w) * available / total));
+    double totalNeed = 0, totalLeast = 0;
+    for (int i = 0; i < t.columns; ++i) {
+        totalNeed += need.at(i);
+        totalLeast += least.at(i);
+    }
+    QList<int> widths;
+    for (int i = 0; i < t.columns; ++i) {
+        double w = need.at(i);
+        if (available > 0 && totalNeed > available) {
+            if (totalLeast >= available)
+                w = least.at(i) * available / totalLeast;
+            else
+                w = least.at(i) + (need.at(i) - least.at(i)) * (available - totalLeast) / (totalNeed - totalLeast);
+        }
+        widths.append(std::max(1, int(w)));
     }
     return widths;
 }
