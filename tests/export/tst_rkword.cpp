@@ -97,6 +97,7 @@ private slots:
     void namesNeverCollide();
     void noProgramSaysWhere();
     void unwritableFolderFailsOpenWord();
+    void failedSaveReports();
     void outputFile();
     void reopenHandsOutEarlier();
     void tripWriterCreatedOnFirstUse();
@@ -963,6 +964,25 @@ void tst_rkword::unwritableFolderFailsOpenWord()
     QVERIFY(!m_w->InsertText(QStringLiteral("x")));
     m_w->CloseWord();
     QCOMPARE(m_boxes->count(), 2);
+    QCOMPARE(m_desktop->count(), 0);
+}
+
+void tst_rkword::failedSaveReports()
+{
+    clsRKWord& w = open();
+    w.InsertText(QStringLiteral("x"));
+    // The folder turns into a file while the document is being written.
+    QVERIFY(QDir(w.documentsFolder()).removeRecursively());
+    QFile blocker(w.documentsFolder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    w.CloseWord();
+    QCOMPARE(messages(),
+             QStringList{"Невозможно корректно завершить экспорт в Word 2000! Error in ClassWord::CloseWord "});
+    QVERIFY(!w.isOpen());
+    QVERIFY(w.lastSavedFile().isEmpty());
+    QVERIFY(!w.lastError().isEmpty());
     QCOMPARE(m_desktop->count(), 0);
 }
 
