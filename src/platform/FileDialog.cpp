@@ -13,6 +13,7 @@ struct State
     bool testMode = false;
     QQueue<QString> names;
     QList<FileDialog::Shown> shown;
+    FileDialog::Answerer answerer;
 };
 
 State& state()
@@ -48,9 +49,13 @@ QList<FilterPair> parseFilter(const QString& filterVb)
 QString record(FileDialog::Kind kind, const QString& title, const QString& filterVb, const QString& dir)
 {
     State& s = state();
-    const QString result = s.names.isEmpty() ? QString() : s.names.dequeue();
-    s.shown.append(FileDialog::Shown{kind, title, FileDialog::toQtFilter(filterVb), dir, result});
-    return result;
+    FileDialog::Shown dialog{kind, title, FileDialog::toQtFilter(filterVb), dir, QString()};
+    if (!s.names.isEmpty())
+        dialog.result = s.names.dequeue();
+    else if (s.answerer)
+        dialog.result = s.answerer(dialog);
+    s.shown.append(dialog);
+    return dialog.result;
 }
 
 } // namespace
@@ -130,6 +135,11 @@ const QList<FileDialog::Shown>& FileDialog::shown()
     return state().shown;
 }
 
+void FileDialog::setAnswerer(Answerer answerer)
+{
+    state().answerer = std::move(answerer);
+}
+
 void FileDialog::clear()
 {
     state().names.clear();
@@ -140,12 +150,14 @@ FileDialog::Recorder::Recorder()
     : m_previous(state().testMode)
 {
     FileDialog::clear();
+    state().answerer = nullptr;
     state().testMode = true;
 }
 
 FileDialog::Recorder::~Recorder()
 {
     FileDialog::clear();
+    state().answerer = nullptr;
     state().testMode = m_previous;
 }
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // File open and save dialogs. The callers pass the program's own filter form,
@@ -53,6 +55,11 @@ public:
     static int pendingFileNames();
     static const QList<Shown>& shown();
     static void clear();
+    // Chooses the path of a dialog for which none is queued (empty: cancel), instead of
+    // cancelling; for tests that answer at random. Null removes it; so do a Recorder's
+    // start and end.
+    using Answerer = std::function<QString(const Shown& dialog)>;
+    static void setAnswerer(Answerer answerer);
 
     class Recorder
     {

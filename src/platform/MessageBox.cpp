@@ -13,6 +13,7 @@ struct State
     bool testMode = false;
     QQueue<MessageBox::Button> answers;
     QList<MessageBox::Shown> shown;
+    MessageBox::Answerer answerer;
 };
 
 State& state()
@@ -93,9 +94,13 @@ MessageBox::Button MessageBox::show(QWidget* parent, const QString& text, const 
         return showReal(parent, text, caption, buttons, icon);
 
     State& s = state();
-    const Button answer = s.answers.isEmpty() ? defaultButton(buttons) : s.answers.dequeue();
-    s.shown.append(Shown{text, caption, buttons, icon, answer});
-    return answer;
+    Shown box{text, caption, buttons, icon, NoButton};
+    if (!s.answers.isEmpty())
+        box.answer = s.answers.dequeue();
+    else
+        box.answer = s.answerer ? s.answerer(box) : defaultButton(buttons);
+    s.shown.append(box);
+    return box.answer;
 }
 
 MessageBox::Button MessageBox::defaultButton(Buttons buttons)
@@ -128,6 +133,11 @@ const QList<MessageBox::Shown>& MessageBox::shown()
     return state().shown;
 }
 
+void MessageBox::setAnswerer(Answerer answerer)
+{
+    state().answerer = std::move(answerer);
+}
+
 void MessageBox::clear()
 {
     state().answers.clear();
@@ -138,12 +148,14 @@ MessageBox::Recorder::Recorder()
     : m_previous(state().testMode)
 {
     MessageBox::clear();
+    state().answerer = nullptr;
     state().testMode = true;
 }
 
 MessageBox::Recorder::~Recorder()
 {
     MessageBox::clear();
+    state().answerer = nullptr;
     state().testMode = m_previous;
 }
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // Modal message boxes. Every window goes through here instead of QMessageBox, so that
@@ -65,6 +67,10 @@ public:
     // Every box shown in test mode, oldest first.
     static const QList<Shown>& shown();
     static void clear(); // forgets shown boxes and queued answers
+    // Answers the boxes for which no answer is queued, instead of the default button
+    // (a test that answers at random). Null removes it; so do a Recorder's start and end.
+    using Answerer = std::function<Button(const Shown& box)>;
+    static void setAnswerer(Answerer answerer);
 
     // Turns test mode on and starts with nothing shown or queued; restores on exit.
     class Recorder

@@ -17,6 +17,7 @@ private slots:
     void defaultSuffix();
     void queuedPaths();
     void emptyQueueCancels();
+    void answererChoosesUnqueuedPaths();
 };
 
 void tst_filedialog::toQtFilter_data()
@@ -97,6 +98,23 @@ void tst_filedialog::emptyQueueCancels()
     QCOMPARE(FileDialog::getOpenFileName(nullptr, "t", programFilter), QString());
     QCOMPARE(FileDialog::getSaveFileName(nullptr, "t", programFilter), QString()); // nothing queued
     QCOMPARE(recorder.count(), 2);
+}
+
+void tst_filedialog::answererChoosesUnqueuedPaths()
+{
+    {
+        FileDialog::Recorder recorder;
+        FileDialog::setAnswerer([](const FileDialog::Shown& dialog) {
+            return dialog.kind == FileDialog::Open ? QStringLiteral("/tmp/in.trb") : QStringLiteral("/tmp/out.trb");
+        });
+        recorder.setNextFileName("/tmp/queued.trb");
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, "t", programFilter), QString("/tmp/queued.trb"));
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, "t", programFilter), QString("/tmp/in.trb"));
+        QCOMPARE(FileDialog::getSaveFileName(nullptr, "t", programFilter), QString("/tmp/out.trb"));
+        QCOMPARE(recorder.last().result, QString("/tmp/out.trb"));
+    }
+    FileDialog::Recorder recorder;
+    QCOMPARE(FileDialog::getOpenFileName(nullptr, "t", programFilter), QString()); // removed with the recorder
 }
 
 QTEST_MAIN(tst_filedialog)

@@ -12,6 +12,7 @@ private slots:
     void queuedAnswersInOrder();
     void recordsWhatWasShown();
     void recorderStartsAndEndsClean();
+    void answererTakesUnqueuedBoxes();
     void headlessNeverShowsRealBox();
 };
 
@@ -79,6 +80,27 @@ void tst_messagebox::recorderStartsAndEndsClean()
     MessageBox::Recorder recorder;
     QCOMPARE(recorder.last().text, QString());
     QCOMPARE(MessageBox::show(nullptr, "z", "y", MessageBox::YesNo), MessageBox::Yes);
+}
+
+void tst_messagebox::answererTakesUnqueuedBoxes()
+{
+    {
+        MessageBox::Recorder recorder;
+        QList<MessageBox::Buttons> asked;
+        MessageBox::setAnswerer([&](const MessageBox::Shown& box) {
+            asked.append(box.buttons);
+            return box.buttons == MessageBox::YesNo ? MessageBox::No : MessageBox::Cancel;
+        });
+        recorder.setNextAnswer(MessageBox::Yes); // a queued answer still comes first
+        QCOMPARE(MessageBox::show(nullptr, "1", "c", MessageBox::YesNo), MessageBox::Yes);
+        QCOMPARE(MessageBox::show(nullptr, "2", "c", MessageBox::YesNo), MessageBox::No);
+        QCOMPARE(MessageBox::show(nullptr, "3", "c", MessageBox::OkCancel), MessageBox::Cancel);
+        QCOMPARE(asked, (QList<MessageBox::Buttons>{MessageBox::YesNo, MessageBox::OkCancel}));
+        QCOMPARE(recorder.last().answer, MessageBox::Cancel);
+    }
+    // The recorder's end removes it.
+    MessageBox::Recorder recorder;
+    QCOMPARE(MessageBox::show(nullptr, "4", "c", MessageBox::YesNo), MessageBox::Yes);
 }
 
 void tst_messagebox::headlessNeverShowsRealBox()
