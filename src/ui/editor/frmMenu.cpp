@@ -267,6 +267,8 @@ void frmMenu::VisibleCatalog()
             m_catalogModel->clearRows();
             return;
         }
+        // However the products came (the dialog or a loaded trip), they can be changed now.
+        EnableRename();
         m_productModel->setRows(CatalogText::productRows(objCatalog, m_order));
         m_catalogModel->setRows(CatalogText::catalogRows(objCatalog, m_order));
         makeCurrent(tblProduct, m_order.IndexToRow(n), 2);

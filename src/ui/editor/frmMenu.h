@@ -39,7 +39,8 @@ public:
 
     // Rebuilds the name order and both catalog grids from the catalog. The current row
     // of tblProduct becomes the row of the product added last, that of tblCatalog the
-    // last row. An empty catalog leaves one empty row and empty maps.
+    // last row. An empty catalog leaves one empty row and empty maps; products make the
+    // change command usable.
     void VisibleCatalog();
     // Writes a product into row intRow (1-based) of tblProduct and makes it current.
     void Cells(qint16 intRow, const clsProduct& objProduct);

@@ -47,6 +47,8 @@ class tst_frmdialogproduct : public QObject
 
 private slots:
     void addFirstProduct();
+    void enterIsOk_data();
+    void enterIsOk();
     void dialogLayout();
     void norms_data();
     void norms();
@@ -91,6 +93,36 @@ void tst_frmdialogproduct::addFirstProduct()
     QCOMPARE(h.product(1).Norma(), qint16(80));
     QCOMPARE(h.product(1).strProductEdin, QStringLiteral("гр"));
     QCOMPARE(h.texts(h.grid("tblProduct")), (QList<QStringList>{{"Гречка", " 80", "гр"}}));
+}
+
+void tst_frmdialogproduct::enterIsOk_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("name") << "txtName";
+    QTest::newRow("norm") << "txtNorm";
+    QTest::newRow("unit") << "txtEd";
+}
+
+void tst_frmdialogproduct::enterIsOk()
+{
+    QFETCH(QString, field);
+
+    DialogHarness h;
+    h.open();
+    h.click("cmdAdd");
+    h.typeText(h.field("txtName"), "Рис");
+    h.typeText(h.field("txtNorm"), "70");
+    h.typeUnit("гр");
+    QWidget* target = field == "txtEd" ? static_cast<QWidget*>(h.unit()->lineEdit()) : h.field(qPrintable(field));
+    h.dialog().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.dialog()));
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Return);
+    QVERIFY(!h.dialog().isVisible());
+    QCOMPARE(h.g.objCatalog.size(), qint16(1));
+    QCOMPARE(h.product(1).Norma(), qint16(70));
+    QCOMPARE(h.product(1).strProductEdin, QStringLiteral("гр"));
+    QCOMPARE(h.unit()->count(), 6); // nothing typed joins the list
 }
 
 void tst_frmdialogproduct::dialogLayout()

@@ -500,6 +500,8 @@ void tst_frmmenu::dayTabsFollowLoadedRation()
     QCOMPARE(h.button("cmdDelDay")->isEnabled(), days > 1);
     QCOMPARE(h.button("cmdRemoveDay")->isEnabled(), days > 1);
     QCOMPARE(h.names(h.grid("tblDayMenu")), QStringList{"Чай"});
+    // The loaded products can be changed at once.
+    QVERIFY(h.button("cmdRename")->isEnabled());
 }
 
 void tst_frmmenu::mealTabKeptAcrossDays()
