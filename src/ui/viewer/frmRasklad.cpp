@@ -1,5 +1,6 @@
 #include "ui/viewer/frmRasklad.h"
 
+#include "export/TripDocuments.h"
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
 #include "model/ModelErrors.h"
@@ -614,9 +615,16 @@ void frmRasklad::cmdReport_Click()
 
 void frmRasklad::cmdWord_Click()
 {
-    // The purchase list goes to a document of its own; the layout asks for its options first.
-    if (!m_blnReport)
-        Forms::openFrom(*this, m_forms.PrintOption());
+    // The purchase list goes to a document of its own, copied from the grid as shown.
+    if (m_blnReport) {
+        const TripDocuments::ExportResult r =
+            TripDocuments::exportPurchaseRows(m_g, TripDocuments::purchasesTitle(m_blnViewAll, m_intSmen), GridRows());
+        if (r.blnComplete)
+            return;
+    }
+    // The layout asks for its options first; so does a purchase list that could not be
+    // written, leaving the layout export to try.
+    Forms::openFrom(*this, m_forms.PrintOption());
 }
 
 void frmRasklad::cmdClose_Click()

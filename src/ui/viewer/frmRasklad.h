@@ -50,8 +50,8 @@ public:
     // The grid below its header row, exactly as shown.
     QList<QStringList> GridRows() const;
 
-    // "&Word": in the layout mode the export options dialog; the purchase list export
-    // is added with the document writer.
+    // "&Word": in the report mode the purchase list document; in the layout mode, and
+    // after a purchase list that could not be written, the export options dialog.
     void cmdWord_Click();
     void cmdReport_Click();
     void cmdClose_Click();

@@ -1,3 +1,4 @@
+#include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
 #include "model/RuDate.h"
 #include "platform/MessageBox.h"
@@ -17,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -571,8 +573,11 @@ void tst_frmrasklad::closing()
 void tst_frmrasklad::wordButton()
 {
     Trip t(Products, {"1||"}, 2, 1, 2);
+    QTemporaryDir documents;
+    objWord(t.g).setDocumentsFolder(documents.path());
     t.click("cmdReport");
     t.click("cmdWord"); // the purchase list needs no options
+    QVERIFY(objWord(t.g).lastDocument());
     QVERIFY(t.w->isEnabled());
     t.click("cmdReport");
     t.click("cmdWord");
