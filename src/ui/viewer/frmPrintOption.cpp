@@ -34,7 +34,7 @@ frmPrintOption::frmPrintOption(GlobalVariable& g, Forms& forms, QWidget* parent)
 
     boxOption = new QGroupBox(QStringLiteral("&Фильтр"), this);
     boxOption->setObjectName(QStringLiteral("boxOption"));
-    m_placer.place(boxOption, QRect(120, 60, 3480, 1080));
+    m_placer.place(boxOption, QRect(240, 60, 3360, 1080));
     rbAll = new QRadioButton(QStringLiteral("Вся раскладка"), boxOption);
     rbAll->setObjectName(QStringLiteral("rbAll"));
     m_placer.place(rbAll, QRect(240, 330, 3120, 300), TwipsPlacer::GrowRight);
@@ -45,7 +45,7 @@ frmPrintOption::frmPrintOption(GlobalVariable& g, Forms& forms, QWidget* parent)
 
     frameSmen = new QGroupBox(QStringLiteral("&Смена"), this);
     frameSmen->setObjectName(QStringLiteral("frameSmen"));
-    m_placer.place(frameSmen, QRect(120, 1200, 3480, 840));
+    m_placer.place(frameSmen, QRect(240, 1200, 3360, 840));
     lblSmena = new QLabel(QStringLiteral("Дежурная смена №"), frameSmen);
     lblSmena->setObjectName(QStringLiteral("lblSmena"));
     m_placer.place(lblSmena, QRect(240, 390, 1800, 300), TwipsPlacer::GrowRight);
@@ -74,7 +74,7 @@ frmPrintOption::frmPrintOption(GlobalVariable& g, Forms& forms, QWidget* parent)
     Label1 = new QLabel(QStringLiteral("Product of R.K.Forge"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(serifFont(9, true, true));
-    m_placer.place(Label1, QRect(120, 2130, 2400, 300), TwipsPlacer::GrowRight);
+    m_placer.place(Label1, QRect(240, 2130, 2400, 300), TwipsPlacer::GrowRight);
 
     setFixedSize(Twips::toPixels(this, WindowWidth, WindowHeight));
     setTabOrder(rbAll, rbSmen);
