@@ -6,13 +6,16 @@
 #include "ui/main/frmMainForm.h"
 #include "ui/viewer/frmRasklad.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using Rows = QList<QStringList>;
 
@@ -103,6 +106,8 @@ private slots:
     void helpAndVersion();
     void sameCellsAsTheLayoutWindow();
     void sampleTripAddsUp();
+    void exportConvertsToPdf();
+    void exportReplacesWholeOrNothing();
 
 private:
     // Writes the trip with the program's own writer into the test's folder.
@@ -481,6 +486,107 @@ void tst_commandline::sampleTripAddsUp()
         intShifts += list.last().section(u'\t', 1, 1).toLongLong();
     }
     QCOMPARE(intShifts, total.value(1).toLongLong());
+}
+
+// The documents the windows write, written from the command line: whole trip and one
+// shift, readable by LibreOffice.
+void tst_commandline::exportConvertsToPdf()
+{
+    const QString trip = writeTrip({Mixed, MixedMenus, 2, 3, 7, QDate(2026, 6, 7)});
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    const QString layout = out.filePath(QStringLiteral("смена 2.docx"));
+    const QString purchases = out.filePath(QStringLiteral("закупки.docx"));
+
+    Result r = torbel({"--export", "layout", trip, "--shift", "2", "--output", layout});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray());
+    r = torbel({"--output=" + purchases, "--export=purchases", trip});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.exitCode, 0);
+    for (const QString& path : {layout, purchases}) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.read(2), QByteArray("PK"));
+        QVERIFY(f.permissions() & QFileDevice::ReadOther);
+    }
+    // Nothing but the two documents is left behind.
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is missing");
+    QTemporaryDir profile;
+    QProcess convert;
+    convert.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                            "--convert-to", "pdf", "--outdir", out.path(), layout, purchases});
+    QVERIFY(convert.waitForFinished(300000));
+    QCOMPARE(convert.exitCode(), 0);
+
+    auto text = [&](const QString& pdf) {
+        QProcess p;
+        p.start(pdftotext, {"-layout", out.filePath(pdf), "-"});
+        p.waitForFinished(60000);
+        // Runs of blanks from the page layout do not matter here.
+        return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    };
+    // Shift 2 cooks days 2 and 5 of the week: 8 and 11 June, headed by their dates.
+    const QString layoutText = text(QStringLiteral("смена 2.pdf"));
+    QVERIFY2(layoutText.contains("Раскладка дежурной смены №2"), qPrintable(layoutText));
+    QVERIFY2(layoutText.contains("8 июня 2026, ( понедельник )"), qPrintable(layoutText));
+    QVERIFY2(layoutText.contains("11 июня 2026, ( четверг )"), qPrintable(layoutText));
+    QVERIFY2(!layoutText.contains("9 июня 2026, ("), qPrintable(layoutText));
+    const QString listText = text(QStringLiteral("закупки.pdf"));
+    QVERIFY2(listText.contains("Общий список закупок по раскладке"), qPrintable(listText));
+    QVERIFY2(listText.contains("Абрикосы 240 g"), qPrintable(listText));
+    QVERIFY2(listText.contains("ВСЕГО: 1110 гр"), qPrintable(listText));
+}
+
+// A document that cannot be written changes nothing on disk; a good one replaces the
+// earlier file and keeps its permissions.
+void tst_commandline::exportReplacesWholeOrNothing()
+{
+    const QString trip = writeTrip(mixedWeek());
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+
+    const QString missing = out.filePath(QStringLiteral("no folder/list.docx"));
+    Result r = torbel({"--export", "purchases", trip, "--output", missing});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.errLine(), QStringLiteral("Ошибка записи файла  %1!").arg(missing));
+    QVERIFY(!QFile::exists(missing));
+
+    r = torbel({"--export", "purchases", trip, "--output", out.path()});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.errLine(), QStringLiteral("Ошибка записи файла  %1!").arg(out.path()));
+
+    // A trip that fails the checks writes nothing, not even over an older document.
+    const QString target = out.filePath(QStringLiteral("list.docx"));
+    {
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("older");
+    }
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString refused = writeTrip({Mixed, MixedMenus, 31, 3, 7});
+    r = torbel({"--export", "layout", refused, "--output", target});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.errLine(), QStringLiteral("Некорректные данные!"));
+    QFile older(target);
+    QVERIFY(older.open(QIODevice::ReadOnly));
+    QCOMPARE(older.readAll(), QByteArray("older"));
+    older.close();
+
+    r = torbel({"--export", "layout", trip, "--output", target});
+    QCOMPARE(r.exitCode, 0);
+    QFile newer(target);
+    QVERIFY(newer.open(QIODevice::ReadOnly));
+    QCOMPARE(newer.read(2), QByteArray("PK"));
+    QCOMPARE(newer.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.docx"});
 }
 
 QTEST_MAIN(tst_commandline)
