@@ -39,9 +39,9 @@ PurchaseList PurchaseList::build(const GlobalVariable& g, bool blnViewAll, qint1
     QList<qint64> amounts(n, 0);
     for (qint16 d : takenDays(g.intCountDay, g.intCountSmena, blnViewAll, intSmen)) {
         const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(g.objRasklad.GetMenu(d));
-        for (qint16 m = 1; m <= Meals::Count; ++m) {
+        for (int m = 1; m <= Meals::Count; ++m) {
             const clsTrapeza* objTrapeza = objMenu.GetTrapeza(m);
-            for (qint16 k = 1; k <= objTrapeza->GetCountProduct(); ++k) {
+            for (int k = 1; k <= objTrapeza->GetCountProduct(); ++k) {
                 const qint16 p = objTrapeza->GetIndexProduct(k);
                 if (p < 1 || p > n) {
                     ++list.intUnknownEntries;
@@ -55,7 +55,7 @@ PurchaseList PurchaseList::build(const GlobalVariable& g, bool blnViewAll, qint1
         }
     }
 
-    for (qint16 r = 1; r <= n; ++r) {
+    for (int r = 1; r <= n; ++r) {
         const qint64 amount = amounts[r - 1];
         if (amount < 1)
             continue;

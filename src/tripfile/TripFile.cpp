@@ -125,13 +125,13 @@ bool apply(const TripData& data, GlobalVariable& g, QString& strError)
             g.objMenuList.DelMenu(g.objMenuList.size());
         clsTrapeza objTrapeza;
         clsMenuOfDay objMenu;
-        for (qint16 d = 1; d <= data.intPeriod; ++d) {
+        for (int d = 1; d <= data.intPeriod; ++d) {
             if (d > data.menus.size()) {
                 g.objMenuList.AddMenu(d);
                 continue;
             }
             const TripMenu& menu = data.menus.at(d - 1);
-            for (qint16 j = 1; j <= Meals::Count; ++j) {
+            for (int j = 1; j <= Meals::Count; ++j) {
                 objTrapeza.DelAllProduct();
                 for (qint16 intIndex : menu.meals.at(static_cast<size_t>(j - 1)))
                     objTrapeza.AddProduct(intIndex); // repeats collapse here
@@ -163,18 +163,18 @@ TripData fromState(const GlobalVariable& g)
     data.blnDataEnd = g.blnDataEnd;
 
     data.products.reserve(g.objCatalog.size());
-    for (qint16 i = 1; i <= g.objCatalog.size(); ++i) {
+    for (int i = 1; i <= g.objCatalog.size(); ++i) {
         const clsProduct& p = g.objCatalog.GetProduct(i);
         data.products.append({p.Name(), p.Norma(), p.strProductEdin});
     }
     data.menus.reserve(g.objMenuList.size());
-    for (qint16 d = 1; d <= g.objMenuList.size(); ++d) {
+    for (int d = 1; d <= g.objMenuList.size(); ++d) {
         const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(d);
         TripMenu menu;
-        for (qint16 j = 1; j <= Meals::Count; ++j) {
+        for (int j = 1; j <= Meals::Count; ++j) {
             const clsTrapeza* objTrapeza = objMenu.GetTrapeza(j);
             QList<qint16>& positions = menu.meals.at(static_cast<size_t>(j - 1));
-            for (qint16 k = 1; k <= objTrapeza->GetCountProduct(); ++k)
+            for (int k = 1; k <= objTrapeza->GetCountProduct(); ++k)
                 positions.append(objTrapeza->GetIndexProduct(k));
         }
         data.menus.append(menu);

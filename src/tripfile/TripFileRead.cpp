@@ -225,7 +225,7 @@ TripData parse(const QString& text)
     r.skip(2); // an empty line, "Элементы каталога продуктов"
 
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
-    for (qint16 i = 1; i <= n; ++i) {
+    for (int i = 1; i <= n; ++i) {
         r.skip(); // "№ i"
         TripProduct p;
         p.strName = r.line();
@@ -247,7 +247,7 @@ TripData parse(const QString& text)
         r.fail(QStringLiteral("суточных меню больше, чем периодичность"));
     // Marks the positions already in the meal being read, so repeats collapse in linear time.
     std::vector<bool> seen(static_cast<size_t>(n) + 1, false);
-    for (qint16 d = 1; d <= m; ++d) {
+    for (int d = 1; d <= m; ++d) {
         r.skip(); // "Меню № d"
         TripMenu menu;
         for (auto& positions : menu.meals) {
