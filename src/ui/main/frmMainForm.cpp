@@ -501,8 +501,10 @@ bool frmMainForm::TestOption()
 void frmMainForm::ReWriteOption()
 {
     // The start-up dates, and any pair too far apart for a trip, are not shown.
-    if (m_g.dtDataBegin.daysTo(m_g.dtDataEnd) >= 50)
+    if (m_g.dtDataBegin.daysTo(m_g.dtDataEnd) >= 50) {
+        clearStaleFields();
         return;
+    }
     m_blnRewriting = true;
     m_txtDataBegin->setText(RuDate::shortDate(m_g.dtDataBegin));
     m_txtDataEnd->setText(RuDate::shortDate(m_g.dtDataEnd));
@@ -514,6 +516,30 @@ void frmMainForm::ReWriteOption()
     // number of shifts over the stored one.
     m_updPeople->setValueSilently(m_g.intCountPeople);
     m_updSmena->setValueSilently(m_g.intCountSmena);
+    if (m_rtbDeffine->toPlainText() != m_g.strDeffine)
+        m_rtbDeffine->setPlainText(m_g.strDeffine);
+    m_blnRewriting = false;
+}
+
+void frmMainForm::clearStaleFields()
+{
+    // What is not refreshed must not show another trip (one opened since): leaving such a
+    // field would write that trip's value into this one. A field that already agrees with
+    // the trip, as one the user has just filled in, keeps its text.
+    m_blnRewriting = true;
+    const auto clear = [](QLineEdit* txt) {
+        txt->clear();
+        txt->setModified(false);
+    };
+    for (auto [txt, dt] : {std::pair{m_txtDataBegin, m_g.dtDataBegin}, std::pair{m_txtDataEnd, m_g.dtDataEnd}}) {
+        if (!txt->text().isEmpty() && RuDate::parseShort(txt->text()) != dt)
+            clear(txt);
+    }
+    for (auto [txt, intCount] :
+         {std::pair{m_txtCountPeople, m_g.intCountPeople}, std::pair{m_txtSmena, m_g.intCountSmena}}) {
+        if (!txt->text().isEmpty() && txt->text() != QString::number(intCount))
+            clear(txt);
+    }
     if (m_rtbDeffine->toPlainText() != m_g.strDeffine)
         m_rtbDeffine->setPlainText(m_g.strDeffine);
     m_blnRewriting = false;

@@ -88,6 +88,8 @@ private:
     // not yet taken; false when the text was refused.
     bool commitFocusedField();
 
+    // ReWriteOption's part when it cannot show the dates.
+    void clearStaleFields();
     void setSmenaSpinner(qint16 intSmena);
     void UpDownPeople_Change(int intValue);
     void UpDownSmena_Change(int intValue);

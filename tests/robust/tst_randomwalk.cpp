@@ -1,0 +1,1150 @@
+// An impatient user, at random but reproducibly: every seed drives the real windows for
+// a fixed number of steps (clicks on whatever is enabled, tabs, spinners, junk typed into
+// fields, trip files good and bad, saves to places that cannot be written, exports), with
+// the message boxes and file dialogs answered at random from the same seed. After every
+// step the trip and the windows are checked; a failure prints the seed and the numbered
+// steps that lead to it.
+//
+// TORBEL_WALK_TRACE=1 prints every step as it runs (for a crash, which prints nothing
+// else); TORBEL_WALK_STEPS=n walks longer, TORBEL_WALK_SEEDS=n with more seeds.
+#include "export/clsRKWord.h"
+#include "model/GlobalVariable.h"
+#include "model/RuDate.h"
+#include "support/PlatformRecorder.h"
+#include "support/SampleTrip.h"
+#include "tripfile/TripFile.h"
+#include "ui/Forms.h"
+#include "ui/editor/frmMenu.h"
+#include "ui/main/frmMainForm.h"
+#include "ui/viewer/frmRasklad.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int DefaultSteps = 150;
+
+// The program's windows, in a fixed order so that a seed always sees them alike.
+const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
+                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
+                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
+                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout")};
+
+// The windows each window opens, disabling itself until they close.
+QStringList openedBy(const QString& window)
+{
+    if (window == QLatin1String("frmMainForm"))
+        return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad"),
+                QStringLiteral("frmAbout")};
+    if (window == QLatin1String("frmMenu"))
+        return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
+    if (window == QLatin1String("frmRasklad"))
+        return {QStringLiteral("frmPrintOption")};
+    return {};
+}
+
+// What escaped an event handler, or a fatal message; any entry fails the walk.
+QStringList& escapes()
+{
+    static QStringList list;
+    return list;
+}
+
+// The walk running now, for a fatal message that ends the process before the test can report.
+std::function<QString(const QString&)> g_reportNow;
+QtMessageHandler g_previousHandler = nullptr;
+
+void walkMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    // Qt's own words when an event handler lets an exception through.
+    if (type == QtFatalMsg || type == QtCriticalMsg || message.contains(QLatin1String("exception"))) {
+        escapes().append(message);
+        if (type == QtFatalMsg && g_reportNow)
+            std::fprintf(stderr, "%s\n", qPrintable(g_reportNow(message)));
+    }
+    // The offscreen platform says so for every window raised; nothing to see.
+    // The offscreen platform says so for every window raised, and QTest for a double
+    // click on a grid that takes the first click only; nothing to see.
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.contains(QLatin1String("not accepted by receiving widget")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+// Every event passes here: an exception that leaves a handler is caught, noted and
+// turned into a failure instead of ending the program.
+class WalkApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        const auto where = [&] {
+            return QStringLiteral("event %1 to %2 \"%3\"")
+                .arg(int(event->type()))
+                .arg(QString::fromLatin1(receiver->metaObject()->className()), receiver->objectName());
+        };
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            escapes().append(QStringLiteral("exception escaped an event handler (%1): %2")
+                                 .arg(where(), QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            escapes().append(QStringLiteral("exception escaped an event handler (%1)").arg(where()));
+        }
+        return false;
+    }
+};
+
+// One run of the program: the trip state and its windows, the main window shown.
+struct Program
+{
+    GlobalVariable g;
+    std::unique_ptr<Forms> forms;
+
+    explicit Program(const QString& strDocuments)
+    {
+        InitGlobalVariable(g);
+        forms = std::make_unique<Forms>(g);
+        objWord(g).setDocumentsFolder(strDocuments);
+        forms->MainForm().show();
+    }
+    ~Program()
+    {
+        forms.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+// A file dialog the walk answered, with what the trip was when it did.
+struct FileStep
+{
+    FileDialog::Kind kind = FileDialog::Open;
+    QString path;
+    bool unwritable = false; // a place no file can be written
+    TripData before;
+    bool blnChangedBefore = false;
+    QString strFileNameBefore;
+    bool fileExisted = false;
+    QByteArray fileBefore;
+    // Open: what the trip must be when the file is good.
+    bool goodFile = false;
+    TripData expected;
+};
+
+struct Candidate
+{
+    int weight;
+    QString what;
+    std::function<void()> act;
+    QString key; // the control and the kind of action, for the summary
+};
+
+// How often each window's controls were used over all seeds.
+QMap<QString, int>& coverage()
+{
+    static QMap<QString, int> map;
+    return map;
+}
+
+QString describe(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+QString quoted(QString text)
+{
+    text.replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\r', QStringLiteral("\\r"))
+        .replace(u'\t', QStringLiteral("\\t"));
+    if (text.size() > 40)
+        text = text.left(37) + QStringLiteral("...(%1 chars)").arg(text.size());
+    return u'"' + text + u'"';
+}
+
+QByteArray fileBytes(const QString& path, bool* exists = nullptr)
+{
+    QFile f(path);
+    const bool ok = QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly);
+    if (exists)
+        *exists = ok;
+    return ok ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+class Walk
+{
+public:
+    explicit Walk(quint32 seed)
+        : m_seed(seed)
+        , m_rng(seed)
+    {
+    }
+
+    // Empty when every step kept every rule; otherwise the report.
+    QString run(int intSteps);
+
+private:
+    // ---- set-up ----
+    bool prepareFiles(QString& strError);
+    QByteArray randomTripFile();
+    QByteArray damaged(const QByteArray& good);
+
+    // ---- steps ----
+    QList<QWidget*> shownWindows() const;
+    QString act();
+    QList<Candidate> candidates(QWidget* window);
+    void typeInto(QLineEdit* field, const QString& text);
+    QString randomText(const QWidget* field);
+    QDate randomDate();
+    void settle();
+
+    // ---- answers ----
+    MessageBox::Button answerBox(const MessageBox::Shown& box);
+    QString answerFile(const FileDialog::Shown& dialog);
+
+    // ---- checks ----
+    QString check();
+    QString checkFiles();
+    QString checkWindows();
+    QString checkTrip() const;
+    QString checkFields() const;
+    bool sameTrip(const TripData& a, const TripData& b, QString& strWhy) const;
+    bool errorShownThisStep() const;
+
+    QString report(const QString& strFailure) const;
+    void note(const QString& line) { m_current.append(QStringLiteral("     ") + line); }
+    int pick(int n) { return n <= 0 ? 0 : int(m_rng.bounded(quint32(n))); }
+    bool chance(int percent) { return pick(100) < percent; }
+    template <typename T>
+    const T& pickOf(const QList<T>& list)
+    {
+        return list.at(pick(int(list.size())));
+    }
+
+    quint32 m_seed;
+    QRandomGenerator m_rng;
+    QTemporaryDir m_dir;
+    QString m_docs;
+    QStringList m_openPaths;
+    QStringList m_savePaths;
+    QStringList m_unwritable;
+    std::unique_ptr<Program> m_program;
+    int m_runs = 0;
+    int m_step = 0;
+
+    QStringList m_log;     // the steps done, numbered
+    QStringList m_current; // the step being done
+    QList<FileStep> m_files;
+    int m_boxesBefore = 0;
+    bool m_trace = qEnvironmentVariableIntValue("TORBEL_WALK_TRACE") != 0;
+};
+
+// ---------------------------------------------------------------- set-up
+
+QByteArray Walk::randomTripFile()
+{
+    static const QStringList names = {QStringLiteral("Гречка"), QStringLiteral("Сахар"),   QStringLiteral("Чай"),
+                                      QStringLiteral("Рис"),    QStringLiteral("Тушёнка"), QStringLiteral("Сухари"),
+                                      QStringLiteral("Соль"),   QStringLiteral("Chai"),    QStringLiteral("ёжики"),
+                                      QStringLiteral("Сыр")};
+    static const QStringList units = {QStringLiteral("гр"), QStringLiteral("г"),    QStringLiteral("л"),
+                                      QStringLiteral("шт"), QStringLiteral("пач."), QString()};
+    QList<QStringList> products;
+    const int intProducts = pick(12);
+    for (int i = 0; i < intProducts; ++i) {
+        const int intNorm = chance(10) ? 32767 : pick(300);
+        products.append({pickOf(names) + QString::number(i), QString::number(intNorm), pickOf(units)});
+    }
+    QStringList menus;
+    const int intMenus = 1 + pick(4);
+    for (int d = 0; d < intMenus; ++d) {
+        QStringList meals;
+        for (int m = 0; m < 3; ++m) {
+            QStringList positions;
+            for (int k = pick(4); k > 0 && intProducts > 0; --k)
+                positions.append(QString::number(1 + pick(intProducts)));
+            meals.append(positions.join(u' '));
+        }
+        menus.append(meals.join(u'|'));
+    }
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    // Mostly trips the layout accepts; now and then one it refuses.
+    const auto intPeople = static_cast<qint16>(chance(10) ? 31 + pick(20) : 1 + pick(30));
+    const auto intSmena = static_cast<qint16>(chance(10) ? 0 : 1 + pick(intPeople));
+    const auto intDays = static_cast<qint16>(1 + (chance(10) ? 51 + pick(20) : pick(51)));
+    TestSupport::makeTrip(g, products, menus, intPeople, intSmena, intDays, randomDate());
+    if (chance(15)) {
+        // A trip saved before its dates were set.
+        g.dtDataBegin = QDate(1900, 1, 1);
+        g.dtDataEnd = QDate(9999, 1, 1);
+    }
+    g.strDeffine = chance(50) ? QStringLiteral("Поход на %1 дней\nвторая строка").arg(intDays) : QString();
+    QByteArray bytes;
+    QString strError;
+    TripFile::write(TripFile::fromState(g), bytes, strError);
+    return bytes;
+}
+
+QByteArray Walk::damaged(const QByteArray& good)
+{
+    QByteArray bytes = good;
+    QList<QByteArray> lines = bytes.split('\n');
+    switch (pick(7)) {
+    case 0: // cut short
+        bytes.truncate(pick(int(bytes.size())));
+        return bytes;
+    case 1: // bytes overwritten
+        for (int k = 1 + pick(4); k > 0 && !bytes.isEmpty(); --k)
+            bytes[pick(int(bytes.size()))] = char(pick(256));
+        return bytes;
+    case 2: { // a line replaced by junk
+        static const QList<QByteArray> junk = {"abc\r", "99999999999\r", "-5\r", "\r", "32768\r", "31.02.2026\r"};
+        lines[pick(int(lines.size()))] = junk.at(pick(int(junk.size())));
+        return lines.join('\n');
+    }
+    case 3: // a line lost
+        lines.removeAt(pick(int(lines.size())));
+        return lines.join('\n');
+    case 4: // a line twice
+    {
+        const int i = pick(int(lines.size()));
+        lines.insert(i, lines.at(i));
+        return lines.join('\n');
+    }
+    case 5: // no file at all but bytes
+    {
+        QByteArray noise;
+        for (int k = pick(200); k > 0; --k)
+            noise.append(char(pick(256)));
+        return noise;
+    }
+    default: // Unix line ends
+        bytes.replace("\r\n", "\n");
+        return bytes;
+    }
+}
+
+bool Walk::prepareFiles(QString& strError)
+{
+    if (!m_dir.isValid()) {
+        strError = QStringLiteral("no temporary folder");
+        return false;
+    }
+    const QDir dir(m_dir.path());
+    m_docs = dir.filePath(QStringLiteral("documents"));
+    QList<QByteArray> good;
+    for (int i = 1; i <= 3; ++i) {
+        good.append(randomTripFile());
+        const QString path = dir.filePath(QStringLiteral("good%1.trb").arg(i));
+        if (!writeBytes(path, good.last())) {
+            strError = QStringLiteral("cannot write ") + path;
+            return false;
+        }
+        m_openPaths.append(path);
+    }
+    for (int i = 1; i <= 5; ++i) {
+        const QString path = dir.filePath(QStringLiteral("damaged%1.trb").arg(i));
+        if (!writeBytes(path, damaged(pickOf(good)))) {
+            strError = QStringLiteral("cannot write ") + path;
+            return false;
+        }
+        m_openPaths.append(path);
+    }
+    const QString empty = dir.filePath(QStringLiteral("empty.trb"));
+    writeBytes(empty, QByteArray());
+    const QString folder = dir.filePath(QStringLiteral("folder.trb"));
+    dir.mkpath(folder);
+    // Tests run as root, who may write anywhere that exists: only a missing folder or a
+    // folder in place of the file stops a save.
+    const QString missing = dir.filePath(QStringLiteral("no such folder/trip.trb"));
+    m_unwritable = {missing, folder};
+    m_openPaths << empty << folder << missing << dir.filePath(QStringLiteral("saved1.trb"))
+                << dir.filePath(QStringLiteral("saved2.trb"));
+    m_savePaths = {dir.filePath(QStringLiteral("saved1.trb")), dir.filePath(QStringLiteral("saved2.trb")),
+                   dir.filePath(QStringLiteral("good1.trb")), missing, folder};
+    // A plain file where the documents folder should be: exports cannot be saved.
+    writeBytes(dir.filePath(QStringLiteral("not a folder")), "x");
+    return true;
+}
+
+QDate Walk::randomDate()
+{
+    return QDate(2026, 1, 1).addDays(pick(500) - 100);
+}
+
+// ---------------------------------------------------------------- answers
+
+MessageBox::Button Walk::answerBox(const MessageBox::Shown& box)
+{
+    MessageBox::Button answer = MessageBox::Ok;
+    if (box.buttons == MessageBox::YesNo)
+        answer = chance(50) ? MessageBox::Yes : MessageBox::No;
+    else if (box.buttons == MessageBox::OkCancel)
+        answer = chance(50) ? MessageBox::Ok : MessageBox::Cancel;
+    static const QStringList names = {QString(), QStringLiteral("Ok"), QStringLiteral("Cancel"), QStringLiteral("Yes"),
+                                      QStringLiteral("No")};
+    note(QStringLiteral("box %1 %2 -> %3").arg(quoted(box.caption), quoted(box.text), names.at(answer)));
+    return answer;
+}
+
+QString Walk::answerFile(const FileDialog::Shown& dialog)
+{
+    FileStep step;
+    step.kind = dialog.kind;
+    const int intCancel = 12;
+    if (!chance(intCancel))
+        step.path = dialog.kind == FileDialog::Open ? pickOf(m_openPaths) : pickOf(m_savePaths);
+    step.unwritable = m_unwritable.contains(step.path);
+    const GlobalVariable& g = m_program->g;
+    step.before = TripFile::fromState(g);
+    step.blnChangedBefore = g.blnChanged;
+    step.strFileNameBefore = g.strFileName;
+    step.fileBefore = fileBytes(step.path, &step.fileExisted);
+    if (dialog.kind == FileDialog::Open && !step.path.isEmpty()) {
+        // The file's own verdict, read apart from the program: what opening it must give.
+        TripData data;
+        QString strError;
+        if (TripFile::readFile(step.path, data, strError) && TripFile::check(data, strError)) {
+            GlobalVariable scratch;
+            InitGlobalVariable(scratch);
+            step.goodFile = TripFile::apply(data, scratch, strError);
+            step.expected = TripFile::fromState(scratch);
+        }
+    }
+    note(QStringLiteral("%1 dialog -> %2")
+             .arg(dialog.kind == FileDialog::Open ? QStringLiteral("open") : QStringLiteral("save"),
+                  step.path.isEmpty() ? QStringLiteral("cancel") : QDir(m_dir.path()).relativeFilePath(step.path)));
+    m_files.append(step);
+    return step.path;
+}
+
+// ---------------------------------------------------------------- steps
+
+QList<QWidget*> Walk::shownWindows() const
+{
+    QList<QWidget*> windows;
+    for (const QString& name : WindowNames) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == name && w->isVisible())
+                windows.append(w);
+        }
+    }
+    return windows;
+}
+
+void Walk::settle()
+{
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+QString Walk::randomText(const QWidget* field)
+{
+    static const QStringList junk = {QString(),
+                                     QStringLiteral(" "),
+                                     QStringLiteral("abc"),
+                                     QStringLiteral("яблоко"),
+                                     QStringLiteral("0"),
+                                     QStringLiteral("-1"),
+                                     QStringLiteral("1"),
+                                     QStringLiteral("7"),
+                                     QStringLiteral("12"),
+                                     QStringLiteral("25"),
+                                     QStringLiteral("26"),
+                                     QStringLiteral("30"),
+                                     QStringLiteral("31"),
+                                     QStringLiteral("50"),
+                                     QStringLiteral("51"),
+                                     QStringLiteral("0.4"),
+                                     QStringLiteral("0.5"),
+                                     QStringLiteral("2.5"),
+                                     QStringLiteral("3,5"),
+                                     QStringLiteral("50.6"),
+                                     QStringLiteral("1e3"),
+                                     QStringLiteral("1/2"),
+                                     QStringLiteral(".5"),
+                                     QStringLiteral("99999999999999999999"),
+                                     QStringLiteral("32767"),
+                                     QStringLiteral("32768"),
+                                     QStringLiteral("-32769"),
+                                     QStringLiteral("2147483648"),
+                                     QStringLiteral("31.02.2026"),
+                                     QStringLiteral("29.02.2024"),
+                                     QStringLiteral("29.02.2025"),
+                                     QStringLiteral("1.7.02"),
+                                     QStringLiteral("32.13.2020"),
+                                     QStringLiteral("00.00.0000"),
+                                     QStringLiteral("01.01.1900"),
+                                     QStringLiteral("31.12.9999"),
+                                     QStringLiteral("01.01.0001"),
+                                     QStringLiteral("2026-07-01"),
+                                     QStringLiteral("  5  "),
+                                     QStringLiteral("5 человек"),
+                                     QStringLiteral("日本"),
+                                     QStringLiteral("😀"),
+                                     QStringLiteral("Гречка"),
+                                     QStringLiteral("Сахар"),
+                                     QStringLiteral("гр"),
+                                     QStringLiteral("шт"),
+                                     QStringLiteral("две\nстроки"),
+                                     QStringLiteral("a\rb")};
+    const QString name = field->objectName();
+    const GlobalVariable& g = m_program->g;
+    const int intKind = pick(10);
+    if (intKind == 0)
+        return QString(200 + pick(300), QChar(u'ж'));
+    if (intKind < 4)
+        return pickOf(junk);
+    // Mostly what a user means to type, so that the walk gets past the parameter checks.
+    const auto date = [](const QDate& dt) { return dt.toString(QStringLiteral("dd.MM.yyyy")); };
+    if (name == QLatin1String("txtDataBegin"))
+        return g.dtDataEnd.year() < 9999 && chance(70) ? date(g.dtDataEnd.addDays(-pick(56))) : date(randomDate());
+    if (name == QLatin1String("txtDataEnd"))
+        return g.dtDataBegin.year() > 1900 && chance(70) ? date(g.dtDataBegin.addDays(pick(56) - 2))
+                                                         : date(randomDate());
+    if (name == QLatin1String("txtCountPeople") || name == QLatin1String("txtSmena"))
+        return QString::number(chance(80) ? 1 + pick(30) : pick(60));
+    if (name == QLatin1String("txtNorm"))
+        return QString::number(chance(80) ? pick(500) : 30000 + pick(5000));
+    return chance(50) ? pickOf(junk) : QStringLiteral("Продукт %1").arg(pick(20));
+}
+
+void Walk::typeInto(QLineEdit* field, const QString& text)
+{
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+    QWidget* target = QApplication::focusWidget();
+    if (target != field) {
+        // A refused field took the focus back: what is typed now goes there.
+        note(QStringLiteral("the focus is in %1").arg(target ? describe(target) : QStringLiteral("nothing")));
+        if (!target || target->window() != field->window())
+            target = field;
+    }
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Delete);
+    if (auto* line = qobject_cast<QLineEdit*>(target); line && (text.size() > 30 || text.contains(u'\n'))) {
+        line->insert(text); // pasted
+    } else {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    switch (pick(3)) {
+    case 0:
+        note(QStringLiteral("Tab"));
+        if (QWidget* w = QApplication::focusWidget())
+            QTest::keyClick(w, Qt::Key_Tab);
+        break;
+    case 1:
+        note(QStringLiteral("Enter"));
+        if (QWidget* w = QApplication::focusWidget())
+            QTest::keyClick(w, Qt::Key_Return);
+        break;
+    default:
+        break; // the next step moves the focus, or not
+    }
+}
+
+QList<Candidate> Walk::candidates(QWidget* window)
+{
+    QList<Candidate> list;
+    const QString name = window->objectName();
+    auto usable = [](const QWidget* w) { return w->isVisible() && w->isEnabled(); };
+    auto add = [&list](int weight, const QString& key, const QString& what, std::function<void()> act) {
+        list.append({weight, what, std::move(act), key});
+    };
+
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!usable(b))
+            continue;
+        // A button with a drop-down menu would run a menu loop of its own.
+        if (auto* tool = qobject_cast<QToolButton*>(b); tool && tool->menu())
+            continue;
+        // Ending the program starts it anew; now and then is enough.
+        const bool bEnds = name == QLatin1String("frmMainForm") && b->objectName() == QLatin1String("cmdClose");
+        // Leaving a window too soon leaves its other controls unused.
+        const bool bLeaves = b->objectName() == QLatin1String("cmdClose");
+        QPointer<QAbstractButton> p(b);
+        add(bEnds ? 1 : (bLeaves ? 3 : 6), QStringLiteral("click ") + describe(b),
+            QStringLiteral("click %1 %2").arg(describe(b), quoted(b->text())), [p] {
+                if (p)
+                    QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
+            });
+    }
+    for (QLineEdit* e : window->findChildren<QLineEdit*>()) {
+        if (!usable(e))
+            continue;
+        QPointer<QLineEdit> p(e);
+        if (e->isReadOnly()) {
+            const bool bUp = chance(50);
+            add(1, QStringLiteral("arrow in ") + describe(e),
+                QStringLiteral("arrow %1 in %2").arg(bUp ? QStringLiteral("up") : QStringLiteral("down"), describe(e)),
+                [p, bUp] {
+                    if (!p)
+                        return;
+                    p->setFocus(Qt::MouseFocusReason);
+                    QTest::keyClick(p, bUp ? Qt::Key_Up : Qt::Key_Down);
+                });
+            continue;
+        }
+        const QString text = randomText(e);
+        add(5, QStringLiteral("type into ") + describe(e),
+            QStringLiteral("type %1 into %2").arg(quoted(text), describe(e)), [this, p, text] {
+                if (p)
+                    typeInto(p, text);
+            });
+    }
+    for (QPlainTextEdit* e : window->findChildren<QPlainTextEdit*>()) {
+        if (!usable(e))
+            continue;
+        QPointer<QPlainTextEdit> p(e);
+        const QString text = chance(30) ? QString() : randomText(e) + QStringLiteral("\n") + randomText(e);
+        add(2, QStringLiteral("write into ") + describe(e),
+            QStringLiteral("write %1 into %2").arg(quoted(text), describe(e)), [p, text] {
+                if (!p)
+                    return;
+                QTest::mouseClick(p->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+                p->selectAll();
+                p->insertPlainText(text);
+            });
+    }
+    for (QTabBar* t : window->findChildren<QTabBar*>()) {
+        if (!usable(t) || t->count() == 0)
+            continue;
+        const int i = pick(t->count());
+        QPointer<QTabBar> p(t);
+        add(4, QStringLiteral("tab of ") + describe(t), QStringLiteral("tab %1 of %2").arg(i + 1).arg(describe(t)),
+            [p, i] {
+                if (!p || i >= p->count())
+                    return;
+                const QPoint at = p->tabRect(i).center();
+                if (p->rect().contains(at))
+                    QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, at);
+                else
+                    p->setCurrentIndex(i); // scrolled out of sight: by the keyboard
+            });
+    }
+    for (QTableView* v : window->findChildren<QTableView*>()) {
+        if (!usable(v) || !v->model() || v->model()->rowCount() == 0)
+            continue;
+        if (v->parentWidget() && qobject_cast<QCalendarWidget*>(v->parentWidget()))
+            continue; // the calendar is driven below
+        const int row = pick(v->model()->rowCount());
+        const bool bDouble = chance(25);
+        QPointer<QTableView> p(v);
+        const QString verb = bDouble ? QStringLiteral("double-click") : QStringLiteral("click");
+        add(3, verb + QStringLiteral(" row of ") + describe(v),
+            QStringLiteral("%1 row %2 of %3").arg(verb).arg(row + 1).arg(describe(v)), [p, row, bDouble] {
+                if (!p || row >= p->model()->rowCount())
+                    return;
+                const QModelIndex index = p->model()->index(row, 0);
+                p->scrollTo(index);
+                const QPoint at = p->visualRect(index).center();
+                if (bDouble)
+                    QTest::mouseDClick(p->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                else
+                    QTest::mouseClick(p->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            });
+    }
+    for (QCalendarWidget* c : window->findChildren<QCalendarWidget*>()) {
+        if (!usable(c))
+            continue;
+        static const QList<QDate> edges = {QDate(1900, 1, 1), QDate(9999, 12, 31), QDate(2024, 2, 29),
+                                           QDate(100, 1, 1)};
+        const QDate dt = chance(20) ? pickOf(edges) : randomDate();
+        const bool bConfirm = chance(30);
+        QPointer<QCalendarWidget> p(c);
+        add(4, QStringLiteral("pick a date"),
+            QStringLiteral("pick %1 on %2%3")
+                .arg(dt.toString(QStringLiteral("dd.MM.yyyy")), describe(c),
+                     bConfirm ? QStringLiteral(" and press Enter") : QString()),
+            [p, dt, bConfirm] {
+                if (!p)
+                    return;
+                p->setSelectedDate(dt);
+                if (bConfirm) {
+                    if (auto* view = p->findChild<QTableView*>()) {
+                        view->setFocus(Qt::MouseFocusReason);
+                        QTest::keyClick(view, Qt::Key_Return);
+                    }
+                }
+            });
+    }
+    if (auto* main = qobject_cast<QMainWindow*>(window)) {
+        for (QMenu* menu : main->menuBar()->findChildren<QMenu*>()) {
+            if (menu->title().isEmpty())
+                continue; // the menu bar's overflow menu
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator() || a->menu())
+                    continue;
+                QPointer<QMenu> pm(menu);
+                QPointer<QAction> pa(a);
+                add(4, QStringLiteral("menu ") + a->objectName(),
+                    QStringLiteral("menu %1 > %2").arg(menu->title(), a->text()), [this, pm, pa] {
+                        if (!pm || !pa)
+                            return;
+                        emit pm->aboutToShow();
+                        if (pa->isEnabled())
+                            pa->trigger();
+                        else
+                            note(QStringLiteral("(disabled)"));
+                    });
+            }
+        }
+    }
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!usable(l) || name != QLatin1String("frmAbout"))
+            continue;
+        QPointer<QLabel> p(l);
+        add(1, QStringLiteral("click label ") + describe(l), QStringLiteral("click label %1").arg(describe(l)), [p] {
+            if (p)
+                QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
+        });
+    }
+    static const QList<std::pair<Qt::Key, const char*>> keys = {
+        {Qt::Key_Escape, "Escape"}, {Qt::Key_Return, "Enter"}, {Qt::Key_Tab, "Tab"}, {Qt::Key_Space, "Space"}};
+    const auto key = pickOf(keys);
+    QPointer<QWidget> pw(window);
+    add(2, QStringLiteral("key ") + QLatin1String(key.second), QStringLiteral("key %1").arg(QLatin1String(key.second)),
+        [pw, key] {
+            if (!pw)
+                return;
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == pw ? focus : pw.data(), key.first);
+        });
+    return list;
+}
+
+QString Walk::act()
+{
+    const QList<QWidget*> shown = shownWindows();
+    QList<QWidget*> usable;
+    for (QWidget* w : shown) {
+        if (w->isEnabled())
+            usable.append(w);
+    }
+    Desktop::setResult(!chance(15));
+
+    if (chance(2)) {
+        const bool bGood = chance(60);
+        objWord(m_program->g)
+            .setDocumentsFolder(bGood ? m_docs : QDir(m_dir.path()).filePath(QStringLiteral("not a folder")));
+        return bGood ? QStringLiteral("documents go to a folder") : QStringLiteral("documents go to a plain file");
+    }
+    if (!shown.isEmpty() && chance(4)) {
+        // The frame's close button works on a disabled window too.
+        QWidget* w = pickOf(shown);
+        if (w->objectName() != QLatin1String("frmMainForm") || chance(25)) {
+            const QString what = QStringLiteral("close %1 by its frame%2")
+                                     .arg(w->objectName(), w->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
+            m_current.prepend(what);
+            ++coverage()[w->objectName() + QStringLiteral(": frame close")];
+            w->close();
+            return what;
+        }
+    }
+    if (usable.isEmpty())
+        return QStringLiteral("nothing to do");
+    QWidget* window = pickOf(usable);
+    if (!window->isActiveWindow()) {
+        window->raise();
+        window->activateWindow();
+        settle();
+    }
+    const QList<Candidate> list = candidates(window);
+    int total = 0;
+    for (const Candidate& c : list)
+        total += c.weight;
+    int at = pick(total);
+    for (const Candidate& c : list) {
+        if (at < c.weight) {
+            const QString what = window->objectName() + QStringLiteral(": ") + c.what;
+            m_current.prepend(what);
+            if (m_trace)
+                std::fprintf(stderr, "seed %u step %d: %s\n", m_seed, m_step, qPrintable(what));
+            ++coverage()[window->objectName() + QStringLiteral(": ") + c.key];
+            c.act();
+            return what;
+        }
+        at -= c.weight;
+    }
+    return QStringLiteral("nothing to do");
+}
+
+// ---------------------------------------------------------------- checks
+
+bool Walk::sameTrip(const TripData& a, const TripData& b, QString& strWhy) const
+{
+    if (a == b)
+        return true;
+    QByteArray ba;
+    QByteArray bb;
+    QString e;
+    TripFile::write(a, ba, e);
+    TripFile::write(b, bb, e);
+    strWhy = QStringLiteral("expected:\n%1\nfound:\n%2")
+                 .arg(QString::fromLatin1(ba.left(600).toPercentEncoding(" \r\n.")),
+                      QString::fromLatin1(bb.left(600).toPercentEncoding(" \r\n.")));
+    return false;
+}
+
+bool Walk::errorShownThisStep() const
+{
+    const QList<MessageBox::Shown>& shown = MessageBox::shown();
+    for (qsizetype i = m_boxesBefore; i < shown.size(); ++i) {
+        if (shown.at(i).caption == TripFile::errorTitle())
+            return true;
+    }
+    return false;
+}
+
+QString Walk::checkFiles()
+{
+    const GlobalVariable& g = m_program->g;
+    const TripData now = TripFile::fromState(g);
+    for (qsizetype i = 0; i < m_files.size(); ++i) {
+        const FileStep& f = m_files.at(i);
+        // The trip as it was when the next dialog was answered, or as it is now.
+        const bool bLast = i + 1 == m_files.size();
+        const TripData after = bLast ? now : m_files.at(i + 1).before;
+        const bool blnChangedAfter = bLast ? g.blnChanged : m_files.at(i + 1).blnChangedBefore;
+        const QString strFileNameAfter = bLast ? g.strFileName : m_files.at(i + 1).strFileNameBefore;
+        QString strWhy;
+        auto unchanged = [&](const QString& what) -> QString {
+            if (!sameTrip(f.before, after, strWhy))
+                return what + QStringLiteral(" changed the trip; ") + strWhy;
+            if (blnChangedAfter != f.blnChangedBefore)
+                return what + QStringLiteral(" changed the unsaved-changes mark");
+            if (strFileNameAfter != f.strFileNameBefore)
+                return what + QStringLiteral(" changed the file name to ") + strFileNameAfter;
+            return QString();
+        };
+        ++coverage()[QStringLiteral("file: ") +
+                     (f.path.isEmpty() ? QStringLiteral("cancelled")
+                      : f.kind == FileDialog::Save
+                          ? (f.unwritable ? QStringLiteral("save to nowhere") : QStringLiteral("save"))
+                      : f.goodFile ? QStringLiteral("open a good file")
+                                   : QStringLiteral("open a bad file"))];
+        if (f.path.isEmpty()) {
+            const QString e = unchanged(QStringLiteral("a cancelled file dialog"));
+            if (!e.isEmpty())
+                return e;
+            continue;
+        }
+        if (f.kind == FileDialog::Open) {
+            if (!f.goodFile) {
+                if (QString e = unchanged(QStringLiteral("a failed load")); !e.isEmpty())
+                    return e;
+                if (!errorShownThisStep())
+                    return QStringLiteral("a bad file was refused without a message");
+                continue;
+            }
+            if (!sameTrip(f.expected, after, strWhy))
+                return QStringLiteral("the trip is not what the file holds; ") + strWhy;
+            if (strFileNameAfter != f.path)
+                return QStringLiteral("a loaded file is not the current file");
+            if (blnChangedAfter != f.blnChangedBefore)
+                return QStringLiteral("loading changed the unsaved-changes mark");
+            continue;
+        }
+        // Save.
+        QByteArray expected;
+        QString strError;
+        const bool bWritable = !f.unwritable && TripFile::write(f.before, expected, strError);
+        bool bExists = false;
+        const QByteArray onDisk = fileBytes(f.path, &bExists);
+        if (bWritable) {
+            if (!bExists || onDisk != expected)
+                return QStringLiteral("the saved file does not hold the trip");
+            if (!sameTrip(f.before, after, strWhy))
+                return QStringLiteral("saving changed the trip; ") + strWhy;
+            if (blnChangedAfter || strFileNameAfter != f.path)
+                return QStringLiteral("a good save left the trip marked changed or under another name");
+            continue;
+        }
+        if (QString e = unchanged(QStringLiteral("a failed save")); !e.isEmpty())
+            return e;
+        if (bExists != f.fileExisted || onDisk != f.fileBefore)
+            return QStringLiteral("a failed save touched the file");
+        if (!errorShownThisStep())
+            return QStringLiteral("a failed save said nothing");
+    }
+    return QString();
+}
+
+QString Walk::checkTrip() const
+{
+    const GlobalVariable& g = m_program->g;
+    if (g.objMenuList.size() != g.intPeriod)
+        return QStringLiteral("the ration holds %1 days, intPeriod is %2").arg(g.objMenuList.size()).arg(g.intPeriod);
+    if (m_program->forms->hasMenu()) {
+        frmMenu& menu = m_program->forms->Menu();
+        const auto* tabs = menu.findChild<QTabBar*>(QStringLiteral("StripDayMenuTabs"));
+        if (!tabs || tabs->count() != g.intPeriod)
+            return QStringLiteral("the editor shows %1 day tabs, intPeriod is %2")
+                .arg(tabs ? tabs->count() : -1)
+                .arg(g.intPeriod);
+        if (menu.ActiveDay() < 1 || menu.ActiveDay() > g.intPeriod)
+            return QStringLiteral("the editor's day %1 is not in the ration").arg(menu.ActiveDay());
+    }
+    const qint16 n = g.objCatalog.size();
+    for (qint16 d = 1; d <= g.objMenuList.size(); ++d) {
+        for (qint16 m = 1; m <= 3; ++m) {
+            const clsTrapeza* meal = g.objMenuList.GetMenu(d).GetTrapeza(m);
+            for (qint16 i = 1; meal && i <= meal->GetCountProduct(); ++i) {
+                const qint16 p = meal->GetIndexProduct(i);
+                if (p < 1 || p > n)
+                    return QStringLiteral("day %1, meal %2 holds product %3 of a catalog of %4")
+                        .arg(d)
+                        .arg(m)
+                        .arg(p)
+                        .arg(n);
+            }
+        }
+    }
+    return QString();
+}
+
+QString Walk::checkWindows()
+{
+    const QList<QWidget*> shown = shownWindows();
+    bool bMainShown = false;
+    bool bSomeEnabled = false;
+    QStringList shownNames;
+    for (QWidget* w : shown) {
+        shownNames.append(w->objectName());
+        bMainShown = bMainShown || w->objectName() == QLatin1String("frmMainForm");
+        bSomeEnabled = bSomeEnabled || w->isEnabled();
+    }
+    if (!bMainShown) {
+        // The program ended: nothing of it may stay on the screen.
+        if (!shown.isEmpty())
+            return QStringLiteral("the program ended but %1 stayed on the screen").arg(shownNames.join(u' '));
+        return QString();
+    }
+    if (!bSomeEnabled)
+        return QStringLiteral("locked out: %1 shown, none takes input").arg(shownNames.join(u' '));
+    for (QWidget* w : shown) {
+        if (w->isEnabled())
+            continue;
+        bool bWaits = false;
+        for (const QString& child : openedBy(w->objectName()))
+            bWaits = bWaits || shownNames.contains(child);
+        if (!bWaits)
+            return QStringLiteral("%1 stays disabled with none of its windows open").arg(w->objectName());
+    }
+    return QString();
+}
+
+QString Walk::check()
+{
+    if (!escapes().isEmpty())
+        return escapes().join(u'\n');
+    if (QString e = checkFiles(); !e.isEmpty())
+        return e;
+    if (QString e = checkTrip(); !e.isEmpty())
+        return e;
+    if (QString e = checkFields(); !e.isEmpty())
+        return e;
+    return checkWindows();
+}
+
+QString Walk::checkFields() const
+{
+    // A field the user is not editing shows the trip, or nothing: leaving it writes what
+    // it shows into the trip.
+    const GlobalVariable& g = m_program->g;
+    const frmMainForm& main = m_program->forms->MainForm();
+    const auto field = [&](const char* name) { return main.findChild<QLineEdit*>(QLatin1String(name)); };
+    const struct
+    {
+        const char* name;
+        QString expected;
+    } counts[] = {{"txtCountPeople", QString::number(g.intCountPeople)},
+                  {"txtSmena", QString::number(g.intCountSmena)}};
+    for (const auto& c : counts) {
+        const QLineEdit* e = field(c.name);
+        if (e && !e->isModified() && !e->text().isEmpty() && e->text() != c.expected)
+            return QStringLiteral("%1 shows %2, the trip holds %3").arg(QLatin1String(c.name), e->text(), c.expected);
+    }
+    const struct
+    {
+        const char* name;
+        QDate expected;
+    } dates[] = {{"txtDataBegin", g.dtDataBegin}, {"txtDataEnd", g.dtDataEnd}};
+    for (const auto& d : dates) {
+        const QLineEdit* e = field(d.name);
+        if (e && !e->isModified() && !e->text().isEmpty() && RuDate::parseShort(e->text()) != d.expected)
+            return QStringLiteral("%1 shows %2, the trip holds %3")
+                .arg(QLatin1String(d.name), e->text(), d.expected.toString(QStringLiteral("dd.MM.yyyy")));
+    }
+    if (const auto* box = main.findChild<QPlainTextEdit*>(QStringLiteral("rtbDeffine"));
+        box && box->toPlainText() != g.strDeffine)
+        return QStringLiteral("the description box shows %1, the trip holds %2")
+            .arg(quoted(box->toPlainText()), quoted(g.strDeffine));
+    return QString();
+}
+
+QString Walk::report(const QString& strFailure) const
+{
+    QStringList lines;
+    lines << QStringLiteral("Random walk, seed %1, step %2: %3").arg(m_seed).arg(m_step).arg(strFailure)
+          << QStringLiteral("Steps (seed %1):").arg(m_seed);
+    lines << m_log;
+    return lines.join(u'\n');
+}
+
+QString Walk::run(int intSteps)
+{
+    QString strError;
+    if (!prepareFiles(strError))
+        return strError;
+    TestSupport::PlatformRecorder recorder;
+    MessageBox::setAnswerer([this](const MessageBox::Shown& box) { return answerBox(box); });
+    FileDialog::setAnswerer([this](const FileDialog::Shown& dialog) { return answerFile(dialog); });
+    recorder.help.setFilePath(QDir(m_dir.path()).filePath(QStringLiteral("Torbel.html")));
+    g_reportNow = [this](const QString& message) {
+        QStringList steps = m_log;
+        steps.append(m_current);
+        return QStringLiteral("Random walk, seed %1, fatal: %2\n%3").arg(m_seed).arg(message, steps.join(u'\n'));
+    };
+    escapes().clear();
+
+    m_program = std::make_unique<Program>(m_docs);
+    ++m_runs;
+    settle();
+    QString strFailure;
+    for (int intStep = 1; intStep <= intSteps && strFailure.isEmpty(); ++intStep) {
+        m_step = intStep;
+        m_current.clear();
+        m_files.clear();
+        m_boxesBefore = int(MessageBox::shown().size());
+        try {
+            const QString what = act();
+            if (m_current.isEmpty())
+                m_current.append(what);
+            settle();
+        } catch (const std::exception& e) {
+            escapes().append(QStringLiteral("exception from a command: ") + QString::fromLocal8Bit(e.what()));
+        }
+        if (!m_current.isEmpty())
+            m_current.first().prepend(QStringLiteral("%1. ").arg(intStep, 3));
+        m_log.append(m_current);
+        strFailure = check();
+        if (!strFailure.isEmpty())
+            break;
+        if (!m_program->forms->MainForm().isVisible()) {
+            m_log.append(QStringLiteral("     (the program ended; it starts again)"));
+            m_program.reset();
+            m_program = std::make_unique<Program>(m_docs);
+            ++m_runs;
+            settle();
+        }
+        if (MessageBox::shown().size() > 1000)
+            MessageBox::clear();
+        if (FileDialog::shown().size() > 1000)
+            FileDialog::clear();
+    }
+    g_reportNow = nullptr;
+    MessageBox::setAnswerer(nullptr);
+    FileDialog::setAnswerer(nullptr);
+    m_program.reset();
+    return strFailure.isEmpty() ? QString() : report(strFailure);
+}
+
+} // namespace
+
+class tst_randomwalk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void walk_data();
+    void walk();
+    void cleanupTestCase();
+};
+
+void tst_randomwalk::initTestCase()
+{
+    g_previousHandler = qInstallMessageHandler(walkMessageHandler);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void tst_randomwalk::walk_data()
+{
+    QTest::addColumn<quint32>("seed");
+    const QList<quint32> seeds = {1,   2,   3,   5,    8,    13,   21,   34,    55,    89,    144,   233,
+                                  377, 610, 987, 1597, 2584, 4181, 6765, 10946, 17711, 28657, 46368, 75025};
+    for (quint32 seed : seeds)
+        QTest::addRow("seed %u", seed) << seed;
+    // A longer hunt by hand: TORBEL_WALK_SEEDS=n adds the seeds 100000 .. 100000 + n - 1.
+    const int intMore = qEnvironmentVariableIntValue("TORBEL_WALK_SEEDS");
+    for (int i = 0; i < intMore; ++i)
+        QTest::addRow("seed %u", 100000u + quint32(i)) << 100000u + quint32(i);
+}
+
+void tst_randomwalk::walk()
+{
+    QFETCH(quint32, seed);
+    const int intSteps = qEnvironmentVariableIsSet("TORBEL_WALK_STEPS")
+                             ? qEnvironmentVariableIntValue("TORBEL_WALK_STEPS")
+                             : DefaultSteps;
+    Walk walk(seed);
+    const QString strFailure = walk.run(intSteps);
+    if (!strFailure.isEmpty()) {
+        // The whole list goes to the error output: a test failure message is cut short.
+        std::fprintf(stderr, "%s\n", qPrintable(strFailure));
+        QFAIL(qPrintable(strFailure.section(u'\n', 0, 0)));
+    }
+}
+
+void tst_randomwalk::cleanupTestCase()
+{
+    // What the seeds reached, so that a control no seed uses does not pass unseen.
+    QStringList lines;
+    for (auto it = coverage().cbegin(); it != coverage().cend(); ++it)
+        lines.append(QStringLiteral("%1 %2").arg(it.value(), 5).arg(it.key()));
+    qInfo("Used over all seeds:\n%s", qPrintable(lines.join(u'\n')));
+}
+
+int main(int argc, char* argv[])
+{
+    WalkApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_randomwalk test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_randomwalk.moc"
