@@ -36,6 +36,7 @@ public:
     frmAbout& About();
 
     // Whether a window exists yet (without creating it).
+    bool hasCalendar() const { return m_calendar != nullptr; }
     bool hasMenu() const { return m_menu != nullptr; }
     bool hasRasklad() const { return m_rasklad != nullptr; }
     bool hasPrintOption() const { return m_printOption != nullptr; }

@@ -9,11 +9,13 @@
 // else); TORBEL_WALK_STEPS=n walks longer, TORBEL_WALK_SEEDS=n with more seeds.
 #include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
+#include "model/PurchaseList.h"
 #include "model/RuDate.h"
 #include "support/PlatformRecorder.h"
 #include "support/SampleTrip.h"
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
+#include "ui/UpDown.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/viewer/frmRasklad.h"
@@ -237,6 +239,9 @@ private:
     QString checkWindows();
     QString checkTrip() const;
     QString checkFields() const;
+    QString checkEnd() const;
+    QString checkSave() const;
+    QString checkViews() const;
     bool sameTrip(const TripData& a, const TripData& b, QString& strWhy) const;
     bool errorShownThisStep() const;
 
@@ -256,7 +261,6 @@ private:
     QString m_docs;
     QStringList m_openPaths;
     QStringList m_savePaths;
-    QStringList m_unwritable;
     std::unique_ptr<Program> m_program;
     int m_runs = 0;
     int m_step = 0;
@@ -265,6 +269,15 @@ private:
     QStringList m_current; // the step being done
     QList<FileStep> m_files;
     int m_boxesBefore = 0;
+    // Within the step: a save that did not happen (failed or cancelled), the answer to
+    // the save question, what the walk did, and a rule already broken.
+    bool m_saveFailed = false;
+    QString m_saveAnswer;
+    QString m_key;
+    QString m_violation;
+    // The current file and its bytes when the step began.
+    QString m_fileNameBefore;
+    QByteArray m_fileBytesBefore;
     bool m_trace = qEnvironmentVariableIntValue("TORBEL_WALK_TRACE") != 0;
 };
 
@@ -384,10 +397,7 @@ bool Walk::prepareFiles(QString& strError)
     writeBytes(empty, QByteArray());
     const QString folder = dir.filePath(QStringLiteral("folder.trb"));
     dir.mkpath(folder);
-    // Tests run as root, who may write anywhere that exists: only a missing folder or a
-    // folder in place of the file stops a save.
     const QString missing = dir.filePath(QStringLiteral("no such folder/trip.trb"));
-    m_unwritable = {missing, folder};
     m_openPaths << empty << folder << missing << dir.filePath(QStringLiteral("saved1.trb"))
                 << dir.filePath(QStringLiteral("saved2.trb"));
     m_savePaths = {dir.filePath(QStringLiteral("saved1.trb")), dir.filePath(QStringLiteral("saved2.trb")),
@@ -414,6 +424,10 @@ MessageBox::Button Walk::answerBox(const MessageBox::Shown& box)
     static const QStringList names = {QString(), QStringLiteral("Ok"), QStringLiteral("Cancel"), QStringLiteral("Yes"),
                                       QStringLiteral("No")};
     note(QStringLiteral("box %1 %2 -> %3").arg(quoted(box.caption), quoted(box.text), names.at(answer)));
+    if (box.text == QStringLiteral("Сохранить раскладку?"))
+        m_saveAnswer = names.at(answer);
+    if (box.caption == TripFile::errorTitle() && box.text != TripFile::readErrorText())
+        m_saveFailed = true;
     return answer;
 }
 
@@ -424,7 +438,14 @@ QString Walk::answerFile(const FileDialog::Shown& dialog)
     const int intCancel = 12;
     if (!chance(intCancel))
         step.path = dialog.kind == FileDialog::Open ? pickOf(m_openPaths) : pickOf(m_savePaths);
-    step.unwritable = m_unwritable.contains(step.path);
+    // Tests run as root, who may write anywhere that exists: only a missing folder or a
+    // folder in place of the file stops a save.
+    step.unwritable = !step.path.isEmpty() &&
+                      (QFileInfo(step.path).isDir() || !QFileInfo(QFileInfo(step.path).absolutePath()).isDir());
+    if (dialog.kind == FileDialog::Save && (step.path.isEmpty() || step.unwritable))
+        m_saveFailed = true;
+    if (dialog.kind == FileDialog::Open && m_saveFailed && m_violation.isEmpty())
+        m_violation = QStringLiteral("the trip was to be replaced although the user's save did not happen");
     const GlobalVariable& g = m_program->g;
     step.before = TripFile::fromState(g);
     step.blnChangedBefore = g.blnChanged;
@@ -761,6 +782,12 @@ QString Walk::act()
             .setDocumentsFolder(bGood ? m_docs : QDir(m_dir.path()).filePath(QStringLiteral("not a folder")));
         return bGood ? QStringLiteral("documents go to a folder") : QStringLiteral("documents go to a plain file");
     }
+    if (const QString strFile = m_program->g.strFileName; chance(1) && QFileInfo(strFile).isFile()) {
+        // As when a stick is pulled out: the current file cannot be written any more.
+        QFile::remove(strFile);
+        QDir().mkpath(strFile);
+        return QStringLiteral("the current file becomes a folder");
+    }
     if (!shown.isEmpty() && chance(4)) {
         // The frame's close button works on a disabled window too.
         QWidget* w = pickOf(shown);
@@ -768,7 +795,8 @@ QString Walk::act()
             const QString what = QStringLiteral("close %1 by its frame%2")
                                      .arg(w->objectName(), w->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
             m_current.prepend(what);
-            ++coverage()[w->objectName() + QStringLiteral(": frame close")];
+            m_key = w->objectName() + QStringLiteral(": frame close");
+            ++coverage()[m_key];
             w->close();
             return what;
         }
@@ -792,7 +820,8 @@ QString Walk::act()
             m_current.prepend(what);
             if (m_trace)
                 std::fprintf(stderr, "seed %u step %d: %s\n", m_seed, m_step, qPrintable(what));
-            ++coverage()[window->objectName() + QStringLiteral(": ") + c.key];
+            m_key = window->objectName() + QStringLiteral(": ") + c.key;
+            ++coverage()[m_key];
             c.act();
             return what;
         }
@@ -966,10 +995,116 @@ QString Walk::checkWindows()
     return QString();
 }
 
+QString Walk::checkEnd() const
+{
+    // The program ended: no work of the user's was lost on the way.
+    if (m_saveFailed)
+        return QStringLiteral("the program ended although the user's save did not happen");
+    if (m_program->g.blnChanged && m_saveAnswer != QLatin1String("No"))
+        return QStringLiteral("the program ended with unsaved changes and no question");
+    return QString();
+}
+
+QString Walk::checkSave() const
+{
+    // "Сохранить" writes the current file, or says why not and leaves it alone.
+    if (m_key != QLatin1String("frmMainForm: menu menuMainFileSave") || m_fileNameBefore.isEmpty())
+        return QString();
+    const GlobalVariable& g = m_program->g;
+    QByteArray bytes;
+    QString strError;
+    const bool bWritable = TripFile::write(TripFile::fromState(g), bytes, strError);
+    bool bExists = false;
+    const QByteArray onDisk = fileBytes(m_fileNameBefore, &bExists);
+    if (bWritable && bExists && onDisk == bytes && !g.blnChanged && g.strFileName == m_fileNameBefore)
+        return QString(); // saved
+    if (onDisk != m_fileBytesBefore)
+        return QStringLiteral("a save that did not happen changed the file");
+    if (int(MessageBox::shown().size()) == m_boxesBefore)
+        return QStringLiteral("the trip was not saved and nothing said so");
+    return QString();
+}
+
+QString Walk::checkViews() const
+{
+    // What the open windows show belongs to the trip as it is.
+    const GlobalVariable& g = m_program->g;
+    Forms& forms = *m_program->forms;
+    if (forms.hasRasklad() && forms.Rasklad().isVisible() && forms.Rasklad().isEnabled()) {
+        const frmRasklad& r = forms.Rasklad();
+        if (r.CurrentDay() < 1 || r.CurrentDay() > g.intCountDay)
+            return QStringLiteral("the layout shows day %1 of %2").arg(r.CurrentDay()).arg(g.intCountDay);
+        if (r.CurrentDate() != g.dtDataBegin.addDays(r.CurrentDay() - 1))
+            return QStringLiteral("the layout's date does not belong to its day");
+        if (r.CurrentTrapeza() < 1 || r.CurrentTrapeza() > 3)
+            return QStringLiteral("the layout shows meal %1").arg(r.CurrentTrapeza());
+        QList<QStringList> expected;
+        try {
+            if (r.IsReportMode()) {
+                expected = PurchaseList::build(g, r.ViewAll(), r.Smen()).gridRows();
+            } else {
+                const clsTrapeza* meal =
+                    g.objMenuList.GetMenu(g.objRasklad.GetMenu(r.CurrentDay())).GetTrapeza(r.CurrentTrapeza());
+                expected = meal->ViewRasklad(g.objCatalog, g.intCountPeople);
+            }
+        } catch (const std::exception& e) {
+            return QStringLiteral("the layout window shows a trip the model cannot lay out: ") +
+                   QString::fromLocal8Bit(e.what());
+        }
+        if (r.GridRows() != expected)
+            return QStringLiteral("the layout grid shows %1 rows, the trip has %2")
+                .arg(r.GridRows().size())
+                .arg(expected.size());
+    }
+    if (forms.hasMenu() && forms.Menu().isVisible()) {
+        const frmMenu& menu = forms.Menu();
+        const auto* grid = menu.findChild<QTableView*>(QStringLiteral("tblDayMenu"));
+        QStringList shown;
+        for (int row = 0; grid && row < grid->model()->rowCount(); ++row)
+            shown.append(grid->model()->index(row, 0).data().toString());
+        QStringList expected;
+        try {
+            expected = g.objMenuList.GetMenu(menu.ActiveDay()).GetTrapeza(menu.ActiveTrapeza())->ViewMenu(g.objCatalog);
+        } catch (const std::exception&) {
+            return QStringLiteral("the editor shows a meal the ration does not have");
+        }
+        if (shown != expected)
+            return QStringLiteral("the editor's meal grid shows %1, the meal holds %2")
+                .arg(quoted(shown.join(u',')), quoted(expected.join(u',')));
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible())
+            continue;
+        if (w->objectName() == QLatin1String("frmRemoveDay")) {
+            for (const UpDown* upd : w->findChildren<UpDown*>()) {
+                if (upd->maximum() != g.intPeriod || upd->value() < 1 || upd->value() > g.intPeriod)
+                    return QStringLiteral("the day exchange offers days up to %1 of %2")
+                        .arg(upd->maximum())
+                        .arg(g.intPeriod);
+            }
+        }
+        if (w->objectName() == QLatin1String("frmPrintOption")) {
+            for (const UpDown* upd : w->findChildren<UpDown*>()) {
+                if (upd->maximum() != qMax<int>(1, g.intCountSmena) || upd->value() < 1)
+                    return QStringLiteral("the export offers shifts up to %1 of %2")
+                        .arg(upd->maximum())
+                        .arg(g.intCountSmena);
+            }
+        }
+    }
+    return QString();
+}
+
 QString Walk::check()
 {
     if (!escapes().isEmpty())
         return escapes().join(u'\n');
+    if (!m_violation.isEmpty())
+        return m_violation;
+    if (QString e = checkSave(); !e.isEmpty())
+        return e;
+    if (QString e = checkViews(); !e.isEmpty())
+        return e;
     if (QString e = checkFiles(); !e.isEmpty())
         return e;
     if (QString e = checkTrip(); !e.isEmpty())
@@ -1049,6 +1184,12 @@ QString Walk::run(int intSteps)
         m_current.clear();
         m_files.clear();
         m_boxesBefore = int(MessageBox::shown().size());
+        m_saveFailed = false;
+        m_saveAnswer.clear();
+        m_key.clear();
+        m_violation.clear();
+        m_fileNameBefore = m_program->g.strFileName;
+        m_fileBytesBefore = fileBytes(m_fileNameBefore);
         try {
             const QString what = act();
             if (m_current.isEmpty())
@@ -1064,6 +1205,9 @@ QString Walk::run(int intSteps)
         if (!strFailure.isEmpty())
             break;
         if (!m_program->forms->MainForm().isVisible()) {
+            strFailure = checkEnd();
+            if (!strFailure.isEmpty())
+                break;
             m_log.append(QStringLiteral("     (the program ended; it starts again)"));
             m_program.reset();
             m_program = std::make_unique<Program>(m_docs);

@@ -674,8 +674,18 @@ void frmMainForm::mnuHelpWindow_Click()
     Help::showContents(this);
 }
 
+void frmMainForm::closeDateDialog()
+{
+    // After a refused date the date dialog stays open with this window usable. A window
+    // opened from here must not find it still open: closing it later would enable this
+    // window under that one, and the trip could change beneath the editor or the layout.
+    if (m_forms.hasCalendar() && m_forms.Calendar().isVisible())
+        m_forms.Calendar().reject();
+}
+
 void frmMainForm::mnuAbout_Click()
 {
+    closeDateDialog();
     Forms::openFrom(*this, m_forms.About());
 }
 
@@ -715,6 +725,7 @@ void frmMainForm::cmdMenu_Click()
     if (m_blnRefusedClick)
         return;
     m_g.blnChanged = true;
+    closeDateDialog();
     Forms::openFrom(*this, m_forms.Menu());
 }
 
@@ -734,6 +745,7 @@ void frmMainForm::cmdRaklad_Click()
     m_g.blnChanged = true;
     frmRasklad& rasklad = m_forms.Rasklad();
     rasklad.Init();
+    closeDateDialog();
     Forms::openFrom(*this, rasklad);
 }
 

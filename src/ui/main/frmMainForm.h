@@ -88,6 +88,8 @@ private:
     // not yet taken; false when the text was refused.
     bool commitFocusedField();
 
+    // Closes the date dialog, when it is open, before another window opens from here.
+    void closeDateDialog();
     // ReWriteOption's part when it cannot show the dates.
     void clearStaleFields();
     void setSmenaSpinner(qint16 intSmena);

@@ -4,7 +4,11 @@
 #include "platform/MessageBox.h"
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
+#include "ui/about/frmAbout.h"
+#include "ui/editor/frmMenu.h"
+#include "ui/main/frmCalendar.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/viewer/frmRasklad.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -21,6 +25,8 @@ class tst_mainform_walk : public QObject
 private slots:
     void openedTripNeverShowsTheOldOne_data();
     void openedTripNeverShowsTheOldOne();
+    void dateDialogClosesBeforeAnotherWindow_data();
+    void dateDialogClosesBeforeAnotherWindow();
 };
 
 namespace {
@@ -95,6 +101,68 @@ void tst_mainform_walk::openedTripNeverShowsTheOldOne()
     QCOMPARE(g.dtDataEnd, end);
     QCOMPARE(g.strDeffine, QString("Кольский"));
     QCOMPARE(g.blnChanged, blnChanged);
+}
+
+void tst_mainform_walk::dateDialogClosesBeforeAnotherWindow_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+
+    QTest::newRow("ration") << "cmdMenu"
+                            << "frmMenu";
+    QTest::newRow("layout") << "cmdRaklad"
+                            << "frmRasklad";
+    QTest::newRow("about") << "mnuAbout"
+                           << "frmAbout";
+}
+
+void tst_mainform_walk::dateDialogClosesBeforeAnotherWindow()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+
+    MessageBox::Recorder boxes;
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    Forms forms(g);
+    frmMainForm& w = forms.MainForm();
+    w.show();
+    g.intCountPeople = 4;
+    g.intCountSmena = 2;
+    w.SetDataBegin(QDate(2026, 7, 10));
+    w.SetDataEnd(QDate(2026, 7, 20));
+
+    // A start date after the end is refused: the dialog stays open, the main window usable.
+    w.cmdDataBegin_Click();
+    frmCalendar& calendar = forms.Calendar();
+    calendar.SetDate(QDate(2026, 7, 25));
+    calendar.cmdOK_Click();
+    QVERIFY(calendar.isVisible());
+    QVERIFY(w.isEnabled());
+    // The user mends the end date in its field instead, and goes on.
+    w.SetDataEnd(QDate(2026, 7, 30));
+
+    if (command == "cmdMenu")
+        w.cmdMenu_Click();
+    else if (command == "cmdRaklad")
+        w.cmdRaklad_Click();
+    else
+        w.mnuAbout_Click();
+    QWidget* opened = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == window)
+            opened = top;
+    }
+    QVERIFY(opened && opened->isVisible());
+    QVERIFY(!w.isEnabled());
+    // No date dialog is left whose closing would give the main window back under the other.
+    QVERIFY(!calendar.isVisible());
+    QVERIFY(!g.blnDataBegin && !g.blnDataEnd);
+    QCOMPARE(g.dtDataBegin, QDate(2026, 7, 25));
+
+    opened->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(w.isEnabled());
 }
 
 QTEST_MAIN(tst_mainform_walk)
