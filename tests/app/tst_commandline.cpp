@@ -23,10 +23,10 @@ namespace {
 
 // A trip as the tests write it: {name, norm, unit} per catalog position and one
 // "lunch | dinner | breakfast" text per daily menu (see TestSupport::makeTrip).
-struct TripSpec
+struct TripPlan
 {
-    TripSpec() = default;
-    TripSpec(const Rows& p, const QStringList& m, int intPeople, int intSmena, int intDays,
+    TripPlan() = default;
+    TripPlan(const Rows& p, const QStringList& m, int intPeople, int intSmena, int intDays,
              const QDate& dtBegin = QDate(2024, 7, 1))
         : products(p)
         , menus(m)
@@ -60,7 +60,7 @@ const Rows Mixed{
 const QStringList MixedMenus{"5 1 | 4 3 | 2", "1 | | 6 3"};
 
 // Seven days, two menus, three shifts: days 1..7 get menus 1 2 1 2 1 2 1 and shifts 1 2 3 1 2 3 1.
-TripSpec mixedWeek()
+TripPlan mixedWeek()
 {
     return {Mixed, MixedMenus, 2, 3, 7};
 }
@@ -89,7 +89,7 @@ QString usageHead()
 
 } // namespace
 
-Q_DECLARE_METATYPE(TripSpec)
+Q_DECLARE_METATYPE(TripPlan)
 
 class tst_commandline : public QObject
 {
@@ -111,7 +111,7 @@ private slots:
 
 private:
     // Writes the trip with the program's own writer into the test's folder.
-    QString writeTrip(const TripSpec& spec);
+    QString writeTrip(const TripPlan& plan);
     // Runs the real program with no display at all.
     Result torbel(const QStringList& args) const;
     static QStringList withTrip(QStringList args, const QString& path);
@@ -128,17 +128,17 @@ void tst_commandline::initTestCase()
     QVERIFY2(QFile::exists(m_exe), "TORBEL_TORBEL_EXE names no program");
 }
 
-QString tst_commandline::writeTrip(const TripSpec& spec)
+QString tst_commandline::writeTrip(const TripPlan& plan)
 {
     GlobalVariable g;
     InitGlobalVariable(g);
-    TestSupport::makeTrip(g, spec.products, spec.menus, qint16(spec.people), qint16(spec.smena), qint16(spec.days),
-                          spec.begin);
+    TestSupport::makeTrip(g, plan.products, plan.menus, qint16(plan.people), qint16(plan.smena), qint16(plan.days),
+                          plan.begin);
     QByteArray bytes;
     QString strError;
     if (!TripFile::write(TripFile::fromState(g), bytes, strError))
         qFatal("trip not written: %s", qPrintable(strError));
-    for (const auto& [from, to] : spec.patches) {
+    for (const auto& [from, to] : plan.patches) {
         if (!bytes.contains(from))
             qFatal("nothing to patch");
         bytes.replace(from, to);
@@ -183,7 +183,7 @@ QStringList tst_commandline::withTrip(QStringList args, const QString& path)
 
 void tst_commandline::lists_data()
 {
-    QTest::addColumn<TripSpec>("trip");
+    QTest::addColumn<TripPlan>("trip");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QStringList>("expected");
 
@@ -200,16 +200,16 @@ void tst_commandline::lists_data()
         << QStringList{"Абрикосы\t120\tg", "Борщ\t200\tграмм", "Гречка\t400\tг",
                        "Чай\t30\tгр.",     "Яйца\t6\tшт",      "ВСЕГО:\t550\tгр"};
     QTest::newRow("purchases, nothing in grams: no total")
-        << TripSpec{{{"Свечи", "1", "шт"}, {"Спички", "2", "кор."}}, {"2 1 | | 1"}, 3, 1, 2}
+        << TripPlan{{{"Свечи", "1", "шт"}, {"Спички", "2", "кор."}}, {"2 1 | | 1"}, 3, 1, 2}
         << QStringList{"--list", "purchases", "TRIP"} << QStringList{"Свечи\t12\tшт", "Спички\t12\tкор."};
     QTest::newRow("purchases, a shift that cooks no day")
-        << TripSpec{Mixed, MixedMenus, 10, 5, 3} << QStringList{"--list", "purchases", "TRIP", "--shift", "5"}
+        << TripPlan{Mixed, MixedMenus, 10, 5, 3} << QStringList{"--list", "purchases", "TRIP", "--shift", "5"}
         << QStringList{};
     QTest::newRow("purchases, empty catalog: the one empty row")
-        << TripSpec{{}, {" | | "}, 2, 1, 2} << QStringList{"--list", "purchases", "TRIP"} << QStringList{"\t\t"};
+        << TripPlan{{}, {" | | "}, 2, 1, 2} << QStringList{"--list", "purchases", "TRIP"} << QStringList{"\t\t"};
 
     // An empty meal gives its one empty row, a norm of 0 an empty amount.
-    QTest::newRow("layout") << TripSpec{Mixed, MixedMenus, 2, 3, 2} << QStringList{"--list", "layout", "TRIP"}
+    QTest::newRow("layout") << TripPlan{Mixed, MixedMenus, 2, 3, 2} << QStringList{"--list", "layout", "TRIP"}
                             << QStringList{"1\t01.07.2024\t1\t1\tОбед\tГречка\t200\tг",
                                            "1\t01.07.2024\t1\t1\tОбед\tЧай\t10\tгр.",
                                            "1\t01.07.2024\t1\t1\tУжин\tБорщ\t100\tграмм",
@@ -220,7 +220,7 @@ void tst_commandline::lists_data()
                                            "2\t02.07.2024\t2\t2\tЗавтрак\tМасло\t\tгр",
                                            "2\t02.07.2024\t2\t2\tЗавтрак\tЯйца\t2\tшт"};
     QTest::newRow("layout, shifts and menus wrap, dates cross the month")
-        << TripSpec{{{"Чай", "5", "гр"}}, {"1||", "|1|", "||1"}, 4, 2, 4, QDate(2024, 2, 28)}
+        << TripPlan{{{"Чай", "5", "гр"}}, {"1||", "|1|", "||1"}, 4, 2, 4, QDate(2024, 2, 28)}
         << QStringList{"--list", "layout", "TRIP"}
         << QStringList{"1\t28.02.2024\t1\t1\tОбед\tЧай\t20\tгр",    "1\t28.02.2024\t1\t1\tУжин\t\t\t",
                        "1\t28.02.2024\t1\t1\tЗавтрак\t\t\t",        "2\t29.02.2024\t2\t2\tОбед\t\t\t",
@@ -230,11 +230,11 @@ void tst_commandline::lists_data()
                        "4\t02.03.2024\t2\t1\tУжин\t\t\t",           "4\t02.03.2024\t2\t1\tЗавтрак\t\t\t"};
 
     // The meal weights count "грамм" but not "г": the other gram words than "ВСЕГО:".
-    QTest::newRow("weights") << TripSpec{Mixed, MixedMenus, 2, 3, 3} << QStringList{"--list", "weights", "TRIP"}
+    QTest::newRow("weights") << TripPlan{Mixed, MixedMenus, 2, 3, 3} << QStringList{"--list", "weights", "TRIP"}
                              << QStringList{"1\t01.07.2024\t5\t50\t30\t85", "2\t02.07.2024\t5\t0\t0\t5",
                                             "3\t03.07.2024\t5\t50\t30\t85", "total\t350"};
     // Norm texts halfway between two whole numbers go to the even one: 2.5 to 2, 3.5 to 4.
-    TripSpec halves{{{"Крупа", "25", "гр"}, {"Сахар", "35", "гр"}, {"Соль", "5", "гр"}}, {"1 2 3 | 3 | "}, 3, 1, 2};
+    TripPlan halves{{{"Крупа", "25", "гр"}, {"Сахар", "35", "гр"}, {"Соль", "5", "гр"}}, {"1 2 3 | 3 | "}, 3, 1, 2};
     halves.patches = {
         {"\r\n 25 \r\n", "\r\n 2.5 \r\n"}, {"\r\n 35 \r\n", "\r\n 3.5 \r\n"}, {"\r\n 5 \r\n", "\r\n 0.5 \r\n"}};
     QTest::newRow("weights, norms ties to even")
@@ -246,7 +246,7 @@ void tst_commandline::lists_data()
 
 void tst_commandline::lists()
 {
-    QFETCH(TripSpec, trip);
+    QFETCH(TripPlan, trip);
     QFETCH(QStringList, args);
     QFETCH(QStringList, expected);
 
@@ -400,8 +400,8 @@ void tst_commandline::helpAndVersion()
 // window, every day and meal, and the purchase list of the whole trip and of each shift.
 void tst_commandline::sameCellsAsTheLayoutWindow()
 {
-    const TripSpec spec{Mixed, MixedMenus, 3, 3, 5, QDate(2025, 12, 30)};
-    const QString path = writeTrip(spec);
+    const TripPlan plan{Mixed, MixedMenus, 3, 3, 5, QDate(2025, 12, 30)};
+    const QString path = writeTrip(plan);
 
     GlobalVariable g;
     InitGlobalVariable(g);
@@ -417,7 +417,7 @@ void tst_commandline::sameCellsAsTheLayoutWindow()
     auto* date = w.findChild<QLineEdit*>("txtDate");
     auto* smena = w.findChild<QLineEdit*>("txtSmena");
     QVERIFY(tabs && day && date && smena);
-    for (int d = 1; d <= spec.days; ++d) {
+    for (int d = 1; d <= plan.days; ++d) {
         day->setValue(d);
         for (int m = 1; m <= 3; ++m) {
             tabs->setCurrentIndex(m - 1);
@@ -441,7 +441,7 @@ void tst_commandline::sameCellsAsTheLayoutWindow()
     };
     QCOMPARE(torbel({"--list", "purchases", path}).out, table());
     w.findChild<QRadioButton*>("rbSmena")->setChecked(true);
-    for (int s = 1; s <= spec.smena; ++s) {
+    for (int s = 1; s <= plan.smena; ++s) {
         w.findChild<UpDown*>("updSmena")->setValue(s);
         QCOMPARE(w.Smen(), qint16(s));
         QCOMPARE(torbel({"--list", "purchases", path, "--shift", QString::number(s)}).out, table());
