@@ -38,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <cstdio>
 #include <functional>
@@ -292,13 +293,14 @@ QByteArray Walk::randomTripFile()
     static const QStringList units = {QStringLiteral("гр"), QStringLiteral("г"),    QStringLiteral("л"),
                                       QStringLiteral("шт"), QStringLiteral("пач."), QString()};
     QList<QStringList> products;
-    const int intProducts = pick(12);
+    // Now and then a catalog with more rows than a grid shows.
+    const int intProducts = chance(10) ? 100 + pick(400) : pick(12);
     for (int i = 0; i < intProducts; ++i) {
         const int intNorm = chance(10) ? 32767 : pick(300);
         products.append({pickOf(names) + QString::number(i), QString::number(intNorm), pickOf(units)});
     }
     QStringList menus;
-    const int intMenus = 1 + pick(4);
+    const int intMenus = 1 + (chance(10) ? pick(30) : pick(4));
     for (int d = 0; d < intMenus; ++d) {
         QStringList meals;
         for (int m = 0; m < 3; ++m) {
@@ -621,6 +623,29 @@ QList<Candidate> Walk::candidates(QWidget* window)
                 if (p)
                     QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
             });
+        if (!bEnds) {
+            // Impatience: the second click lands wherever the first one left things.
+            add(1, QStringLiteral("double-click ") + describe(b),
+                QStringLiteral("double-click %1 %2").arg(describe(b), quoted(b->text())), [p] {
+                    if (p)
+                        QTest::mouseDClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
+                });
+        }
+    }
+    for (UpDown* u : window->findChildren<UpDown*>()) {
+        if (!usable(u))
+            continue;
+        const int intSteps = pick(7) - 3;
+        QPointer<UpDown> p(u);
+        add(1, QStringLiteral("wheel on ") + describe(u),
+            QStringLiteral("wheel %1 on %2").arg(intSteps).arg(describe(u)), [p, intSteps] {
+                if (!p)
+                    return;
+                const QPointF at = QPointF(p->rect().center());
+                QWheelEvent wheel(at, p->mapToGlobal(at), QPoint(), QPoint(0, 120 * intSteps), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(p, &wheel);
+            });
     }
     for (QLineEdit* e : window->findChildren<QLineEdit*>()) {
         if (!usable(e))
@@ -753,7 +778,8 @@ QList<Candidate> Walk::candidates(QWidget* window)
         });
     }
     static const QList<std::pair<Qt::Key, const char*>> keys = {
-        {Qt::Key_Escape, "Escape"}, {Qt::Key_Return, "Enter"}, {Qt::Key_Tab, "Tab"}, {Qt::Key_Space, "Space"}};
+        {Qt::Key_Escape, "Escape"}, {Qt::Key_Return, "Enter"}, {Qt::Key_Tab, "Tab"}, {Qt::Key_Space, "Space"},
+        {Qt::Key_Up, "Up"},         {Qt::Key_Down, "Down"},    {Qt::Key_End, "End"}, {Qt::Key_Delete, "Delete"}};
     const auto key = pickOf(keys);
     QPointer<QWidget> pw(window);
     add(2, QStringLiteral("key ") + QLatin1String(key.second), QStringLiteral("key %1").arg(QLatin1String(key.second)),
@@ -991,6 +1017,16 @@ QString Walk::checkWindows()
             bWaits = bWaits || shownNames.contains(child);
         if (!bWaits)
             return QStringLiteral("%1 stays disabled with none of its windows open").arg(w->objectName());
+    }
+    // A window opened from another never outlives it on the screen.
+    for (const QString& opener :
+         {QStringLiteral("frmMainForm"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad")}) {
+        if (shownNames.contains(opener))
+            continue;
+        for (const QString& child : openedBy(opener)) {
+            if (shownNames.contains(child))
+                return QStringLiteral("%1 is open without %2, which opened it").arg(child, opener);
+        }
     }
     return QString();
 }

@@ -381,9 +381,11 @@ void frmRasklad::showEvent(QShowEvent* event)
 
 void frmRasklad::closeEvent(QCloseEvent* event)
 {
-    // Closing by the frame must give the main window back, as the button does.
+    // Closing by the frame must give the main window back, as the button does; not while
+    // the export options dialog is open, which would be left without its window.
     event->ignore();
-    cmdClose_Click();
+    if (isEnabled())
+        cmdClose_Click();
 }
 
 bool frmRasklad::eventFilter(QObject* watched, QEvent* event)
