@@ -17,6 +17,7 @@
 #include "ui/Forms.h"
 #include "ui/UpDown.h"
 #include "ui/editor/frmMenu.h"
+#include "ui/main/frmCalendar.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -46,7 +47,7 @@
 
 namespace {
 
-constexpr int DefaultSteps = 150;
+constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
 const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
@@ -137,6 +138,12 @@ struct Program
     }
     ~Program()
     {
+        // A date half typed into the calendar holds Qt's helper until Escape, Enter or a
+        // timer ends it; Qt does not free it with the calendar.
+        if (forms->hasCalendar()) {
+            if (auto* view = forms->Calendar().findChild<QTableView*>())
+                QTest::keyClick(view, Qt::Key_Escape);
+        }
         forms.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
