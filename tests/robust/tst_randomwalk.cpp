@@ -1081,6 +1081,17 @@ QString Walk::checkViews() const
             return QStringLiteral("the layout's date does not belong to its day");
         if (r.CurrentTrapeza() < 1 || r.CurrentTrapeza() > 3)
             return QStringLiteral("the layout shows meal %1").arg(r.CurrentTrapeza());
+        const auto text = [&](const char* name) {
+            const auto* e = r.findChild<QLineEdit*>(QLatin1String(name));
+            return e ? e->text() : QString();
+        };
+        if (text("txtDay") != QString::number(r.CurrentDay()) || text("txtDate") != RuDate::shortDate(r.CurrentDate()))
+            return QStringLiteral("the layout's boxes show day %1 of %2, the window day %3")
+                .arg(text("txtDay"), text("txtDate"))
+                .arg(r.CurrentDay());
+        if (!r.IsReportMode() &&
+            text("txtSmena") != QString::number((r.CurrentDay() - 1) % qMax<int>(1, g.intCountSmena) + 1))
+            return QStringLiteral("the layout shows shift %1 on day %2").arg(text("txtSmena")).arg(r.CurrentDay());
         QList<QStringList> expected;
         try {
             if (r.IsReportMode()) {
@@ -1114,6 +1125,24 @@ QString Walk::checkViews() const
         if (shown != expected)
             return QStringLiteral("the editor's meal grid shows %1, the meal holds %2")
                 .arg(quoted(shown.join(u',')), quoted(expected.join(u',')));
+        const auto* tabs = menu.findChild<QTabBar*>(QStringLiteral("StripDayMenuTabs"));
+        for (int i = 0; tabs && i < tabs->count(); ++i) {
+            if (tabs->tabText(i) != QStringLiteral("День %1").arg(i + 1))
+                return QStringLiteral("day tab %1 reads %2").arg(i + 1).arg(quoted(tabs->tabText(i)));
+        }
+        if (tabs && tabs->currentIndex() + 1 != menu.ActiveDay())
+            return QStringLiteral("the editor shows day %1 under tab %2")
+                .arg(menu.ActiveDay())
+                .arg(tabs->currentIndex() + 1);
+        for (const char* name : {"tblProduct", "tblCatalog"}) {
+            const auto* list = menu.findChild<QTableView*>(QLatin1String(name));
+            const int rows = list ? list->model()->rowCount() : -1;
+            if (g.objCatalog.size() > 0 && rows != g.objCatalog.size())
+                return QStringLiteral("%1 lists %2 products of %3")
+                    .arg(QLatin1String(name))
+                    .arg(rows)
+                    .arg(g.objCatalog.size());
+        }
     }
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (!w->isVisible())
