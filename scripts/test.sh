@@ -19,7 +19,7 @@ fi
 
 export QT_QPA_PLATFORM=offscreen
 
-echo "== Build and test"
+echo "== Build and test (the benchmarks are built here too; scripts/bench.sh runs them)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
@@ -28,7 +28,7 @@ echo "== Build and test with sanitizers"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORBEL_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORBEL_SANITIZE=ON -DTORBEL_BUILD_BENCH=OFF
 cmake --build build-asan -j2
 ctest --test-dir build-asan --output-on-failure -j2
 

@@ -5,6 +5,10 @@
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
 
+#include <QHash>
+
+#include <utility>
+
 namespace CatalogText {
 
 QStringList productRow(const clsProduct& objProduct)
@@ -32,14 +36,30 @@ QList<QStringList> rowsInOrder(const clsCatalog& objCatalog, const NameOrder& or
 
 } // namespace
 
+// The rows of a whole catalog share their texts: a catalog has few distinct norms and
+// units, and a full one has 32767 rows.
 QList<QStringList> productRows(const clsCatalog& objCatalog, const NameOrder& order)
 {
-    return rowsInOrder(objCatalog, order, productRow);
+    QHash<int, QString> norms;
+    return rowsInOrder(objCatalog, order, [&](const clsProduct& objProduct) {
+        auto norm = norms.constFind(objProduct.Norma());
+        if (norm == norms.cend())
+            norm = norms.insert(objProduct.Norma(), productRow(objProduct).at(1));
+        return QStringList{objProduct.Name(), *norm, objProduct.strProductEdin};
+    });
 }
 
 QList<QStringList> catalogRows(const clsCatalog& objCatalog, const NameOrder& order)
 {
-    return rowsInOrder(objCatalog, order, catalogRow);
+    // Keyed by the unit's storage: products that share a unit text share the key.
+    QHash<std::pair<int, const void*>, QString> amounts;
+    return rowsInOrder(objCatalog, order, [&](const clsProduct& objProduct) {
+        const std::pair<int, const void*> key{objProduct.Norma(), objProduct.strProductEdin.constData()};
+        auto amount = amounts.constFind(key);
+        if (amount == amounts.cend())
+            amount = amounts.insert(key, catalogRow(objProduct).at(1));
+        return QStringList{objProduct.Name(), *amount};
+    });
 }
 
 QString normField(qint16 intNorma)

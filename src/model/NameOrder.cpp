@@ -4,6 +4,54 @@
 #include "model/clsCatalog.h"
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// What a sort compares: the first eight UTF-16 code units of the name in two numbers (a
+// shorter name padded with zeros), so that most comparisons of a large catalog are
+// integer comparisons; equal numbers fall back to the whole names, then to positions.
+struct SortKey
+{
+    quint64 intHead;
+    quint64 intNext;
+    QStringView name;
+    qint16 intIndex;
+};
+
+quint64 unitsOf(QStringView name, qsizetype from)
+{
+    quint64 units = 0;
+    for (qsizetype i = from; i < from + 4; ++i)
+        units = (units << 16) | (i < name.size() ? name.at(i).unicode() : 0u);
+    return units;
+}
+
+bool before(const SortKey& a, const SortKey& b)
+{
+    if (a.intHead != b.intHead)
+        return a.intHead < b.intHead;
+    if (a.intNext != b.intNext)
+        return a.intNext < b.intNext;
+    // Code unit by code unit, a prefix first: QStringView's case-sensitive comparison.
+    const int c = a.name.compare(b.name, Qt::CaseSensitive);
+    return c != 0 ? c < 0 : a.intIndex < b.intIndex;
+}
+
+} // namespace
+
+void NameOrder::sortByName(const clsCatalog& objCatalog, QList<qint16>& positions)
+{
+    std::vector<SortKey> keys;
+    keys.reserve(static_cast<size_t>(positions.size()));
+    for (qint16 p : positions) {
+        const QStringView name = objCatalog.GetProduct(p).Name();
+        keys.push_back({unitsOf(name, 0), unitsOf(name, 4), name, p});
+    }
+    std::sort(keys.begin(), keys.end(), before);
+    for (qsizetype i = 0; i < positions.size(); ++i)
+        positions[i] = keys[static_cast<size_t>(i)].intIndex;
+}
 
 NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)
 {
@@ -13,11 +61,7 @@ NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)
     // int counters: a 16-bit one would wrap before passing a full catalog's 32767.
     for (int k = 1; k <= n; ++k)
         order.m_rowToIndex[k - 1] = static_cast<qint16>(k);
-    std::stable_sort(order.m_rowToIndex.begin(), order.m_rowToIndex.end(), [&](qint16 a, qint16 b) {
-        const QString& x = objCatalog.GetProduct(a).Name();
-        const QString& y = objCatalog.GetProduct(b).Name();
-        return std::lexicographical_compare(x.utf16(), x.utf16() + x.size(), y.utf16(), y.utf16() + y.size());
-    });
+    sortByName(objCatalog, order.m_rowToIndex);
     order.m_indexToRow.resize(n);
     for (int r = 1; r <= n; ++r)
         order.m_indexToRow[order.m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);

@@ -14,6 +14,10 @@ public:
     NameOrder() = default;
     static NameOrder fromCatalog(const clsCatalog& objCatalog);
 
+    // Catalog positions (each inside the catalog) put in the same order: by name, equal
+    // names by position. For a part of the catalog without ordering all of it.
+    static void sortByName(const clsCatalog& objCatalog, QList<qint16>& positions);
+
     qint16 size() const { return static_cast<qint16>(m_rowToIndex.size()); }
     bool isEmpty() const { return m_rowToIndex.isEmpty(); }
     // Catalog position shown in row 1..size; throws OutOfRangeError otherwise.

@@ -59,8 +59,52 @@ double readRadix(const QString& s, qsizetype pos, int radix)
 
 } // namespace
 
+namespace {
+
+// A whole number of up to 15 digits with nothing after it that could go on as a number
+// (all that a trip file or a typed norm usually holds), read without the general parser:
+// the same value, much sooner. False leaves the text to the general reading.
+bool plainWholeNumber(QStringView text, double& value)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    bool bNegative = false;
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        bNegative = text.at(i) == u'-';
+        ++i;
+    }
+    qint64 v = 0;
+    int digits = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++digits > 15)
+                return false;
+            v = v * 10 + (c - u'0');
+        } else if (!isBlank(QChar(c))) {
+            // A fraction, an exponent or a radix prefix is for the general reading.
+            const char16_t k = c | 0x20;
+            if (c == u'.' || c == u'&' || (digits > 0 && (k == u'e' || k == u'd')))
+                return false;
+            break;
+        }
+    }
+    if (digits == 0)
+        value = 0;
+    else
+        value = bNegative ? -static_cast<double>(v) : static_cast<double>(v);
+    return true;
+}
+
+} // namespace
+
 double leadingNumber(QStringView text)
 {
+    double plain = 0;
+    if (plainWholeNumber(text, plain))
+        return plain;
     const QString s = withoutBlanks(text);
     qsizetype pos = 0;
     if (s.size() >= 2 && s.at(0) == u'&') {

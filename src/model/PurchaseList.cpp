@@ -34,9 +34,9 @@ PurchaseList PurchaseList::build(const GlobalVariable& g, bool blnViewAll, qint1
     if (list.blnEmptyCatalog)
         return list;
 
-    const NameOrder order = NameOrder::fromCatalog(g.objCatalog);
-    // Summed in 64 bits so that a too large amount is reported, not wrapped.
-    QList<qint64> amounts(n, 0);
+    // Summed by catalog position in 64 bits, so that a too large amount is reported, not
+    // wrapped; only the products bought are put in name order.
+    QList<qint64> amounts(n + 1, 0);
     for (qint16 d : takenDays(g.intCountDay, g.intCountSmena, blnViewAll, intSmen)) {
         const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(g.objRasklad.GetMenu(d));
         for (int m = 1; m <= Meals::Count; ++m) {
@@ -47,7 +47,7 @@ PurchaseList PurchaseList::build(const GlobalVariable& g, bool blnViewAll, qint1
                     ++list.intUnknownEntries;
                     continue;
                 }
-                qint64& amount = amounts[order.IndexToRow(p) - 1];
+                qint64& amount = amounts[p];
                 amount += clsTrapeza::groupAmount(g.objCatalog.GetProduct(p).Norma(), g.intCountPeople);
                 if (amount > std::numeric_limits<qint32>::max() || amount < std::numeric_limits<qint32>::min())
                     throw OverflowError("purchase amount outside the 32-bit range");
@@ -55,11 +55,16 @@ PurchaseList PurchaseList::build(const GlobalVariable& g, bool blnViewAll, qint1
         }
     }
 
-    for (int r = 1; r <= n; ++r) {
-        const qint64 amount = amounts[r - 1];
-        if (amount < 1)
-            continue;
-        const clsProduct& objProduct = g.objCatalog.GetProduct(order.RowToIndex(r));
+    QList<qint16> bought;
+    for (int p = 1; p <= n; ++p) {
+        if (amounts[p] >= 1)
+            bought.append(static_cast<qint16>(p));
+    }
+    NameOrder::sortByName(g.objCatalog, bought);
+    list.rows.reserve(bought.size());
+    for (qint16 p : bought) {
+        const qint64 amount = amounts[p];
+        const clsProduct& objProduct = g.objCatalog.GetProduct(p);
         list.rows.append({objProduct.Name(), static_cast<qint32>(amount), objProduct.strProductEdin});
         if (isGramUnit(objProduct.strProductEdin))
             list.intGramTotal += amount;

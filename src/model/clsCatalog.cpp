@@ -5,13 +5,17 @@
 
 void clsCatalog::AddProduct(const QString& strName, const QString& strNorma, const QString& strEdin)
 {
-    const qint16 intNorma = Numeric::textToInt16(strNorma);
+    AddProduct(strName, Numeric::textToInt16(strNorma), strEdin);
+}
+
+void clsCatalog::AddProduct(QString strName, qint16 intNorma, QString strEdin)
+{
     if (m_products.size() >= static_cast<size_t>(MaxSize))
         throw OverflowError("the catalog is full");
-    auto product = std::make_unique<clsProduct>();
-    product->setName(strName);
-    product->setNorma(intNorma);
-    product->strProductEdin = strEdin;
+    clsProduct product;
+    product.setName(std::move(strName));
+    product.setNorma(intNorma);
+    product.strProductEdin = std::move(strEdin);
     m_products.push_back(std::move(product));
 }
 
@@ -19,7 +23,7 @@ clsProduct& clsCatalog::GetProduct(qint16 intIndex)
 {
     if (intIndex < 1 || intIndex > size())
         throw OutOfRangeError("catalog position out of range");
-    return *m_products[static_cast<size_t>(intIndex - 1)];
+    return m_products[static_cast<size_t>(intIndex - 1)];
 }
 
 const clsProduct& clsCatalog::GetProduct(qint16 intIndex) const

@@ -3,8 +3,7 @@
 #include "model/clsProduct.h"
 
 #include <QString>
-#include <memory>
-#include <vector>
+#include <deque>
 
 // The product catalog, 1-based. It only grows or is emptied as a whole, so every
 // position stored in a meal stays valid. Callers get references to stored products.
@@ -18,6 +17,8 @@ public:
     // The norm text is read as the program reads numbers; a value outside 16 bits
     // (or a full catalog) throws OverflowError and appends nothing.
     void AddProduct(const QString& strName, const QString& strNorma, const QString& strEdin);
+    // The same with the norm already read (a negative one leaves the product at 0).
+    void AddProduct(QString strName, qint16 intNorma, QString strEdin);
 
     // Throws OutOfRangeError outside 1..size.
     clsProduct& GetProduct(qint16 intIndex);
@@ -26,5 +27,7 @@ public:
     void DelAllProduct();
 
 private:
-    std::vector<std::unique_ptr<clsProduct>> m_products;
+    // A deque keeps every stored product in place as the catalog grows, and a full
+    // catalog is a few blocks instead of 32767 allocations.
+    std::deque<clsProduct> m_products;
 };

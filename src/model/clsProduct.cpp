@@ -1,9 +1,9 @@
 #include "model/clsProduct.h"
 
-void clsProduct::setName(const QString& strName)
+void clsProduct::setName(QString strName)
 {
     if (!strName.isEmpty())
-        m_strName = strName;
+        m_strName = std::move(strName);
 }
 
 void clsProduct::setNorma(qint16 intNorma)

@@ -11,7 +11,7 @@ public:
 
     const QString& Name() const { return m_strName; }
     // An empty text keeps the old name.
-    void setName(const QString& strName);
+    void setName(QString strName);
 
     qint16 Norma() const { return m_intNorma; }
     // A negative norm is ignored.

@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <limits>
+#include <type_traits>
 
 namespace TripFile {
 
@@ -98,7 +99,12 @@ bool check(const TripData& data, QString& strError)
     return true;
 }
 
-bool apply(const TripData& data, GlobalVariable& g, QString& strError)
+namespace {
+
+// Both forms of apply(): Products is the data's product list, const or not; a
+// non-const one gives its texts away.
+template <typename Products>
+bool applyData(const TripData& data, Products& products, GlobalVariable& g, QString& strError)
 {
     if (!check(data, strError))
         return false;
@@ -118,8 +124,12 @@ bool apply(const TripData& data, GlobalVariable& g, QString& strError)
         g.blnDataEnd = data.blnDataEnd;
 
         g.objCatalog.DelAllProduct();
-        for (const TripProduct& p : data.products)
-            g.objCatalog.AddProduct(p.strName, QString::number(p.intNorma), p.strEdin);
+        for (auto& p : products) {
+            if constexpr (std::is_const_v<Products>)
+                g.objCatalog.AddProduct(p.strName, p.intNorma, p.strEdin);
+            else
+                g.objCatalog.AddProduct(std::move(p.strName), p.intNorma, std::move(p.strEdin));
+        }
 
         while (g.objMenuList.size() > 0)
             g.objMenuList.DelMenu(g.objMenuList.size());
@@ -144,6 +154,18 @@ bool apply(const TripData& data, GlobalVariable& g, QString& strError)
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool apply(const TripData& data, GlobalVariable& g, QString& strError)
+{
+    return applyData(data, data.products, g, strError);
+}
+
+bool apply(TripData&& data, GlobalVariable& g, QString& strError)
+{
+    return applyData(data, data.products, g, strError);
 }
 
 TripData fromState(const GlobalVariable& g)
@@ -186,7 +208,7 @@ bool load(GlobalVariable& g, const QString& strPath, QString& strMessage)
 {
     TripData data;
     QString strDetail;
-    if (!readFile(strPath, data, strDetail) || !apply(data, g, strDetail)) {
+    if (!readFile(strPath, data, strDetail) || !apply(std::move(data), g, strDetail)) {
         strMessage = readErrorText();
         return false;
     }

@@ -37,6 +37,9 @@ bool check(const TripData& data, QString& strError);
 // menus. The title, strFileName, blnChanged and the layout are not touched. Refuses a
 // value that check() refuses, changing nothing.
 bool apply(const TripData& data, GlobalVariable& g, QString& strError);
+// The same, taking the texts over from data instead of copying them (data is left
+// without them when this succeeds).
+bool apply(TripData&& data, GlobalVariable& g, QString& strError);
 
 // The open trip as a trip value, ready to be written.
 TripData fromState(const GlobalVariable& g);

@@ -3,12 +3,19 @@
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
+#include "tripfile/Cp1251.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <QtAlgorithms>
 
+#include <algorithm>
+#include <cstring>
 #include <exception>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace TripFile {
 
@@ -69,37 +76,141 @@ int digitsAt(QStringView s, qsizetype pos, qsizetype count)
     return value;
 }
 
+// The text of bytes of the file, which as a whole is known to be in the code page.
+QString textOf(QByteArrayView bytes)
+{
+    QString out;
+    Cp1251::decode(bytes, out);
+    return out;
+}
+
+// Runs f on the text of a short line without making a string of it: the trip file's
+// numbers are ASCII, and there are tens of thousands of them.
+template <typename F>
+auto withText(QByteArrayView bytes, F f)
+{
+    constexpr qsizetype Room = 64;
+    if (bytes.size() <= Room) {
+        char16_t buffer[Room];
+        bool bAscii = true;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<quint8>(bytes[i]);
+            bAscii &= b < 0x80;
+            buffer[i] = b;
+        }
+        if (bAscii)
+            return f(QStringView(buffer, bytes.size()));
+    }
+    const QString text = textOf(bytes);
+    return f(QStringView(text));
+}
+
+// The first position from pos on that holds a byte up to CR (LF, CR or another control
+// character), or size. Lines are found by this, sixteen bytes at a time where it can.
+qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
+{
+#if defined(__SSE2__)
+    const __m128i last = _mm_set1_epi8('\r');
+    for (; pos + 16 <= size; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        // Unsigned: min(b, CR) == b exactly for b <= CR.
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, last), v));
+        if (mask != 0)
+            return pos + qCountTrailingZeroBits(static_cast<quint32>(mask));
+    }
+#endif
+    const auto* bytes = reinterpret_cast<const quint8*>(data);
+    while (pos < size && bytes[pos] > quint8('\r'))
+        ++pos;
+    return pos;
+}
+
+// A line that is only a whole number in the 16-bit range, as the file's writer puts
+// them (" 25 "): blanks, an optional sign, digits, blanks. Read here without making a
+// text of it; anything else (and any value outside 16 bits) is left to the general
+// reading, which gives the same value or the same fault.
+bool plainInt16(QByteArrayView line, qint16& value)
+{
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    while (i < n && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    const bool bNegative = i < n && line[i] == '-';
+    if (i < n && (line[i] == '-' || line[i] == '+'))
+        ++i;
+    int v = 0;
+    int digits = 0;
+    for (; i < n && line[i] >= '0' && line[i] <= '9'; ++i) {
+        if (++digits > 5)
+            return false;
+        v = v * 10 + (line[i] - '0');
+    }
+    while (i < n && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    if (digits == 0 || i != n)
+        return false;
+    if (bNegative)
+        v = -v;
+    if (v < -32768 || v > 32767)
+        return false;
+    value = static_cast<qint16>(v);
+    return true;
+}
+
+// Reads the file line by line on its bytes. The code page keeps ASCII as it is and
+// gives every other character a byte of its own, so line ends, quotes, commas, digits
+// and blanks are found in the bytes, and only what is kept (names, units, the
+// description) is turned into text.
 class Reader
 {
 public:
-    explicit Reader(const QString& text)
-        : m_text(text)
+    explicit Reader(const QByteArray& bytes)
+        : m_data(bytes.constData())
+        , m_size(bytes.size())
     {
     }
 
     // The next whole line without its line end. A line must end with LF (a CR before it
     // is dropped), so a file cut anywhere fails here. A CR elsewhere is refused: other
     // readers of the format take it for a line end, so the lines after it are in doubt.
-    QString line()
+    // The view lasts as long as the file's bytes.
+    QByteArrayView lineBytes()
     {
-        const qsizetype end = m_text.indexOf(u'\n', m_pos);
-        if (end < 0)
-            fail(QStringLiteral("файл кончился раньше времени"), m_line + 1);
+        qsizetype end = m_pos;
+        qsizetype cr = -1; // the first CR in the line
+        for (;;) {
+            end = skipOrdinary(m_data, end, m_size);
+            if (end >= m_size)
+                fail(QStringLiteral("файл кончился раньше времени"), m_line + 1);
+            if (m_data[end] == '\n')
+                break;
+            if (m_data[end] == '\r' && cr < 0) {
+                cr = end;
+                // The usual line end, CR LF, at once.
+                if (end + 1 < m_size && m_data[end + 1] == '\n') {
+                    ++end;
+                    break;
+                }
+            }
+            ++end;
+        }
         qsizetype stop = end;
-        if (stop > m_pos && m_text.at(stop - 1) == u'\r')
+        if (cr == end - 1)
             --stop;
-        QString out = m_text.mid(m_pos, stop - m_pos);
+        const QByteArrayView out(m_data + m_pos, stop - m_pos);
         m_pos = end + 1;
         ++m_line;
-        if (out.contains(u'\r'))
+        if (cr >= 0 && cr < stop)
             fail(QStringLiteral("в строке лишний символ возврата каретки"));
         return out;
     }
 
+    QString line() { return textOf(lineBytes()); }
+
     void skip(int count = 1)
     {
         for (int i = 0; i < count; ++i)
-            line();
+            lineBytes();
     }
 
     // A quoted text value that may run over several lines; "" inside stands for one quote.
@@ -107,31 +218,33 @@ public:
     QString quotedValue(const QString& strWhat)
     {
         const int intFirstLine = m_line + 1;
+        const QByteArrayView all(m_data, m_size);
         qsizetype pos = m_pos;
-        while (pos < m_text.size() && isBlank(m_text.at(pos)))
+        while (pos < m_size && isBlank(QLatin1Char(m_data[pos])))
             ++pos;
-        if (pos >= m_text.size() || m_text.at(pos) != u'"')
+        if (pos >= m_size || m_data[pos] != '"')
             fail(QStringLiteral("%1 должно начинаться с кавычки").arg(strWhat), intFirstLine);
         ++pos;
-        QString value;
+        QByteArray raw;
         for (;;) {
-            const qsizetype quote = m_text.indexOf(u'"', pos);
+            const qsizetype quote = all.indexOf('"', pos);
             if (quote < 0)
                 fail(QStringLiteral("%1 не закрыто кавычкой").arg(strWhat), intFirstLine);
-            value += QStringView(m_text).mid(pos, quote - pos);
+            raw += all.sliced(pos, quote - pos);
             pos = quote + 1;
-            if (pos < m_text.size() && m_text.at(pos) == u'"') {
-                value += u'"';
+            if (pos < m_size && m_data[pos] == '"') {
+                raw += '"';
                 ++pos;
                 continue;
             }
             break;
         }
-        m_line += static_cast<int>(QStringView(m_text).mid(m_pos, pos - m_pos).count(u'\n'));
+        m_line += static_cast<int>(std::count(m_data + m_pos, m_data + pos, '\n'));
         m_pos = pos;
-        const QString rest = line();
+        const QString rest = textOf(lineBytes());
         if (!trimBlanks(rest).startsWith(u','))
             fail(QStringLiteral("после значения «%1» нет запятой").arg(strWhat));
+        QString value = textOf(raw);
         value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         value.replace(u'\r', u'\n');
         return value;
@@ -140,11 +253,19 @@ public:
     // The value part of a value line: everything before its first comma, blanks trimmed.
     QString value(const QString& strWhat)
     {
-        const QString s = line();
-        const qsizetype comma = s.indexOf(u',');
+        const QByteArrayView s = lineBytes();
+        const qsizetype comma = s.indexOf(',');
         if (comma < 0)
             fail(QStringLiteral("в строке «%1» нет запятой после значения").arg(strWhat));
-        return trimBlanks(QStringView(s).left(comma)).toString();
+        return trimBlanks(textOf(s.first(comma))).toString();
+    }
+
+    qint16 number(QByteArrayView line, const QString& strWhat)
+    {
+        qint16 value = 0;
+        if (plainInt16(line, value))
+            return value;
+        return withText(line, [&](QStringView text) { return number(text, strWhat); });
     }
 
     qint16 number(QStringView text, const QString& strWhat)
@@ -198,14 +319,15 @@ public:
     }
 
 private:
-    const QString& m_text;
+    const char* m_data;
+    qsizetype m_size;
     qsizetype m_pos = 0;
     int m_line = 0; // lines read so far
 };
 
-TripData parse(const QString& text)
+TripData parse(const QByteArray& bytes)
 {
-    Reader r(text);
+    Reader r(bytes);
     TripData data;
     data.strTitle = r.line();
     r.skip(); // "Запись глобальных переменных"
@@ -225,26 +347,46 @@ TripData parse(const QString& text)
     r.skip(2); // an empty line, "Элементы каталога продуктов"
 
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
+    data.products.reserve(n);
+    // A catalog uses a handful of units; each is kept once and shared by its products
+    // (looked up among the latest few, which is where a catalog's next unit mostly is).
+    QList<std::pair<QByteArrayView, QString>> units;
     for (int i = 1; i <= n; ++i) {
         r.skip(); // "№ i"
         TripProduct p;
         p.strName = r.line();
-        const QString strNorma = r.line();
+        const QByteArrayView strNorma = r.lineBytes();
         try {
             // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
-            p.intNorma = qMax<qint16>(0, Numeric::textToInt16(strNorma));
+            qint16 intNorma = 0;
+            if (!plainInt16(strNorma, intNorma))
+                intNorma = withText(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
+            p.intNorma = qMax<qint16>(0, intNorma);
         } catch (const ModelError&) {
-            r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(strNorma));
+            r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(textOf(strNorma)));
         }
-        p.strEdin = r.line();
+        const QByteArrayView strEdin = r.lineBytes();
+        const auto unit = std::find_if(units.cbegin(), units.cend(), [&](const auto& u) {
+            return u.first.size() == strEdin.size() &&
+                   std::memcmp(u.first.data(), strEdin.data(), static_cast<size_t>(strEdin.size())) == 0;
+        });
+        if (unit != units.cend()) {
+            p.strEdin = unit->second;
+        } else {
+            p.strEdin = textOf(strEdin);
+            if (units.size() >= 16)
+                units.removeFirst();
+            units.append({strEdin, p.strEdin});
+        }
         r.skip(); // separator
-        data.products.append(p);
+        data.products.append(std::move(p));
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"
     const qint16 m = r.count(r.value(QStringLiteral("Размер меню")), QStringLiteral("Размер меню"));
     if (m > data.intPeriod)
         r.fail(QStringLiteral("суточных меню больше, чем периодичность"));
+    data.menus.reserve(m);
     // Marks the positions already in the meal being read, so repeats collapse in linear time.
     std::vector<bool> seen(static_cast<size_t>(n) + 1, false);
     for (int d = 1; d <= m; ++d) {
@@ -254,7 +396,7 @@ TripData parse(const QString& text)
             r.skip(); // the meal's label
             const qint16 k = r.count(r.value(QStringLiteral("Число продуктов")), QStringLiteral("Число продуктов"));
             for (qint16 i = 0; i < k; ++i) {
-                const qint16 intIndex = r.number(r.line(), QStringLiteral("Продукт в меню"));
+                const qint16 intIndex = r.number(r.lineBytes(), QStringLiteral("Продукт в меню"));
                 if (intIndex < 1 || intIndex > n)
                     r.fail(QStringLiteral("продукта № %1 нет в каталоге").arg(intIndex));
                 if (!seen[static_cast<size_t>(intIndex)]) {
@@ -266,7 +408,7 @@ TripData parse(const QString& text)
                 seen[static_cast<size_t>(intIndex)] = false;
             r.skip(); // separator
         }
-        data.menus.append(menu);
+        data.menus.append(std::move(menu));
     }
     // Whatever follows the last separator is not part of the trip.
     return data;
@@ -277,13 +419,11 @@ TripData parse(const QString& text)
 bool read(const QByteArray& bytes, TripData& data, QString& strError)
 {
     try {
-        QStringDecoder decoder("windows-1251");
-        const QString text = decoder.decode(bytes);
-        if (decoder.hasError()) {
+        if (!Cp1251::fits(bytes)) {
             strError = QStringLiteral("текст файла не в кодировке Windows-1251");
             return false;
         }
-        TripData out = parse(text);
+        TripData out = parse(bytes);
         if (!check(out, strError))
             return false;
         data = std::move(out);
@@ -307,8 +447,16 @@ bool readFile(const QString& strPath, TripData& data, QString& strError)
         strError = QStringLiteral("файл слишком велик для файла раскладки");
         return false;
     }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
+    // A regular file comes in one piece of the size it gives; one byte of room shows a
+    // file that has grown since (or a device without a size), which is read on up to
+    // the limit.
+    const qint64 intExpected = qBound<qint64>(0, file.size(), MaxFileSize);
+    QByteArray bytes(intExpected + 1, Qt::Uninitialized);
+    const qint64 intGot = file.read(bytes.data(), bytes.size());
+    bytes.truncate(qMax<qint64>(0, intGot));
+    if (intGot > intExpected)
+        bytes += file.read(MaxFileSize + 1 - bytes.size());
+    if (intGot < 0 || file.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
         strError = QStringLiteral("не удалось прочитать файл: %1").arg(file.errorString());
         return false;
     }

@@ -1,26 +1,17 @@
 #include "tripfile/TripFile.h"
 
 #include "model/Meals.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "tripfile/Cp1251.h"
 
 namespace TripFile {
 
 namespace {
 
-const char* const Codec = "windows-1251";
-
-// True when the code page holds the text exactly. Checked by a round trip, because the
-// encoder drops some characters (a lone surrogate) without reporting an error.
+// True when the code page holds the text exactly (it reads back as itself).
 bool fitsCodePage(const QString& text)
 {
-    QStringEncoder encoder(Codec);
-    const QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return false;
-    QStringDecoder decoder(Codec);
-    return decoder.decode(bytes) == text;
+    QByteArray bytes;
+    return Cp1251::encode(text, bytes);
 }
 
 // The characters of a text that the code page lacks, each once, for the message.
@@ -107,16 +98,30 @@ QString codePageFault(const TripData& data)
 class Writer
 {
 public:
-    void plain(const QString& text)
+    explicit Writer(qsizetype intSizeHint) { m_text.reserve(intSizeHint); }
+
+    void plain(QStringView text)
     {
         m_text += text;
-        m_text += QStringLiteral("\r\n");
+        m_text += CrLf;
     }
 
     // One blank before the digits (a minus sign in its place) and one after.
     void plainNumber(qint16 intValue)
     {
-        plain((intValue < 0 ? QString() : QStringLiteral(" ")) + number(intValue) + u' ');
+        if (intValue >= 0)
+            m_text += u' ';
+        appendNumber(intValue);
+        m_text += u' ';
+        m_text += CrLf;
+    }
+
+    // "№ 12" and the like: a text, then a number, as one line.
+    void numbered(QStringView prefix, int intValue)
+    {
+        m_text += prefix;
+        appendNumber(intValue);
+        m_text += CrLf;
     }
 
     void value(const QString& strValue, const QString& strLabel)
@@ -153,6 +158,23 @@ public:
 private:
     static QString number(qint16 intValue) { return QString::number(intValue); }
 
+    // Decimal digits straight into the text: a full catalog has tens of thousands of
+    // numbers, and a string apiece showed in the time of a save.
+    void appendNumber(int intValue)
+    {
+        char16_t digits[12];
+        int i = 12;
+        unsigned int u = intValue < 0 ? 0u - static_cast<unsigned int>(intValue) : static_cast<unsigned int>(intValue);
+        do {
+            digits[--i] = static_cast<char16_t>(u'0' + u % 10);
+            u /= 10;
+        } while (u != 0);
+        if (intValue < 0)
+            digits[--i] = u'-';
+        m_text += QStringView(digits + i, 12 - i);
+    }
+
+    static constexpr QStringView CrLf = u"\r\n";
     QString m_text;
 };
 
@@ -167,7 +189,9 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     if (!checkLineBreaks(data, strError))
         return false;
 
-    Writer w;
+    // Roughly the size of a product's lines and of a menu entry's line, so the text
+    // grows once.
+    Writer w(1024 + data.products.size() * 64 + data.menus.size() * 3 * 400);
     w.plain(data.strTitle);
     w.plain(QStringLiteral("Запись глобальных переменных"));
     w.quoted(data.strDeffine, QStringLiteral("Описание раскладки"));
@@ -184,35 +208,33 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     w.plain(QString());
     w.plain(QStringLiteral("Элементы каталога продуктов"));
     w.value(static_cast<qint16>(data.products.size()), QStringLiteral("Размер каталога"));
+    const QString strProductEnd(29, u'_');
     for (qsizetype i = 0; i < data.products.size(); ++i) {
         const TripProduct& p = data.products.at(i);
-        w.plain(QStringLiteral("№ %1").arg(i + 1));
+        w.numbered(u"№ ", static_cast<int>(i + 1));
         w.plain(p.strName);
         w.plainNumber(p.intNorma);
         w.plain(p.strEdin);
-        w.plain(QString(29, u'_'));
+        w.plain(strProductEnd);
     }
     w.plain(QString());
     w.plain(QStringLiteral("Набор суточных меню"));
     w.value(static_cast<qint16>(data.menus.size()), QStringLiteral("Размер меню"));
+    const QString strMealEnd(35, u'_');
     for (qsizetype d = 0; d < data.menus.size(); ++d) {
-        w.plain(QStringLiteral("Меню № %1").arg(d + 1));
+        w.numbered(u"Меню № ", static_cast<int>(d + 1));
         for (int j = 0; j < Meals::Count; ++j) {
             const QList<qint16>& positions = data.menus.at(d).meals.at(static_cast<size_t>(j));
             w.plain(Meals::label(j + 1));
             w.value(static_cast<qint16>(positions.size()), QStringLiteral("Число продуктов"));
             for (qint16 intIndex : positions)
                 w.plainNumber(intIndex);
-            w.plain(QString(35, u'_'));
+            w.plain(strMealEnd);
         }
     }
 
-    // Checked by a round trip: the encoder drops some characters (a lone surrogate)
-    // without reporting an error.
-    QStringEncoder encoder(Codec);
-    QByteArray out = encoder.encode(w.text());
-    QStringDecoder decoder(Codec);
-    if (encoder.hasError() || decoder.decode(out) != w.text()) {
+    QByteArray out;
+    if (!Cp1251::encode(w.text(), out)) {
         strError = codePageFault(data);
         return false;
     }

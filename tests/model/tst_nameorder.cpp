@@ -2,7 +2,10 @@
 #include "model/NameOrder.h"
 #include "model/clsCatalog.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 class tst_nameorder : public QObject
 {
@@ -12,6 +15,8 @@ private slots:
     void order_data();
     void order();
     void bounds();
+    void sameOrderAsCodeUnits_data();
+    void sameOrderAsCodeUnits();
 };
 
 void tst_nameorder::order_data()
@@ -28,6 +33,15 @@ void tst_nameorder::order_data()
         << QStringList{"Чай", "Кофе", "Чай", "Кофе"} << QList<qint16>{2, 4, 1, 3};
     QTest::newRow("leading blank sorts first") << QStringList{"Рис", " Рис"} << QList<qint16>{2, 1};
     QTest::newRow("empty catalog") << QStringList{} << QList<qint16>{};
+    // The sort looks at the first eight code units at once; past them the whole names decide.
+    QTest::newRow("same first eight") << QStringList{"Молоко сгущёное", "Молоко", "Молоко сухое", "Моло"}
+                                      << QList<qint16>{4, 2, 1, 3};
+    const QString abNulC = QStringLiteral("Ab") + QChar(0) + QStringLiteral("c");
+    const QString abNul = QStringLiteral("Ab") + QChar(0);
+    QTest::newRow("NUL inside and a prefix") << QStringList{abNulC, "Ab", abNul} << QList<qint16>{2, 3, 1};
+    const QString pua(QChar(0xE000));
+    const QString apple = QString::fromUcs4(U"\U0001F34E");
+    QTest::newRow("surrogates before U+E000") << QStringList{pua, apple} << QList<qint16>{2, 1};
 }
 
 void tst_nameorder::order()
@@ -54,6 +68,54 @@ void tst_nameorder::bounds()
     QVERIFY_THROWS_EXCEPTION(OutOfRangeError, order.RowToIndex(0));
     QVERIFY_THROWS_EXCEPTION(OutOfRangeError, order.IndexToRow(2));
     QVERIFY_THROWS_EXCEPTION(OutOfRangeError, NameOrder().RowToIndex(1));
+}
+
+void tst_nameorder::sameOrderAsCodeUnits_data()
+{
+    QTest::addColumn<int>("alphabet");
+    QTest::newRow("few letters, many ties") << 3;
+    QTest::newRow("cyrillic and latin") << 12;
+}
+
+void tst_nameorder::sameOrderAsCodeUnits()
+{
+    QFETCH(int, alphabet);
+    // Random names against the plain definition: a stable sort by UTF-16 code units.
+    const char16_t letters[] = {u'а', u'Б', u'б', u'Я', u'я', u'ё', u'A', u'a', u'Z', u' ', 0, 0xFFFF};
+    QRandomGenerator rnd(20240701u + quint32(alphabet));
+    clsCatalog c;
+    QStringList names;
+    for (int i = 0; i < 3000; ++i) {
+        QString name;
+        const int len = int(rnd.bounded(9));
+        for (int k = 0; k < len; ++k)
+            name += QChar(letters[rnd.bounded(alphabet)]);
+        names.append(name);
+        c.AddProduct(name, QStringLiteral("1"), QString());
+    }
+    QList<qint16> expected;
+    for (int k = 1; k <= names.size(); ++k)
+        expected.append(static_cast<qint16>(k));
+    std::stable_sort(expected.begin(), expected.end(), [&](qint16 a, qint16 b) {
+        const QString& x = names.at(a - 1);
+        const QString& y = names.at(b - 1);
+        return std::lexicographical_compare(x.utf16(), x.utf16() + x.size(), y.utf16(), y.utf16() + y.size());
+    });
+    const NameOrder order = NameOrder::fromCatalog(c);
+    for (qint16 r = 1; r <= order.size(); ++r)
+        QCOMPARE(order.RowToIndex(r), expected.at(r - 1));
+
+    // A part of the catalog comes in the same order as within the whole.
+    QList<qint16> part;
+    for (qint16 k = 1; k <= c.size(); k += 7)
+        part.prepend(k);
+    NameOrder::sortByName(c, part);
+    QList<qint16> wanted;
+    for (qint16 p : expected) {
+        if ((p - 1) % 7 == 0)
+            wanted.append(p);
+    }
+    QCOMPARE(part, wanted);
 }
 
 QTEST_GUILESS_MAIN(tst_nameorder)

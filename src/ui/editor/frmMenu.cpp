@@ -260,7 +260,13 @@ void frmMenu::VisibleCatalog()
 {
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        m_order = NameOrder::fromCatalog(objCatalog);
+        if (!m_listsOf.matches(objCatalog)) {
+            m_listsOf.clear();
+            m_order = NameOrder::fromCatalog(objCatalog);
+            m_productRows = CatalogText::productRows(objCatalog, m_order);
+            m_catalogRows = CatalogText::catalogRows(objCatalog, m_order);
+            m_listsOf.take(objCatalog);
+        }
         const qint16 n = m_order.size();
         if (n == 0) {
             m_productModel->clearRows();
@@ -269,12 +275,13 @@ void frmMenu::VisibleCatalog()
         }
         // However the products came (the dialog or a loaded trip), they can be changed now.
         EnableRename();
-        m_productModel->setRows(CatalogText::productRows(objCatalog, m_order));
-        m_catalogModel->setRows(CatalogText::catalogRows(objCatalog, m_order));
+        m_productModel->setRows(m_productRows);
+        m_catalogModel->setRows(m_catalogRows);
         makeCurrent(tblProduct, m_order.IndexToRow(n), 2);
         makeCurrent(tblCatalog, n, 1);
     } catch (const ModelError&) {
         // The catalog cannot be out of step with itself; show nothing rather than half.
+        m_listsOf.clear();
         m_order = NameOrder();
         m_productModel->clearRows();
         m_catalogModel->clearRows();

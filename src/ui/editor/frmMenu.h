@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CatalogSnapshot.h"
 #include "model/NameOrder.h"
 #include "ui/editor/TwipsPlacer.h"
 
@@ -117,6 +118,11 @@ private:
     qint16 m_intActiveTrapeza = 1;
     qint16 m_intActiveProduct = 0;
     NameOrder m_order;
+    // The catalog the name order and the grid texts were built from, and those texts:
+    // refreshing an unchanged catalog of thousands of products costs a comparison.
+    CatalogSnapshot m_listsOf;
+    QList<QStringList> m_productRows;
+    QList<QStringList> m_catalogRows;
     bool m_blnRationView = false;
     bool m_blnTabsBusy = false;
 

@@ -1,0 +1,79 @@
+#include "BenchContext.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace {
+
+constexpr double ProcessFactor = 3;
+
+struct Command
+{
+    QString strProgram;
+    QStringList arguments;
+};
+
+// One whole process, from start to exit, its output thrown away. Below 0 on failure.
+double runOnce(const Command& c, QString& strError)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer t;
+    t.start();
+    p.start(c.strProgram, c.arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        strError = QStringLiteral("%1 failed (%2)").arg(c.strProgram, p.errorString());
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+// The yardstick and the program in turn, so that both meet the same load of the machine.
+void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, const QString& strProgram,
+                const Command& program, const QString& strNote)
+{
+    QList<double> a;
+    QList<double> b;
+    QString strError;
+    // One run each first, untimed: the files they read come into the page cache.
+    runOnce(base, strError);
+    runOnce(program, strError);
+    strError.clear();
+    for (int i = 0; i < ctx.intRepeats && strError.isEmpty(); ++i) {
+        const double x = runOnce(base, strError);
+        const double y = runOnce(program, strError);
+        if (x >= 0 && y >= 0) {
+            a.append(x);
+            b.append(y);
+        }
+    }
+    if (!strError.isEmpty()) {
+        ctx.table.addError(strProgram, strError);
+        return;
+    }
+    const int r = ctx.table.add(strBase, a);
+    ctx.table.add(strProgram, b, ProcessFactor * ctx.table.row(r).median(), strNote);
+}
+
+} // namespace
+
+void runProcessBenchmarks(BenchContext& ctx)
+{
+    sideBySide(ctx, QStringLiteral("process: minimal Qt window, start to first paint"),
+               {QStringLiteral(TORBEL_BENCH_MINIMAL_EXE), {}},
+               QStringLiteral("process: torbel, start to first paint of the main window"),
+               {QStringLiteral(TORBEL_BENCH_STARTUP_EXE), {}}, QStringLiteral("3 x minimal window"));
+    sideBySide(ctx, QStringLiteral("process: iconv -f cp1251 (large file)"),
+               {QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("cp1251"), ctx.strLargeFile}},
+               QStringLiteral("process: torbel --list purchases (large file)"),
+               {QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
+                {QStringLiteral("--list"), QStringLiteral("purchases"), ctx.strLargeFile}},
+               QStringLiteral("3 x iconv"));
+}

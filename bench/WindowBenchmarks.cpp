@@ -1,0 +1,310 @@
+#include "BenchContext.h"
+#include "BenchTrip.h"
+
+#include "model/GlobalVariable.h"
+#include "platform/Desktop.h"
+#include "platform/FileDialog.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "ui/Forms.h"
+#include "ui/UpDown.h"
+#include "ui/editor/frmDialogProduct.h"
+#include "ui/editor/frmMenu.h"
+#include "ui/editor/frmRemoveDay.h"
+#include "ui/main/frmMainForm.h"
+#include "ui/viewer/frmPrintOption.h"
+#include "ui/viewer/frmRasklad.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableView>
+
+#include <functional>
+
+namespace {
+
+constexpr double RealisticBudgetMs = 16;
+constexpr double LargeBudgetMs = 100;
+
+// Everything the action left for the event loop: layouts, repaints. It is part of the
+// action, since the user sees nothing before it is done.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+double timed(const std::function<void()>& act)
+{
+    settle();
+    QElapsedTimer t;
+    t.start();
+    act();
+    settle();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+template <typename T>
+T* child(QWidget& w, const char* name)
+{
+    T* c = w.findChild<T*>(QLatin1String(name));
+    if (!c)
+        qFatal("benchmark: no control %s in %s", name, qPrintable(w.objectName()));
+    return c;
+}
+
+void selectRow(QTableView* grid, int intRow)
+{
+    const QModelIndex index = grid->model()->index(intRow, 0);
+    grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Rows of one trip: the actions are timed in pairs where one undoes the other, so
+// the trip stays the same from run to run.
+class TripRun
+{
+public:
+    TripRun(BenchContext& ctx, const BenchTrip::Shape& shape, const QString& strFile, double dBudget)
+        : m_ctx(ctx)
+        , m_shape(shape)
+        , m_strFile(strFile)
+        , m_dBudget(dBudget)
+        , m_strLabel(QStringLiteral(" (") + QLatin1String(shape.name) + QLatin1Char(')'))
+    {
+    }
+
+    void run()
+    {
+        firstOpenings();
+
+        GlobalVariable g;
+        InitGlobalVariable(g);
+        Forms forms(g);
+        frmMainForm& main = forms.MainForm();
+        main.show();
+        settle();
+        if (!main.OpenFile(m_strFile))
+            qFatal("benchmark: the trip file %s does not open", qPrintable(m_strFile));
+
+        editor(forms, main);
+        layout(forms, main);
+        mainWindow(g, main);
+    }
+
+private:
+    void add(const QString& strAction, const QList<double>& times, bool bBoxesExpected = false)
+    {
+        const QString name = strAction + m_strLabel;
+        if (!bBoxesExpected && m_boxes.count() > 0) {
+            m_ctx.table.addError(name, QStringLiteral("message box: ") + m_boxes.last().text);
+        } else {
+            m_ctx.table.add(name, times, m_dBudget);
+        }
+        m_boxes.clear();
+    }
+
+    struct Step
+    {
+        QString strAction;
+        std::function<void()> act;
+        std::function<void()> prepare = {}; // untimed, before the action
+    };
+
+    // The steps in turn, n times each. Each cycle leaves the trip as it found it, so
+    // every run measures the same thing.
+    void cycle(const QList<Step>& steps, bool bBoxesExpected = false)
+    {
+        QList<QList<double>> times(steps.size());
+        for (int i = 0; i < m_ctx.intRepeats; ++i) {
+            for (qsizetype s = 0; s < steps.size(); ++s) {
+                if (steps.at(s).prepare)
+                    steps.at(s).prepare();
+                times[s].append(timed(steps.at(s).act));
+            }
+        }
+        for (qsizetype s = 0; s < steps.size(); ++s)
+            add(steps.at(s).strAction, times.at(s), bBoxesExpected);
+    }
+
+    // The first opening of the editor and of the layout window creates them: a new
+    // set of windows for every run.
+    void firstOpenings()
+    {
+        QList<double> editorTimes;
+        QList<double> layoutTimes;
+        for (int i = 0; i < m_ctx.intRepeats; ++i) {
+            for (bool bEditor : {true, false}) {
+                GlobalVariable g;
+                InitGlobalVariable(g);
+                Forms forms(g);
+                frmMainForm& main = forms.MainForm();
+                main.show();
+                settle();
+                main.OpenFile(m_strFile);
+                if (bEditor)
+                    editorTimes.append(timed([&] { main.cmdMenu_Click(); }));
+                else
+                    layoutTimes.append(timed([&] { main.cmdRaklad_Click(); }));
+            }
+        }
+        add(QStringLiteral("editor: first opening (window made)"), editorTimes);
+        add(QStringLiteral("layout: first opening (window made)"), layoutTimes);
+    }
+
+    void editor(Forms& forms, frmMainForm& main)
+    {
+        frmMenu& menu = forms.Menu();
+        QPushButton* cmdClose = child<QPushButton>(menu, "cmdClose");
+        QPushButton* cmdChange = child<QPushButton>(menu, "cmdChange");
+        auto click = [&menu](const char* name) { child<QPushButton>(menu, name)->click(); };
+        main.cmdMenu_Click();
+        cmdClose->click();
+        cycle({{QStringLiteral("editor: opening"), [&] { main.cmdMenu_Click(); }},
+               {QStringLiteral("editor: closing"), [&] { cmdClose->click(); }}});
+
+        main.cmdMenu_Click();
+        cycle({{QStringLiteral("editor: catalog to ration view"), [&] { cmdChange->click(); }},
+               {QStringLiteral("editor: ration to catalog view"), [&] { cmdChange->click(); }}});
+
+        // ---- the ration view ----
+        cmdChange->click();
+        QTabBar* days = child<QTabBar>(menu, "StripDayMenuTabs");
+        QTabBar* meals = child<QTabBar>(menu, "StripTrapezaTabs");
+        QTableView* tblCatalog = child<QTableView>(menu, "tblCatalog");
+        days->setCurrentIndex(0);
+        cycle({{QStringLiteral("editor: next day tab"),
+                [&] { days->setCurrentIndex((days->currentIndex() + 1) % days->count()); }},
+               {QStringLiteral("editor: next meal tab"),
+                [&] { meals->setCurrentIndex((meals->currentIndex() + 1) % meals->count()); }}});
+        int intPick = 0;
+        // A catalog product goes into the meal and, picked as the meal's last row, out again.
+        cycle({{QStringLiteral("editor: product into the meal"), [&] { click("cmdAddProduct"); },
+                [&] {
+                    intPick = (intPick + 97) % tblCatalog->model()->rowCount();
+                    selectRow(tblCatalog, intPick);
+                }},
+               {QStringLiteral("editor: product out of the meal"), [&] { click("cmdDelProduct"); }}});
+
+        // The deletion asks first; the recorder answers OK.
+        cycle({{QStringLiteral("editor: add a day"), [&] { menu.cmdAddDay_Click(); }},
+               {QStringLiteral("editor: delete a day (confirmed)"), [&] { click("cmdDelDay"); }}},
+              true);
+
+        frmRemoveDay& exchange = forms.RemoveDay();
+        cycle({{QStringLiteral("day exchange: opening"), [&] { click("cmdRemoveDay"); }},
+               {QStringLiteral("day exchange: OK (two days swapped)"), [&] { exchange.btnOk_Click(); },
+                [&] {
+                    child<UpDown>(exchange, "UpDownDay1")->setValue(1);
+                    child<UpDown>(exchange, "UpDownDay2")->setValue(2);
+                }},
+               {QStringLiteral("day exchange: cancel"), [&] { exchange.btnEsc_Click(); },
+                [&] {
+                    click("cmdRemoveDay");
+                    settle();
+                }}});
+
+        // ---- the catalog view and the product dialog ----
+        cmdChange->click();
+        frmDialogProduct& dialog = forms.DialogProduct();
+        QTableView* tblProduct = child<QTableView>(menu, "tblProduct");
+        if (m_shape.intProducts < 32767) {
+            // (A full catalog takes no more products.)
+            int intNew = 0;
+            cycle({{QStringLiteral("product dialog: opening to add"), [&] { click("cmdAdd"); }},
+                   {QStringLiteral("product dialog: OK (product added)"), [&] { dialog.cmdClose_Click(); },
+                    [&] {
+                        child<QLineEdit>(dialog, "txtName")
+                            ->setText(QStringLiteral("Новый продукт ") + QString::number(++intNew));
+                        child<QLineEdit>(dialog, "txtNorm")->setText(QStringLiteral("25"));
+                        child<QComboBox>(dialog, "txtEd")->setEditText(QStringLiteral("гр."));
+                    }}});
+        }
+        int intRow = 0;
+        cycle({{QStringLiteral("product dialog: opening to change"), [&] { click("cmdRename"); },
+                [&] {
+                    intRow = (intRow + 131) % tblProduct->model()->rowCount();
+                    selectRow(tblProduct, intRow);
+                }},
+               {QStringLiteral("product dialog: OK (norm changed)"), [&] { dialog.cmdClose_Click(); },
+                [&] { child<QLineEdit>(dialog, "txtNorm")->setText(QString::number(10 + intRow % 90)); }},
+               {QStringLiteral("product dialog: cancel"), [&] { dialog.cmdEsc_Click(); },
+                [&] {
+                    click("cmdRename");
+                    settle();
+                }}});
+        cmdClose->click();
+    }
+
+    void layout(Forms& forms, frmMainForm& main)
+    {
+        main.cmdRaklad_Click();
+        frmRasklad& rasklad = forms.Rasklad();
+        rasklad.cmdClose_Click();
+        cycle({{QStringLiteral("layout: opening"), [&] { main.cmdRaklad_Click(); }},
+               {QStringLiteral("layout: closing"), [&] { rasklad.cmdClose_Click(); }}});
+
+        main.cmdRaklad_Click();
+        QTabBar* meals = child<QTabBar>(rasklad, "tsTrapeza");
+        UpDown* updDay = child<UpDown>(rasklad, "updDay");
+        UpDown* updDate = child<UpDown>(rasklad, "updDate");
+        UpDown* updSmena = child<UpDown>(rasklad, "updSmena");
+        QRadioButton* rbAll = child<QRadioButton>(rasklad, "rbAll");
+        QRadioButton* rbSmena = child<QRadioButton>(rasklad, "rbSmena");
+        auto next = [](UpDown* upd) { upd->setValue(upd->value() % upd->maximum() + 1); };
+        cycle({{QStringLiteral("layout: next meal tab"),
+                [&] { meals->setCurrentIndex((meals->currentIndex() + 1) % meals->count()); }},
+               {QStringLiteral("layout: next day"), [&] { next(updDay); }},
+               {QStringLiteral("layout: next date"), [&] { next(updDate); }}});
+        cycle({{QStringLiteral("layout: to the purchase list (all days)"), [&] { rasklad.cmdReport_Click(); }},
+               {QStringLiteral("purchase list: by shifts"), [&] { rbSmena->click(); }},
+               {QStringLiteral("purchase list: next shift"), [&] { next(updSmena); }},
+               {QStringLiteral("purchase list: all days"), [&] { rbAll->click(); }},
+               {QStringLiteral("purchase list: back to the layout"), [&] { rasklad.cmdReport_Click(); }}});
+
+        frmPrintOption& options = forms.PrintOption();
+        cycle({{QStringLiteral("export options: opening"), [&] { rasklad.cmdWord_Click(); }},
+               {QStringLiteral("export options: cancel"), [&] { options.cmdCancel_Click(); }}});
+        rasklad.cmdClose_Click();
+    }
+
+    void mainWindow(GlobalVariable& g, frmMainForm& main)
+    {
+        // A copy to save into, so that the generated file stays as made.
+        const QString strCopy =
+            QDir(m_ctx.strDir)
+                .filePath(QStringLiteral("window-") + QLatin1String(m_shape.name) + QStringLiteral(".trb"));
+        QFile::remove(strCopy);
+        QFile::copy(m_strFile, strCopy);
+        cycle({{QStringLiteral("main window: open the trip file"), [&] { main.OpenFile(strCopy); }},
+               {QStringLiteral("main window: save"), [&] { main.menuMainFileSave_Click(); },
+                [&] { g.blnChanged = true; }}});
+    }
+
+    BenchContext& m_ctx;
+    const BenchTrip::Shape& m_shape;
+    QString m_strFile;
+    double m_dBudget;
+    QString m_strLabel;
+    MessageBox::Recorder m_boxes;
+    FileDialog::Recorder m_files;
+    Desktop::Recorder m_desktop;
+    Help::Recorder m_help;
+};
+
+} // namespace
+
+void runWindowBenchmarks(BenchContext& ctx)
+{
+    ctx.table.section(QStringLiteral("windows: realistic trip, budget one frame"));
+    TripRun(ctx, BenchTrip::realistic(), ctx.strRealisticFile, RealisticBudgetMs).run();
+    ctx.table.section(QStringLiteral("windows: large trip"));
+    TripRun(ctx, BenchTrip::large(), ctx.strLargeFile, LargeBudgetMs).run();
+}

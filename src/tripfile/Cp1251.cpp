@@ -1,0 +1,170 @@
+#include "tripfile/Cp1251.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Cp1251 {
+
+namespace {
+
+const char* const Codec = "windows-1251";
+
+struct Tables
+{
+    bool valid = false;
+    std::array<char16_t, 256> toUnicode{};
+    std::array<bool, 256> mapped{};
+    std::array<quint8, 256> unread{};    // 1 where mapped is false
+    std::array<char, 256> unreadBytes{}; // the bytes that are not mapped
+    int intUnread = 0;
+    // The byte of each character U+0080 and up; 0 where the code page lacks it.
+    std::array<quint8, 65536> fromUnicode{};
+
+    Tables()
+    {
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = static_cast<char>(b);
+        QStringDecoder decoder(Codec);
+        if (!decoder.isValid())
+            return;
+        const QString text = decoder.decode(all);
+        // One character per byte, or the converter is not the plain table assumed here.
+        if (text.size() != 256)
+            return;
+        const bool bSomeUnread = decoder.hasError();
+        QString held;
+        QByteArray heldBytes;
+        for (int b = 0; b < 256; ++b) {
+            const char16_t u = text.at(b).unicode();
+            // The converter marks a byte it cannot read with the replacement character;
+            // the code page itself has none.
+            mapped[static_cast<size_t>(b)] = !bSomeUnread || u != 0xFFFD;
+            unread[static_cast<size_t>(b)] = mapped[static_cast<size_t>(b)] ? 0 : 1;
+            if (!mapped[static_cast<size_t>(b)])
+                unreadBytes[static_cast<size_t>(intUnread++)] = static_cast<char>(b);
+            toUnicode[static_cast<size_t>(b)] = u;
+            if (!mapped[static_cast<size_t>(b)]) {
+                if (b < 0x80)
+                    return; // every ASCII byte must read as itself for the fast paths below
+                continue;
+            }
+            if ((b < 0x80) != (u < 0x80))
+                return; // ASCII must stay ASCII for the fast paths below
+            if (b >= 0x80) {
+                if (fromUnicode[u] != 0)
+                    return; // two bytes for one character: not a table to invert
+                fromUnicode[u] = static_cast<quint8>(b);
+                held.append(QChar(u));
+                heldBytes.append(static_cast<char>(b));
+            } else if (u != b) {
+                return;
+            }
+        }
+        // Every character must go back to its own byte through the converter too.
+        QStringEncoder encoder(Codec);
+        if (!encoder.isValid() || QByteArray(encoder.encode(held)) != heldBytes || encoder.hasError())
+            return;
+        valid = true;
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+} // namespace
+
+bool fits(QByteArrayView bytes)
+{
+    const Tables& t = tables();
+    if (!t.valid) {
+        QString text;
+        return decode(bytes, text);
+    }
+    // The code page lacks few bytes, if any: each is looked for on its own.
+    for (int b = 0; b < t.intUnread; ++b) {
+        if (std::memchr(bytes.data(), t.unreadBytes[static_cast<size_t>(b)], static_cast<size_t>(bytes.size())))
+            return false;
+    }
+    return true;
+}
+
+bool decode(QByteArrayView bytes, QString& out)
+{
+    const Tables& t = tables();
+    if (!t.valid) {
+        QStringDecoder decoder(Codec);
+        out = decoder.decode(bytes);
+        return decoder.isValid() && !decoder.hasError();
+    }
+    const qsizetype n = bytes.size();
+    out = QString(n, Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    const auto* src = reinterpret_cast<const quint8*>(bytes.data());
+    quint8 bad = 0;
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen ASCII bytes (the file's digits, separators and Latin letters) widen as they are.
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        if (_mm_movemask_epi8(v) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 8), _mm_unpackhi_epi8(v, zero));
+            continue;
+        }
+        for (qsizetype k = i; k < i + 16; ++k) {
+            const quint8 b = src[k];
+            dst[k] = t.toUnicode[b];
+            bad |= t.unread[b];
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        const quint8 b = src[i];
+        dst[i] = t.toUnicode[b];
+        bad |= t.unread[b];
+    }
+    return bad == 0;
+}
+
+bool encode(QStringView text, QByteArray& out)
+{
+    const Tables& t = tables();
+    if (!t.valid) {
+        QStringEncoder encoder(Codec);
+        out = encoder.encode(text);
+        if (!encoder.isValid() || encoder.hasError())
+            return false;
+        // The converter drops some characters (a lone surrogate) without a word.
+        QStringDecoder decoder(Codec);
+        return QString(decoder.decode(out)) == text;
+    }
+    out.resize(text.size());
+    char* dst = out.data();
+    const char16_t* src = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = src[i];
+        if (u < 0x80) {
+            dst[i] = static_cast<char>(u);
+            continue;
+        }
+        const quint8 b = t.fromUnicode[u];
+        if (b == 0)
+            return false;
+        dst[i] = static_cast<char>(b);
+    }
+    return true;
+}
+
+} // namespace Cp1251
