@@ -270,7 +270,6 @@ private:
     QStringList m_openPaths;
     QStringList m_savePaths;
     std::unique_ptr<Program> m_program;
-    int m_runs = 0;
     int m_step = 0;
 
     QStringList m_log;     // the steps done, numbered
@@ -1248,7 +1247,6 @@ QString Walk::run(int intSteps)
     escapes().clear();
 
     m_program = std::make_unique<Program>(m_docs);
-    ++m_runs;
     settle();
     QString strFailure;
     for (int intStep = 1; intStep <= intSteps && strFailure.isEmpty(); ++intStep) {
@@ -1283,7 +1281,6 @@ QString Walk::run(int intSteps)
             m_log.append(QStringLiteral("     (the program ended; it starts again)"));
             m_program.reset();
             m_program = std::make_unique<Program>(m_docs);
-            ++m_runs;
             settle();
         }
         if (MessageBox::shown().size() > 1000)
