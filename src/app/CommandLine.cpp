@@ -247,7 +247,7 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
     {
         TripData data;
         QString strDetail;
-        if (!TripFile::readFile(r.strTrip, data, strDetail) || !TripFile::apply(data, g, strDetail))
+        if (!TripFile::readFile(r.strTrip, data, strDetail) || !TripFile::apply(std::move(data), g, strDetail))
             return failure(err, TripFile::readErrorText(), r.strTrip + QStringLiteral(": ") + strDetail);
     }
     g.strFileName = r.strTrip;

@@ -10,20 +10,23 @@ void clsCatalog::AddProduct(const QString& strName, const QString& strNorma, con
 
 void clsCatalog::AddProduct(QString strName, qint16 intNorma, QString strEdin)
 {
-    if (m_products.size() >= static_cast<size_t>(MaxSize))
+    if (m_intSize >= MaxSize)
         throw OverflowError("the catalog is full");
-    clsProduct product;
+    if (m_intSize == static_cast<int>(m_blocks.size()) * BlockSize)
+        m_blocks.push_back(std::make_unique<Block>());
+    clsProduct& product = (*m_blocks.back())[static_cast<size_t>(m_intSize % BlockSize)];
     product.setName(std::move(strName));
     product.setNorma(intNorma);
     product.strProductEdin = std::move(strEdin);
-    m_products.push_back(std::move(product));
+    ++m_intSize;
 }
 
 clsProduct& clsCatalog::GetProduct(qint16 intIndex)
 {
     if (intIndex < 1 || intIndex > size())
         throw OutOfRangeError("catalog position out of range");
-    return m_products[static_cast<size_t>(intIndex - 1)];
+    const int i = intIndex - 1;
+    return (*m_blocks[static_cast<size_t>(i / BlockSize)])[static_cast<size_t>(i % BlockSize)];
 }
 
 const clsProduct& clsCatalog::GetProduct(qint16 intIndex) const
@@ -33,5 +36,6 @@ const clsProduct& clsCatalog::GetProduct(qint16 intIndex) const
 
 void clsCatalog::DelAllProduct()
 {
-    m_products.clear();
+    m_blocks.clear();
+    m_intSize = 0;
 }

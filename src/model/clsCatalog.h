@@ -3,7 +3,10 @@
 #include "model/clsProduct.h"
 
 #include <QString>
-#include <deque>
+
+#include <array>
+#include <memory>
+#include <vector>
 
 // The product catalog, 1-based. It only grows or is emptied as a whole, so every
 // position stored in a meal stays valid. Callers get references to stored products.
@@ -12,7 +15,7 @@ class clsCatalog
 public:
     static constexpr qint16 MaxSize = 32767;
 
-    qint16 size() const { return static_cast<qint16>(m_products.size()); }
+    qint16 size() const { return static_cast<qint16>(m_intSize); }
 
     // The norm text is read as the program reads numbers; a value outside 16 bits
     // (or a full catalog) throws OverflowError and appends nothing.
@@ -27,7 +30,10 @@ public:
     void DelAllProduct();
 
 private:
-    // A deque keeps every stored product in place as the catalog grows, and a full
-    // catalog is a few blocks instead of 32767 allocations.
-    std::deque<clsProduct> m_products;
+    // Products are stored in blocks that never move, so a reference stays good while
+    // the catalog grows, and a full catalog is 128 allocations instead of 32767.
+    static constexpr int BlockSize = 256;
+    using Block = std::array<clsProduct, BlockSize>;
+    std::vector<std::unique_ptr<Block>> m_blocks;
+    int m_intSize = 0;
 };

@@ -27,10 +27,9 @@ void clsMenuOfDay::SetTrapeza(const clsTrapeza& objTrapeza, qint16 intMeal)
 {
     if (intMeal < 1 || intMeal > 3)
         return;
-    auto copy = std::make_unique<clsTrapeza>();
-    for (int i = 1; i <= objTrapeza.GetCountProduct(); ++i) // int: a full meal has 32767 entries
-        copy->AddProduct(objTrapeza.GetIndexProduct(static_cast<qint16>(i)));
-    m_meals[static_cast<size_t>(intMeal - 1)] = std::move(copy);
+    // A meal holds no repeats, so a plain copy is the meal entry by entry (and stays
+    // linear for a meal of the whole catalog).
+    m_meals[static_cast<size_t>(intMeal - 1)] = std::make_unique<clsTrapeza>(objTrapeza);
 }
 
 clsTrapeza* clsMenuOfDay::GetTrapeza(qint16 intMeal)

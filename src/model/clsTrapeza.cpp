@@ -4,10 +4,26 @@
 #include "model/Units.h"
 #include "model/clsCatalog.h"
 
+#include <vector>
+
 void clsTrapeza::AddProduct(qint16 intIndex)
 {
     if (!m_items.contains(intIndex))
         m_items.append(intIndex);
+}
+
+void clsTrapeza::SetProducts(const QList<qint16>& positions)
+{
+    m_items.clear();
+    m_items.reserve(positions.size());
+    std::vector<bool> seen(65536, false);
+    for (qint16 intIndex : positions) {
+        const auto bit = static_cast<size_t>(static_cast<quint16>(intIndex));
+        if (!seen[bit]) {
+            seen[bit] = true;
+            m_items.append(intIndex);
+        }
+    }
 }
 
 void clsTrapeza::DelProduct(qint16 intPosition)

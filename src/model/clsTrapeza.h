@@ -18,6 +18,9 @@ public:
     // The catalog position stored at a meal position; throws OutOfRangeError outside 1..count.
     qint16 GetIndexProduct(qint16 intPosition) const;
     void DelAllProduct() { m_items.clear(); }
+    // Replaces the entries by these positions in order, a repeat kept only the first
+    // time: what AddProduct one by one gives, in linear time for a meal of any size.
+    void SetProducts(const QList<qint16>& positions);
 
     // Weight for the whole group in grams: norm × participants of every gram-unit product.
     // Throws OutOfRangeError for a position that the catalog lacks.

@@ -103,10 +103,11 @@ namespace {
 
 // Both forms of apply(): Products is the data's product list, const or not; a
 // non-const one gives its texts away.
+// bChecked: data has just passed check() (read() checks what it reads).
 template <typename Products>
-bool applyData(const TripData& data, Products& products, GlobalVariable& g, QString& strError)
+bool applyData(const TripData& data, Products& products, GlobalVariable& g, QString& strError, bool bChecked = false)
 {
-    if (!check(data, strError))
+    if (!bChecked && !check(data, strError))
         return false;
     // After check() nothing below can fail short of running out of memory, so the trip
     // is never left half loaded.
@@ -142,9 +143,7 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
             }
             const TripMenu& menu = data.menus.at(d - 1);
             for (int j = 1; j <= Meals::Count; ++j) {
-                objTrapeza.DelAllProduct();
-                for (qint16 intIndex : menu.meals.at(static_cast<size_t>(j - 1)))
-                    objTrapeza.AddProduct(intIndex); // repeats collapse here
+                objTrapeza.SetProducts(menu.meals.at(static_cast<size_t>(j - 1))); // repeats collapse here
                 objMenu.SetTrapeza(objTrapeza, j);
             }
             g.objMenuList.SetMenu(objMenu, d);
@@ -208,7 +207,7 @@ bool load(GlobalVariable& g, const QString& strPath, QString& strMessage)
 {
     TripData data;
     QString strDetail;
-    if (!readFile(strPath, data, strDetail) || !apply(std::move(data), g, strDetail)) {
+    if (!readFile(strPath, data, strDetail) || !applyData(data, data.products, g, strDetail, true)) {
         strMessage = readErrorText();
         return false;
     }

@@ -131,23 +131,22 @@ qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
 // reading, which gives the same value or the same fault.
 bool plainInt16(QByteArrayView line, qint16& value)
 {
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (i < n && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    const bool bNegative = i < n && line[i] == '-';
-    if (i < n && (line[i] == '-' || line[i] == '+'))
-        ++i;
+    const char* p = line.data();
+    const char* const e = p + line.size();
+    while (p != e && (*p == ' ' || *p == '\t'))
+        ++p;
+    const bool bNegative = p != e && *p == '-';
+    if (p != e && (*p == '-' || *p == '+'))
+        ++p;
+    const char* const digits = p;
     int v = 0;
-    int digits = 0;
-    for (; i < n && line[i] >= '0' && line[i] <= '9'; ++i) {
-        if (++digits > 5)
-            return false;
-        v = v * 10 + (line[i] - '0');
-    }
-    while (i < n && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    if (digits == 0 || i != n)
+    while (p != e && *p >= '0' && *p <= '9' && p - digits < 5)
+        v = v * 10 + (*p++ - '0');
+    if (p == digits || (p != e && *p >= '0' && *p <= '9'))
+        return false; // no digits, or more than five
+    while (p != e && (*p == ' ' || *p == '\t'))
+        ++p;
+    if (p != e)
         return false;
     if (bNegative)
         v = -v;
@@ -353,7 +352,7 @@ TripData parse(const QByteArray& bytes)
     QList<std::pair<QByteArrayView, QString>> units;
     for (int i = 1; i <= n; ++i) {
         r.skip(); // "№ i"
-        TripProduct p;
+        TripProduct& p = data.products.emplaceBack();
         p.strName = r.line();
         const QByteArrayView strNorma = r.lineBytes();
         try {
@@ -367,7 +366,7 @@ TripData parse(const QByteArray& bytes)
         }
         const QByteArrayView strEdin = r.lineBytes();
         const auto unit = std::find_if(units.cbegin(), units.cend(), [&](const auto& u) {
-            return u.first.size() == strEdin.size() &&
+            return u.first.size() == strEdin.size() && (strEdin.isEmpty() || u.first[0] == strEdin[0]) &&
                    std::memcmp(u.first.data(), strEdin.data(), static_cast<size_t>(strEdin.size())) == 0;
         });
         if (unit != units.cend()) {
@@ -379,7 +378,6 @@ TripData parse(const QByteArray& bytes)
             units.append({strEdin, p.strEdin});
         }
         r.skip(); // separator
-        data.products.append(std::move(p));
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"
