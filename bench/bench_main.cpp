@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
     auto wanted = [&strOnly](const char* part) { return strOnly.isEmpty() || strOnly == QLatin1String(part); };
     if (wanted("core")) {
         std::fputs("Model, trip file and documents...\n", stderr);
-        ctx.table.section(QStringLiteral("model, trip file, documents (Google Benchmark)"));
+        ctx.table.section(QStringLiteral("model, trip file, documents (Google Benchmark, processor time)"));
         runCoreBenchmarks(ctx, restCount, rest.data());
     }
     if (wanted("windows")) {

@@ -107,7 +107,7 @@ auto withText(QByteArrayView bytes, F f)
 
 // The first position from pos on that holds a byte up to CR (LF, CR or another control
 // character), or size. Lines are found by this, sixteen bytes at a time where it can.
-qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
+Q_ALWAYS_INLINE qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
 {
 #if defined(__SSE2__)
     const __m128i last = _mm_set1_epi8('\r');
@@ -129,7 +129,7 @@ qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
 // them (" 25 "): blanks, an optional sign, digits, blanks. Read here without making a
 // text of it; anything else (and any value outside 16 bits) is left to the general
 // reading, which gives the same value or the same fault.
-bool plainInt16(QByteArrayView line, qint16& value)
+Q_ALWAYS_INLINE bool plainInt16(QByteArrayView line, qint16& value)
 {
     const char* p = line.data();
     const char* const e = p + line.size();
@@ -173,7 +173,7 @@ public:
     // is dropped), so a file cut anywhere fails here. A CR elsewhere is refused: other
     // readers of the format take it for a line end, so the lines after it are in doubt.
     // The view lasts as long as the file's bytes.
-    QByteArrayView lineBytes()
+    Q_ALWAYS_INLINE QByteArrayView lineBytes()
     {
         qsizetype end = m_pos;
         qsizetype cr = -1; // the first CR in the line
