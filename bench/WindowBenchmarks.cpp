@@ -193,9 +193,11 @@ private:
                 }},
                {QStringLiteral("editor: product out of the meal"), [&] { click("cmdDelProduct"); }}});
 
-        // The deletion asks first; the recorder answers OK.
+        // The deletion asks first; the recorder answers OK. The first day goes, so that
+        // every other day tab is numbered anew.
         cycle({{QStringLiteral("editor: add a day"), [&] { menu.cmdAddDay_Click(); }},
-               {QStringLiteral("editor: delete a day (confirmed)"), [&] { click("cmdDelDay"); }}},
+               {QStringLiteral("editor: delete the first day (confirmed)"), [&] { click("cmdDelDay"); },
+                [&] { days->setCurrentIndex(0); }}},
               true);
 
         frmRemoveDay& exchange = forms.RemoveDay();

@@ -434,8 +434,13 @@ void frmMenu::DelDay(int intFlag)
     } catch (const ModelError&) {
         // A ration shorter than its tabs has nothing at d to remove.
     }
-    for (int i = 0; i < bar->count(); ++i)
-        bar->setTabText(i, CatalogText::dayCaption(i + 1));
+    // Only the tabs after the deleted one change their number; each caption set lays
+    // out the whole strip again.
+    for (int i = 0; i < bar->count(); ++i) {
+        const QString strCaption = CatalogText::dayCaption(i + 1);
+        if (bar->tabText(i) != strCaption)
+            bar->setTabText(i, strCaption);
+    }
     setDayButtons();
     StripDayMenu_Click(bar->currentIndex());
 }
