@@ -6,7 +6,7 @@
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
 #include "ui/Twips.h"
-#include "ui/editor/SerifFont.h"
+#include "ui/SerifFont.h"
 #include "ui/editor/frmMenu.h"
 
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "ui/Twips.h"
 #include "ui/editor/GreenArrow.h"
 #include "ui/editor/GridTextModel.h"
-#include "ui/editor/SerifFont.h"
+#include "ui/SerifFont.h"
 #include "ui/editor/TabStrip.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmRemoveDay.h"

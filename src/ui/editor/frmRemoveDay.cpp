@@ -4,7 +4,7 @@
 #include "ui/Forms.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
-#include "ui/editor/SerifFont.h"
+#include "ui/SerifFont.h"
 #include "ui/editor/frmMenu.h"
 
 #include <QKeyEvent>

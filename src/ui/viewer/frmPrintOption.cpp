@@ -5,7 +5,7 @@
 #include "ui/Forms.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
-#include "ui/editor/SerifFont.h"
+#include "ui/SerifFont.h"
 #include "ui/viewer/frmRasklad.h"
 
 #include <QGroupBox>

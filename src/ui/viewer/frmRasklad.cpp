@@ -11,6 +11,7 @@
 #include "model/Weights.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
+#include "ui/SerifFont.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
 #include "ui/main/frmMainForm.h"
@@ -112,17 +113,6 @@ const QString GramSuffix = QStringLiteral(" гр.");
 QStringList emptyRow()
 {
     return {QString(), QString(), QString()};
-}
-
-QFont serifFont(qreal rPointSize, bool bBold = false, bool bItalic = false)
-{
-    // Liberation Serif has the metrics of Times New Roman and stands in where it is missing.
-    QFont f;
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setPointSizeF(rPointSize);
-    f.setBold(bBold);
-    f.setItalic(bItalic);
-    return f;
 }
 
 } // namespace

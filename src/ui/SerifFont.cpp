@@ -1,4 +1,4 @@
-#include "ui/editor/SerifFont.h"
+#include "ui/SerifFont.h"
 
 #include <QStringList>
 

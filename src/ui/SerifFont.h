@@ -2,5 +2,5 @@
 
 #include <QFont>
 
-// The editor's lettering: Times New Roman where it is installed, else its metric twin.
+// The windows' lettering: Times New Roman where it is installed, else its metric twin.
 QFont serifFont(qreal points, bool bBold = false, bool bItalic = false, bool bUnderline = false);
