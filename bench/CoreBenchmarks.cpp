@@ -27,9 +27,9 @@ constexpr double DocumentBudgetMs = 200;
 constexpr double FileFactor = 3;
 
 // Each repetition is one run of the action, so the worst is the worst single run.
-struct Spec
+struct BenchEntry
 {
-    Spec(const QString& name, double budget = -1, const QString& baseline = QString(), int repeats = 0)
+    BenchEntry(const QString& name, double budget = -1, const QString& baseline = QString(), int repeats = 0)
         : strName(name)
         , dBudget(budget)
         , strBaseline(baseline)
@@ -84,12 +84,13 @@ struct Trips
     }
 };
 
-void registerOne(QList<Spec>& specs, const Spec& spec, int intRepeats, std::function<void(benchmark::State&)> fn)
+void registerOne(QList<BenchEntry>& entries, const BenchEntry& entry, int intRepeats,
+                 std::function<void(benchmark::State&)> fn)
 {
-    specs.append(spec);
-    benchmark::RegisterBenchmark(spec.strName.toStdString().c_str(), std::move(fn))
+    entries.append(entry);
+    benchmark::RegisterBenchmark(entry.strName.toStdString().c_str(), std::move(fn))
         ->Iterations(1)
-        ->Repetitions(spec.intRepeats > 0 ? spec.intRepeats : intRepeats)
+        ->Repetitions(entry.intRepeats > 0 ? entry.intRepeats : intRepeats)
         ->Unit(benchmark::kMillisecond);
 }
 
@@ -106,7 +107,7 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
         }
     }
     const int n = ctx.intRepeats;
-    QList<Spec> specs;
+    QList<BenchEntry> entries;
 
     // ---- the trip file ----
     // The yardsticks of the trip file: the file's bytes read and decoded, the file's text
@@ -115,7 +116,7 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
     const QString decodeName = QStringLiteral("trip file: read the large file, decode cp1251");
     const QString encodeName = QStringLiteral("trip file: encode cp1251, write the large file");
     const QString strLarge = ctx.strLargeFile;
-    registerOne(specs, {decodeName}, n, [strLarge](benchmark::State& st) {
+    registerOne(entries, {decodeName}, n, [strLarge](benchmark::State& st) {
         for (auto _ : st) {
             QFile f(strLarge);
             if (!f.open(QIODevice::ReadOnly))
@@ -126,7 +127,7 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
         }
     });
     const QString encodedPath = QDir(ctx.strDir).filePath(QStringLiteral("encoded-large.trb"));
-    registerOne(specs, {encodeName}, n, [trips, encodedPath](benchmark::State& st) {
+    registerOne(entries, {encodeName}, n, [trips, encodedPath](benchmark::State& st) {
         for (auto _ : st) {
             QStringEncoder encoder("windows-1251");
             const QByteArray b = encoder(trips->largeText);
@@ -155,11 +156,11 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
             }
         };
     };
-    registerOne(specs, {QStringLiteral("trip file: load (large)"), -1, decodeName}, n, loadBench(ctx.strLargeFile));
-    registerOne(specs, {QStringLiteral("trip file: save (large)"), -1, encodeName}, n,
+    registerOne(entries, {QStringLiteral("trip file: load (large)"), -1, decodeName}, n, loadBench(ctx.strLargeFile));
+    registerOne(entries, {QStringLiteral("trip file: save (large)"), -1, encodeName}, n,
                 saveBench(trips->large, QDir(ctx.strDir).filePath(QStringLiteral("saved-large.trb"))));
-    registerOne(specs, {QStringLiteral("trip file: load (realistic)")}, n, loadBench(ctx.strRealisticFile));
-    registerOne(specs, {QStringLiteral("trip file: save (realistic)")}, n,
+    registerOne(entries, {QStringLiteral("trip file: load (realistic)")}, n, loadBench(ctx.strRealisticFile));
+    registerOne(entries, {QStringLiteral("trip file: save (realistic)")}, n,
                 saveBench(trips->realistic, QDir(ctx.strDir).filePath(QStringLiteral("saved-realistic.trb"))));
 
     // ---- the documents ----
@@ -175,42 +176,42 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
             }
         };
     };
-    registerOne(specs, {QStringLiteral("document: layout, all days (realistic)"), DocumentBudgetMs}, n,
+    registerOne(entries, {QStringLiteral("document: layout, all days (realistic)"), DocumentBudgetMs}, n,
                 documentBench(trips->realistic, true, QStringLiteral("layout-realistic.docx")));
-    registerOne(specs, {QStringLiteral("document: purchase list, all days (realistic)"), DocumentBudgetMs}, n,
+    registerOne(entries, {QStringLiteral("document: purchase list, all days (realistic)"), DocumentBudgetMs}, n,
                 documentBench(trips->realistic, false, QStringLiteral("purchases-realistic.docx")));
-    registerOne(specs, {QStringLiteral("document: layout, all days (large)"), -1, QString(), 3}, n,
+    registerOne(entries, {QStringLiteral("document: layout, all days (large)"), -1, QString(), 3}, n,
                 documentBench(trips->large, true, QStringLiteral("layout-large.docx")));
-    registerOne(specs, {QStringLiteral("document: purchase list, all days (large)"), -1, QString(), 3}, n,
+    registerOne(entries, {QStringLiteral("document: purchase list, all days (large)"), -1, QString(), 3}, n,
                 documentBench(trips->large, false, QStringLiteral("purchases-large.docx")));
 
     // ---- the model: parts of the window actions, to watch ----
-    registerOne(specs, {QStringLiteral("model: name order (large)")}, n, [trips](benchmark::State& st) {
+    registerOne(entries, {QStringLiteral("model: name order (large)")}, n, [trips](benchmark::State& st) {
         for (auto _ : st) {
             NameOrder order = NameOrder::fromCatalog(trips->large.objCatalog);
             benchmark::DoNotOptimize(order);
         }
     });
-    registerOne(specs, {QStringLiteral("model: catalog grid texts (large)")}, n, [trips](benchmark::State& st) {
+    registerOne(entries, {QStringLiteral("model: catalog grid texts (large)")}, n, [trips](benchmark::State& st) {
         const NameOrder order = NameOrder::fromCatalog(trips->large.objCatalog);
         for (auto _ : st) {
             QList<QStringList> rows = CatalogText::productRows(trips->large.objCatalog, order);
             benchmark::DoNotOptimize(rows);
         }
     });
-    registerOne(specs, {QStringLiteral("model: purchase list, all days (large)")}, n, [trips](benchmark::State& st) {
+    registerOne(entries, {QStringLiteral("model: purchase list, all days (large)")}, n, [trips](benchmark::State& st) {
         for (auto _ : st) {
             PurchaseList list = PurchaseList::build(trips->large, true, 0);
             benchmark::DoNotOptimize(list);
         }
     });
-    registerOne(specs, {QStringLiteral("model: purchase list, one shift (large)")}, n, [trips](benchmark::State& st) {
+    registerOne(entries, {QStringLiteral("model: purchase list, one shift (large)")}, n, [trips](benchmark::State& st) {
         for (auto _ : st) {
             PurchaseList list = PurchaseList::build(trips->large, false, 1);
             benchmark::DoNotOptimize(list);
         }
     });
-    registerOne(specs, {QStringLiteral("model: trip weight (large)")}, n, [trips](benchmark::State& st) {
+    registerOne(entries, {QStringLiteral("model: trip weight (large)")}, n, [trips](benchmark::State& st) {
         for (auto _ : st) {
             qint64 v = trips->large.objRasklad.GetVes(trips->large.objMenuList, trips->large.objCatalog,
                                                       trips->large.intCountPeople);
@@ -223,22 +224,22 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::ClearRegisteredBenchmarks();
 
-    for (const Spec& spec : specs) {
-        if (collector.errors.contains(spec.strName)) {
-            ctx.table.addError(spec.strName, collector.errors.value(spec.strName));
+    for (const BenchEntry& entry : entries) {
+        if (collector.errors.contains(entry.strName)) {
+            ctx.table.addError(entry.strName, collector.errors.value(entry.strName));
             continue;
         }
-        if (!collector.times.contains(spec.strName))
+        if (!collector.times.contains(entry.strName))
             continue; // filtered out
-        double dBudget = spec.dBudget;
+        double dBudget = entry.dBudget;
         QString strNote;
-        if (!spec.strBaseline.isEmpty()) {
+        if (!entry.strBaseline.isEmpty()) {
             BenchTable::Row base;
-            base.times = collector.times.value(spec.strBaseline);
+            base.times = collector.times.value(entry.strBaseline);
             dBudget = base.times.isEmpty() ? -1 : FileFactor * base.median();
-            strNote = spec.strBaseline.contains(QLatin1String("decode")) ? QStringLiteral("3 x read+decode")
-                                                                         : QStringLiteral("3 x encode+write");
+            strNote = entry.strBaseline.contains(QLatin1String("decode")) ? QStringLiteral("3 x read+decode")
+                                                                          : QStringLiteral("3 x encode+write");
         }
-        ctx.table.add(spec.strName, collector.times.value(spec.strName), dBudget, strNote);
+        ctx.table.add(entry.strName, collector.times.value(entry.strName), dBudget, strNote);
     }
 }
