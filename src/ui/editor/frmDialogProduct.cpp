@@ -5,8 +5,8 @@
 #include "model/ModelErrors.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
-#include "ui/Twips.h"
 #include "ui/SerifFont.h"
+#include "ui/Twips.h"
 #include "ui/editor/frmMenu.h"
 
 #include <QComboBox>

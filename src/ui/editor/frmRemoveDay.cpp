@@ -2,9 +2,9 @@
 
 #include "model/GlobalVariable.h"
 #include "ui/Forms.h"
+#include "ui/SerifFont.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
-#include "ui/SerifFont.h"
 #include "ui/editor/frmMenu.h"
 
 #include <QKeyEvent>

@@ -3,9 +3,9 @@
 #include "export/TripDocuments.h"
 #include "model/GlobalVariable.h"
 #include "ui/Forms.h"
+#include "ui/SerifFont.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
-#include "ui/SerifFont.h"
 #include "ui/viewer/frmRasklad.h"
 
 #include <QGroupBox>
