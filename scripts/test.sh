@@ -24,6 +24,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
+echo "== Fuzzing the trip file reader"
+bash scripts/fuzz.sh 30
+
+# Last, so that the run ends with the test summary.
 echo "== Build and test with sanitizers"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -31,8 +35,3 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORBEL_SANITIZE=ON -DTORBEL_BUILD_BENCH=OFF
 cmake --build build-asan -j2
 ctest --test-dir build-asan --output-on-failure -j2
-
-if [ -x scripts/fuzz.sh ]; then
-  echo "== Fuzzing the trip file reader"
-  bash scripts/fuzz.sh 30
-fi
