@@ -17,31 +17,18 @@ esac
 max_len=8192
 corpus=fuzz/corpus/trip
 
+source scripts/fuzz-lib.sh
+
 # Its own build tree, so a short run of the test command may go on beside it.
 build=fuzz-build-long
-cmake -S fuzz -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j2
+fuzz_build "$build"
 
 work="$build/run"
 rm -rf "$work"
 mkdir -p "$work/new" "$work/artifacts"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:allocator_may_return_null=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # New inputs go to the first directory only; the kept corpus is read, never written.
-set +e
-"$build/fuzz_tripfile" "$work/new" "$corpus" \
-  -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
-  -dict=fuzz/trip.dict -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
-  2>"$work/fuzz.log"
-status=$?
-set -e
-tail -n 25 "$work/fuzz.log"
-if [ "$status" -ne 0 ] || grep -qE "ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:" "$work/fuzz.log"; then
-  echo "The trip file fuzzer found a problem (exit $status); the input is in $work/artifacts/" >&2
-  exit 1
-fi
+fuzz_run "$build" "$work" "$seconds" "$work/new" "$corpus" -max_len="$max_len"
 
 before=$(find "$corpus" -type f | wc -l)
 "$build/fuzz_tripfile" -merge=1 -max_len="$max_len" "$corpus" "$work/new" 2>"$work/merge.log"
