@@ -1,10 +1,12 @@
 #pragma once
 
+#include "model/Participant.h"
 #include "model/clsCatalog.h"
 #include "model/clsMenuList.h"
 #include "model/clsRasklad.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -39,6 +41,10 @@ struct GlobalVariable
     bool blnDataEnd = false;
     QString strFileName;
     bool blnChanged = false;
+    // Energy aim per participant per day, kcal; 0 when not set.
+    qint32 intEnergyAim = 0;
+    // Exactly intCountPeople participants once the main window has accepted the count.
+    QList<Participant> participants;
     // The document writer, created on first use: objWord(g) in export/clsRKWord.h.
     std::unique_ptr<clsRKWord, RKWordDeleter> objWord;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ProductFacts.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,6 +10,7 @@ class clsProduct
 {
 public:
     QString strProductEdin; // unit of measure, free text
+    ProductFacts facts;     // energy, nutrients, weight, package and price, all optional
 
     const QString& Name() const { return m_strName; }
     // An empty text keeps the old name.

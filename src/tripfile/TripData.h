@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Participant.h"
+#include "model/ProductFacts.h"
 #include "tripfile/TripMenu.h"
 #include "tripfile/TripProduct.h"
 
@@ -26,6 +28,11 @@ struct TripData
     bool blnDataEnd = false;
     QList<TripProduct> products; // catalog position i is products[i - 1]
     QList<TripMenu> menus;       // at most intPeriod; the daily menus past the end are empty
+    // The optional trailing sections: energy aim and product facts (facts empty, or one
+    // per product), then the participants (empty, or intCountPeople of them).
+    qint32 intEnergyAim = 0;
+    QList<ProductFacts> facts;
+    QList<Participant> participants;
 
     bool operator==(const TripData&) const = default;
 };

@@ -241,6 +241,10 @@ void frmMainForm::buildMenus()
     saveAs->setObjectName(QStringLiteral("menuMainFileSaveAs"));
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
+    // The tools beyond the layout: energy and cost, the carry split, the document back end.
+    m_menuService = menuBar()->addMenu(QStringLiteral("&Сервис"));
+    m_menuService->setObjectName(QStringLiteral("mnuService"));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помо&щь"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* helpWindow = help->addAction(QStringLiteral("Помо&щь"));

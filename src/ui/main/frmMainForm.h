@@ -118,6 +118,7 @@ private:
     QPushButton* m_cmdRaklad = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QMenu* m_menuFile = nullptr;
+    QMenu* m_menuService = nullptr;
     QAction* m_actSave = nullptr;
     QList<QLabel*> m_panels;
 
