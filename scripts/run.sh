@@ -8,6 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/install-deps.sh
+source scripts/as-user.sh
+continue_as_invoking_user "$here" "$root/scripts/run.sh" "$@"
 # The same build folder as the test command, which then reuses what is built here;
 # only the program is built.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+source scripts/as-user.sh
+continue_as_invoking_user "$PWD" "$PWD/scripts/test.sh"
 
 echo "== Formatting"
 unformatted=$(git ls-files -co --exclude-standard '*.cpp' '*.h' | while read -r f; do
@@ -23,6 +25,9 @@ echo "== Build and test (the benchmarks are built here too; scripts/bench.sh run
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
+
+echo "== The Debian package"
+bash scripts/check-package.sh
 
 echo "== Fuzzing the trip file reader"
 bash scripts/fuzz.sh 30

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "model/GlobalVariable.h"
+#include "platform/Translations.h"
 #include "ui/Forms.h"
 #include "ui/main/frmMainForm.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    Translations::installToolkitRussian(app);
     QApplication::setApplicationName(QStringLiteral("torbel"));
     GlobalVariable g;
     InitGlobalVariable(g);
