@@ -71,8 +71,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "food planner for multi-day hiking trips
-Torbel keeps a catalog of products and a ration of daily menus, lays the
+# CPack puts the summary above this as the synopsis line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Torbel keeps a catalog of products and a ration of daily menus, lays the
 menus over the days of a hiking trip and shows the group's quantities and
 the weight each participant carries. It makes purchase lists for the whole
 trip or for one duty shift, works out energy, nutrients, packages and cost,

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,7 +116,7 @@ void tst_translations::standardButtons()
 {
     QFETCH(int, button);
     QFETCH(QString, text);
-    QDialogButtonBox box(QDialogButtonBox::StandardButtons(button));
+    QDialogButtonBox box{QDialogButtonBox::StandardButtons(button)};
     QCOMPARE(plain(box.button(QDialogButtonBox::StandardButton(button))->text()), text);
 }
 
