@@ -91,7 +91,7 @@ while IFS='|' read -r name uid user expected; do
   log=$work/log
   rm -f "$log.sudo"
   mkdir -p "$work/typed here"
-  out=$(cd / && PATH=$(stubs yes) STUB_UID=$uid SUDO_USER=$user LOG=$log DISPLAY=:7 WAYLAND_DISPLAY= "$BASH" -c '
+  out=$(cd / && env -i PATH="$(stubs yes)" STUB_UID="$uid" SUDO_USER="$user" LOG="$log" DISPLAY=:7 "$BASH" -c '
     source "$1"
     continue_as_invoking_user "$2" /src/scripts/run.sh trip.trb --flag
     echo "went on as before"' _ "$root/scripts/as-user.sh" "$work/typed here" 2>&1 | tail -1)
