@@ -67,6 +67,10 @@ echo "== Desktop entry, file type, AppStream"
 desktop-file-validate "$share/applications/torbel.desktop"
 xmllint --noout "$share/mime/packages/torbel.xml"
 appstreamcli validate --no-net "$share/metainfo/org.example.torbel.metainfo.xml"
+# The screenshots it names are the README's, published beside the home page.
+for image in $(grep -o 'images/[a-z0-9_-]*\.png' "$share/metainfo/org.example.torbel.metainfo.xml"); do
+  [ -f "docs/$image" ] || fail "the AppStream screenshot $image is not in docs/images"
+done
 
 echo "== Manual pages"
 for page in "$share/man/man1/torbel.1.gz" "$share/man/en/man1/torbel.1.gz"; do
