@@ -53,15 +53,22 @@ void UpDown::setBuddy(QLineEdit* buddy)
     m_buddy = buddy;
 }
 
+bool UpDown::takeTyped()
+{
+    if (!m_takeTyped || !m_buddy || !m_buddy->isModified())
+        return true;
+    return m_takeTyped();
+}
+
 void UpDown::stepUp()
 {
-    if (m_value < m_max)
+    if (takeTyped() && m_value < m_max)
         setValue(m_value + 1);
 }
 
 void UpDown::stepDown()
 {
-    if (m_value > m_min)
+    if (takeTyped() && m_value > m_min)
         setValue(m_value - 1);
 }
 
