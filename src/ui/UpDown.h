@@ -40,7 +40,7 @@ public:
     // How an arrow takes what was typed into the bound box and not yet taken, before it
     // steps: the box's own check, which sets the spinner. False (the text was refused)
     // stops the step. Without one, a typed text is stepped over.
-    void setTakeTyped(std::function<bool()> takeTyped) { m_takeTyped = std::move(takeTyped); }
+    void setTakeTyped(std::function<bool()> takeTyped);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -61,6 +61,7 @@ private:
     int bounded(int value) const { return qBound(m_min, value, m_max); }
     void apply(int value, bool notify);
     void updateArrows();
+    bool hasTyped() const;
     bool takeTyped();
 
     QToolButton* m_up;
