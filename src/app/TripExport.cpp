@@ -3,65 +3,70 @@
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "tripfile/TripFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cstdio>
+#include <QTemporaryDir>
 
 namespace TripExport {
 
 bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, const QString& strPath,
            QString& strMessage)
 {
-    const QFileInfo target(strPath);
     strMessage = TripFile::writeErrorText(strPath);
-    if (target.isDir())
+    const auto refuse = [&](const QString& strWhy) {
+        strMessage += QLatin1Char('\n') + strWhy;
         return false;
+    };
+    QString strWhy;
+    if (!g.strFileName.isEmpty() && AtomicFile::sameFile(strPath, g.strFileName))
+        return refuse(QStringLiteral("это файл раскладки, из которого строится документ"));
+    if (!AtomicFile::checkTarget(strPath, strWhy))
+        return refuse(strWhy);
 
-    // The document is written beside the target and put in its place only when whole:
+    // The document is built in a folder of its own and put in place only when whole:
     // a failed export leaves the earlier file as it was, and no half document.
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.torbel-XXXXXX.docx"));
-    if (!part.open())
-        return false;
-    part.close();
+    QTemporaryDir part;
+    if (!part.isValid())
+        return refuse(part.errorString());
+    const QString strPart = part.filePath(QStringLiteral("document.docx"));
 
     TripDocuments::ExportResult result;
     QStringList messages;
+    QString strSaveError;
     {
         // Whatever the writer has to say is collected here and never shown: no window
         // may appear on the command line.
         MessageBox::Recorder boxes;
         clsRKWord& w = objWord(g);
-        w.setOutputFile(part.fileName());
+        w.setOutputFile(strPart);
         result = doc == Document::Layout ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
                                          : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
         w.setOutputFile(QString());
+        strSaveError = w.lastError();
         for (const MessageBox::Shown& box : boxes.shown()) {
             if (!messages.contains(box.text))
                 messages.append(box.text);
         }
     }
+    if (result.blnComplete && result.strFile.isEmpty())
+        return refuse(strSaveError); // built whole, but could not be saved
     if (!result.ok() || !messages.isEmpty()) {
         if (!messages.isEmpty())
             strMessage = messages.join(QLatin1Char('\n'));
         return false;
     }
 
-    // A replaced file keeps its permissions; a new one gets the usual ones, not the
-    // owner-only ones of a temporary file.
-    const QFileDevice::Permissions perms = target.exists() ? QFile::permissions(strPath)
-                                                           : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                 QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QFile::setPermissions(part.fileName(), perms);
-    // rename() replaces the target in one step.
-    if (std::rename(QFile::encodeName(part.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        return false;
-    part.setAutoRemove(false);
+    QFile built(strPart);
+    if (!built.open(QIODevice::ReadOnly))
+        return refuse(built.errorString());
+    const QByteArray bytes = built.readAll();
+    if (built.error() != QFileDevice::NoError)
+        return refuse(built.errorString());
+    if (!AtomicFile::write(strPath, bytes, strWhy))
+        return refuse(strWhy);
     strMessage.clear();
     return true;
 }

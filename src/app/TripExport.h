@@ -17,7 +17,9 @@ enum class Document
 
 // Writes the document for all trip days (blnViewAll) or for the days of shift intSmen
 // to strPath, replacing the file. The trip's layout must be built. On failure returns
-// false with the program's Russian message in strMessage; no file is left half written.
+// false with the program's Russian message in strMessage (a write failure adds a line
+// with its reason); no file is left half written. Refuses the trip file itself
+// (g.strFileName) and any target AtomicFile::checkTarget refuses.
 bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, const QString& strPath,
            QString& strMessage);
 

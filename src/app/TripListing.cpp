@@ -77,13 +77,16 @@ QByteArray toTsv(const QList<QStringList>& rows)
         for (qsizetype c = 0; c < cells.size(); ++c) {
             if (c > 0)
                 text += u'\t';
-            // A tab or line break inside a name would split its row for whoever reads the lines.
+            // A tab or line break inside a name would split its row for whoever reads the
+            // lines; any other control character (ESC, BEL, NUL) could drive the terminal.
             const qsizetype intStart = text.size();
             text += cells.at(c);
             for (qsizetype i = intStart; i < text.size(); ++i) {
                 const QChar ch = text.at(i);
                 if (ch == u'\t' || ch == u'\n' || ch == u'\r')
                     text[i] = u' ';
+                else if (ch.category() == QChar::Other_Control)
+                    text[i] = QChar::ReplacementCharacter;
             }
         }
         text += u'\n';

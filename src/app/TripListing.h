@@ -23,7 +23,7 @@ QList<QStringList> layout(const GlobalVariable& g);
 QList<QStringList> weights(const GlobalVariable& g);
 
 // Cells joined by TAB, one row a line, each line ending in LF, in UTF-8. A TAB, CR or
-// LF inside a cell becomes a blank.
+// LF inside a cell becomes a blank, any other control character U+FFFD.
 QByteArray toTsv(const QList<QStringList>& rows);
 
 } // namespace TripListing

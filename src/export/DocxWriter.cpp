@@ -1,6 +1,7 @@
 #include "export/DocxWriter.h"
 
-#include <QSaveFile>
+#include "platform/AtomicFile.h"
+
 #include <QXmlStreamWriter>
 
 #include <zip.h>
@@ -681,10 +682,10 @@ bool write(const WordDocument& doc, const QString& path, QString* error)
     const QByteArray data = package(doc, error);
     if (data.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    QString why;
+    if (!AtomicFile::write(path, data, why)) {
         if (error)
-            *error = file.errorString();
+            *error = why;
         return false;
     }
     return true;

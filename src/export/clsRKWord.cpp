@@ -3,12 +3,12 @@
 #include "export/DocxWriter.h"
 #include "export/WordEditor.h"
 #include "model/GlobalVariable.h"
+#include "platform/AtomicFile.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -49,6 +49,8 @@ enum class clsRKWord::Op
 namespace {
 
 const QString kCaption = QStringLiteral("Ошибка!");
+// The section of the guide on documents.
+constexpr const char* kHelpTopic = "word";
 
 // Margins the page still has room for, in centimetres.
 constexpr double kMaxMarginCm = 55.87;
@@ -142,7 +144,10 @@ void clsRKWord::fail(Op op) const
         text = QStringLiteral("Невозможно корректно завершить экспорт в Word 2000! Error in ClassWord::CloseWord ");
         break;
     }
-    MessageBox::show(nullptr, text, kCaption);
+    // Every message but those of the first two steps leads to the writer's help.
+    const bool blnHelp = op != Op::OpenWord && op != Op::InsertText;
+    MessageBox::show(nullptr, text, kCaption, MessageBox::OkOnly, MessageBox::NoIcon,
+                     blnHelp ? QString::fromLatin1(kHelpTopic) : QString());
 }
 
 // Runs one step on the open document; any failure shows the step's message.
@@ -264,14 +269,14 @@ QString clsRKWord::Orientation() const
 
 void clsRKWord::Orientation(const QString& varNewValue)
 {
-    const bool ok = run(Op::OrientationWrite, [&](WordEditor&) {
+    // The word is kept first, even when no document is open to take it.
+    m_orientation = varNewValue;
+    run(Op::OrientationWrite, [&](WordEditor&) {
         if (varNewValue == QLatin1String("standart"))
             m_doc->page.landscape = false;
         else if (varNewValue == QLatin1String("albom"))
             m_doc->page.landscape = true;
     });
-    if (ok)
-        m_orientation = varNewValue;
 }
 
 void clsRKWord::SetFontStyle(const QString& strStyle)
@@ -488,20 +493,13 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
     for (int n = 1; n <= 1000; ++n) {
         const QString candidate =
             QDir(dir).filePath(stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".docx"));
-        QFile file(candidate);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(candidate))
-                continue;
-            *error = file.errorString();
+        QString why;
+        if (!AtomicFile::writeNew(candidate, data, why)) {
+            if (why.isEmpty())
+                continue; // the name is taken
+            *error = why;
             return false;
         }
-        if (file.write(data) != data.size() || !file.flush()) {
-            *error = file.errorString();
-            file.close();
-            file.remove();
-            return false;
-        }
-        file.close();
         *path = candidate;
         return true;
     }

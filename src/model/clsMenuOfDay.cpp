@@ -44,9 +44,9 @@ const clsTrapeza* clsMenuOfDay::GetTrapeza(qint16 intMeal) const
     return const_cast<clsMenuOfDay*>(this)->GetTrapeza(intMeal);
 }
 
-qint32 clsMenuOfDay::GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const
+qint64 clsMenuOfDay::GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const
 {
-    qint32 intVes = 0;
+    qint64 intVes = 0;
     for (const auto& meal : m_meals)
         intVes += meal->GetVes(objCatalog, intCountPeople);
     return intVes;

@@ -23,7 +23,7 @@ public:
     clsTrapeza* GetTrapeza(qint16 intMeal);
     const clsTrapeza* GetTrapeza(qint16 intMeal) const;
 
-    qint32 GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const;
+    qint64 GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const;
 
 private:
     std::array<std::unique_ptr<clsTrapeza>, 3> m_meals;

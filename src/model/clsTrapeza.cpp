@@ -40,9 +40,9 @@ qint16 clsTrapeza::GetIndexProduct(qint16 intPosition) const
     return m_items.at(intPosition - 1);
 }
 
-qint32 clsTrapeza::GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const
+qint64 clsTrapeza::GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const
 {
-    qint32 intVes = 0;
+    qint64 intVes = 0;
     for (qint16 intIndex : m_items) {
         const clsProduct& objProduct = objCatalog.GetProduct(intIndex);
         if (Units::isGramUnit(objProduct.strProductEdin))

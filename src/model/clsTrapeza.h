@@ -22,9 +22,10 @@ public:
     // time: what AddProduct one by one gives, in linear time for a meal of any size.
     void SetProducts(const QList<qint16>& positions);
 
-    // Weight for the whole group in grams: norm × participants of every gram-unit product.
+    // Weight for the whole group in grams: norm × participants of every gram-unit product,
+    // in 64 bits (a large meal for a large group passes 2^31).
     // Throws OutOfRangeError for a position that the catalog lacks.
-    qint32 GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const;
+    qint64 GetVes(const clsCatalog& objCatalog, qint16 intCountPeople) const;
 
     // Rows of the ration editor's grid below its header: one name per entry, or one
     // empty row for an empty meal.

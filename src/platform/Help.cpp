@@ -20,6 +20,7 @@ struct State
     bool testMode = false;
     QString filePath;
     int shownCount = 0;
+    QString lastTopic;
 };
 
 State& state()
@@ -81,6 +82,11 @@ QString Help::findFile(const QString& appDir)
 
 bool Help::showContents(QWidget* parent)
 {
+    return showTopic(parent, QString());
+}
+
+bool Help::showTopic(QWidget* parent, const QString& topic)
+{
     const QString path = filePath();
     if (!QFileInfo(path).isFile()) {
         MessageBox::show(parent,
@@ -92,9 +98,14 @@ bool Help::showContents(QWidget* parent)
     }
     if (testMode()) {
         ++state().shownCount;
+        state().lastTopic = topic;
         return true;
     }
-    openWindow(path);
+    QWidget* window = openWindow(path);
+    if (!topic.isEmpty()) {
+        if (auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("helpBrowser")))
+            browser->scrollToAnchor(topic);
+    }
     return true;
 }
 
@@ -131,9 +142,15 @@ int Help::shownCount()
     return state().shownCount;
 }
 
+QString Help::lastTopic()
+{
+    return state().lastTopic;
+}
+
 void Help::clear()
 {
     state().shownCount = 0;
+    state().lastTopic.clear();
     state().filePath.clear();
 }
 

@@ -23,6 +23,8 @@ public:
     static QString findFile(const QString& appDir);
     // Opens the help on its contents; false (after a message) when the file is missing.
     static bool showContents(QWidget* parent = nullptr);
+    // Opens the help at a section of the guide (the id of its heading, "word").
+    static bool showTopic(QWidget* parent, const QString& topic);
 
     // The program's help window (one for the whole run) showing the page at path; it is
     // what showContents opens outside test mode.
@@ -33,8 +35,10 @@ public:
     static bool testMode();
     // Overrides filePath(); an empty path goes back to the one beside the executable.
     static void setFilePath(const QString& path);
-    // Help requests that found the file, in test mode.
+    // Help requests that found the file, in test mode, and the topic of the last one
+    // (empty for the contents).
     static int shownCount();
+    static QString lastTopic();
     static void clear();
 
     class Recorder
@@ -47,6 +51,7 @@ public:
 
         void setFilePath(const QString& path) { Help::setFilePath(path); }
         int shownCount() const { return Help::shownCount(); }
+        QString lastTopic() const { return Help::lastTopic(); }
 
     private:
         bool m_previous;

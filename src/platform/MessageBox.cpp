@@ -1,10 +1,15 @@
 #include "platform/MessageBox.h"
 
 #include "platform/Headless.h"
+#include "platform/Help.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QQueue>
+
+#include <memory>
 
 namespace {
 
@@ -39,36 +44,90 @@ QMessageBox::Icon qtIcon(MessageBox::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-MessageBox::Button showReal(QWidget* parent, const QString& text, const QString& caption, MessageBox::Buttons buttons,
-                            MessageBox::Icon icon)
+// A Yes/No question offers exactly its two answers: Escape and the frame's close
+// button are refused. F1 opens the box's help topic when it has one.
+class Box : public QMessageBox
 {
-    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+public:
+    Box(QMessageBox::Icon icon, const QString& caption, const QString& text, QWidget* parent,
+        MessageBox::Buttons buttons, const QString& helpTopic)
+        : QMessageBox(icon, caption, text, QMessageBox::NoButton, parent)
+        , m_blnQuestion(buttons == MessageBox::YesNo)
+        , m_strHelpTopic(helpTopic)
+    {
+        if (m_blnQuestion) {
+            setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                           ~Qt::WindowCloseButtonHint);
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_F1 && !m_strHelpTopic.isEmpty()) {
+            Help::showTopic(this, m_strHelpTopic);
+            return;
+        }
+        if (m_blnQuestion && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (m_blnQuestion && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_blnQuestion;
+    QString m_strHelpTopic;
+};
+
+} // namespace
+
+QMessageBox* MessageBox::makeBox(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
+                                 Icon icon, const QString& helpTopic)
+{
+    auto* box = new Box(qtIcon(icon), caption, text, parent, buttons, helpTopic);
     switch (buttons) {
     case MessageBox::OkOnly:
-        box.setStandardButtons(QMessageBox::Ok);
-        box.setDefaultButton(QMessageBox::Ok);
-        box.setEscapeButton(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
         break;
     case MessageBox::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
         break;
     case MessageBox::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Cancel);
         break;
     }
     // Russian button texts whatever translations are installed.
-    if (auto* b = box.button(QMessageBox::Yes))
+    if (auto* b = box->button(QMessageBox::Yes))
         b->setText(QStringLiteral("&Да"));
-    if (auto* b = box.button(QMessageBox::No))
+    if (auto* b = box->button(QMessageBox::No))
         b->setText(QStringLiteral("&Нет"));
-    if (auto* b = box.button(QMessageBox::Cancel))
+    if (auto* b = box->button(QMessageBox::Cancel))
         b->setText(QStringLiteral("Отмена"));
+    return box;
+}
 
-    switch (box.exec()) {
+namespace {
+
+MessageBox::Button showReal(QWidget* parent, const QString& text, const QString& caption, MessageBox::Buttons buttons,
+                            MessageBox::Icon icon, const QString& helpTopic)
+{
+    const std::unique_ptr<QMessageBox> box(MessageBox::makeBox(parent, text, caption, buttons, icon, helpTopic));
+    switch (box->exec()) {
     case QMessageBox::Ok:
         return MessageBox::Ok;
     case QMessageBox::Cancel:
@@ -80,27 +139,46 @@ MessageBox::Button showReal(QWidget* parent, const QString& text, const QString&
     default:
         break;
     }
-    // Not reachable with an escape button set; answer as Escape would.
-    return buttons == MessageBox::OkOnly ? MessageBox::Ok
-                                         : (buttons == MessageBox::YesNo ? MessageBox::No : MessageBox::Cancel);
+    // Not reachable: every way out of a box is one of its buttons.
+    return MessageBox::defaultButton(buttons);
 }
 
 } // namespace
 
 MessageBox::Button MessageBox::show(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
-                                    Icon icon)
+                                    Icon icon, const QString& helpTopic)
 {
     if (!testMode())
-        return showReal(parent, text, caption, buttons, icon);
+        return showReal(parent, text, caption, buttons, icon, helpTopic);
 
     State& s = state();
-    Shown box{text, caption, buttons, icon, NoButton};
+    Shown box{text, caption, buttons, icon, NoButton, escapeAnswer(buttons), helpTopic};
     if (!s.answers.isEmpty())
         box.answer = s.answers.dequeue();
     else
         box.answer = s.answerer ? s.answerer(box) : defaultButton(buttons);
+    // Escape on a box that refuses it changes nothing: the box waits for a real answer.
+    while (box.answer == Escape) {
+        if (box.escape != NoButton)
+            box.answer = box.escape;
+        else
+            box.answer = s.answers.isEmpty() ? defaultButton(buttons) : s.answers.dequeue();
+    }
     s.shown.append(box);
     return box.answer;
+}
+
+MessageBox::Button MessageBox::escapeAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case OkOnly:
+        return Ok;
+    case OkCancel:
+        return Cancel;
+    case YesNo:
+        break;
+    }
+    return NoButton;
 }
 
 MessageBox::Button MessageBox::defaultButton(Buttons buttons)

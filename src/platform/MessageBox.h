@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 // Modal message boxes. Every window goes through here instead of QMessageBox, so that
@@ -24,7 +25,10 @@ public:
         Ok,
         Cancel,
         Yes,
-        No
+        No,
+        // Test side only: queued as an answer, the user presses Escape or the frame's
+        // close button; a box that refuses them takes the next answer instead.
+        Escape
     };
     enum Buttons
     {
@@ -42,9 +46,18 @@ public:
     };
 
     // Shows the box and returns the button pressed. Closing a real box by its frame or
-    // Escape answers Ok for OkOnly, Cancel for OkCancel and No for YesNo.
+    // Escape answers Ok for OkOnly and Cancel for OkCancel; a Yes/No box refuses both,
+    // so a reflexive Escape cannot answer a question. With a help topic, F1 in the box
+    // opens the help there (Help::showTopic).
     static Button show(QWidget* parent, const QString& text, const QString& caption, Buttons buttons = OkOnly,
-                       Icon icon = NoIcon);
+                       Icon icon = NoIcon, const QString& helpTopic = QString());
+
+    // The real box show() runs, not yet shown; the caller owns it. For tests of the box itself.
+    static QMessageBox* makeBox(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
+                                Icon icon = NoIcon, const QString& helpTopic = QString());
+
+    // What Escape or the frame answers: Ok, Cancel, or NoButton where they are refused.
+    static Button escapeAnswer(Buttons buttons);
 
     // The button a box answers with when nothing else decides: the first of its buttons.
     static Button defaultButton(Buttons buttons);
@@ -57,6 +70,8 @@ public:
         Buttons buttons = OkOnly;
         Icon icon = NoIcon;
         Button answer = NoButton;
+        Button escape = NoButton; // escapeAnswer(buttons)
+        QString helpTopic;
     };
 
     static void setTestMode(bool on);

@@ -2,8 +2,7 @@
 
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
-
-#include <QSaveFile>
+#include "platform/AtomicFile.h"
 
 #include <exception>
 #include <limits>
@@ -224,10 +223,9 @@ bool save(const GlobalVariable& g, const QString& strPath, QString& strMessage)
         strMessage = writeErrorText(strPath);
         return false;
     }
-    // QSaveFile writes beside the target and renames only after every byte is out, so a
-    // failed save leaves the earlier file whole.
-    QSaveFile file(strPath);
-    if (strPath.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // A failed save leaves the earlier file whole.
+    QString strReason;
+    if (strPath.isEmpty() || !AtomicFile::write(strPath, bytes, strReason)) {
         strMessage = writeErrorText(strPath);
         return false;
     }

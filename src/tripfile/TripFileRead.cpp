@@ -3,6 +3,7 @@
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
+#include "platform/RegularFile.h"
 #include "tripfile/Cp1251.h"
 
 #include <QFile>
@@ -169,18 +170,20 @@ public:
     {
     }
 
-    // The next whole line without its line end. A line must end with LF (a CR before it
-    // is dropped), so a file cut anywhere fails here. A CR elsewhere is refused: other
-    // readers of the format take it for a line end, so the lines after it are in doubt.
-    // The view lasts as long as the file's bytes.
+    // The next whole line without its line end. A line ends with LF (a CR before it is
+    // dropped) or with the end of the file; a file with no line left fails here. A CR
+    // elsewhere is refused: other readers of the format take it for a line end, so the
+    // lines after it are in doubt. The view lasts as long as the file's bytes.
     Q_ALWAYS_INLINE QByteArrayView lineBytes()
     {
+        if (m_pos >= m_size)
+            fail(QStringLiteral("файл кончился раньше времени"), m_line + 1);
         qsizetype end = m_pos;
         qsizetype cr = -1; // the first CR in the line
         for (;;) {
             end = skipOrdinary(m_data, end, m_size);
             if (end >= m_size)
-                fail(QStringLiteral("файл кончился раньше времени"), m_line + 1);
+                break; // the last line, without its line end
             if (m_data[end] == '\n')
                 break;
             if (m_data[end] == '\r' && cr < 0) {
@@ -436,9 +439,10 @@ bool read(const QByteArray& bytes, TripData& data, QString& strError)
 
 bool readFile(const QString& strPath, TripData& data, QString& strError)
 {
-    QFile file(strPath);
-    if (strPath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        strError = QStringLiteral("не удалось открыть файл: %1").arg(file.errorString());
+    QFile file;
+    QString strWhy;
+    if (!RegularFile::openForReading(file, strPath, strWhy)) {
+        strError = QStringLiteral("не удалось открыть файл: %1").arg(strWhy);
         return false;
     }
     if (file.size() > MaxFileSize) {

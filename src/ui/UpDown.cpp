@@ -50,18 +50,46 @@ void UpDown::setRange(int minimum, int maximum)
 
 void UpDown::setBuddy(QLineEdit* buddy)
 {
+    if (m_buddy)
+        disconnect(m_buddy, nullptr, this, nullptr);
     m_buddy = buddy;
+    if (m_buddy) {
+        // A typed value may lie anywhere: both arrows are open until it is taken.
+        connect(m_buddy, &QLineEdit::textEdited, this, &UpDown::updateArrows);
+        connect(m_buddy, &QLineEdit::editingFinished, this, &UpDown::updateArrows);
+    }
+    updateArrows();
+}
+
+void UpDown::setTakeTyped(std::function<bool()> takeTyped)
+{
+    m_takeTyped = std::move(takeTyped);
+    updateArrows();
+}
+
+bool UpDown::hasTyped() const
+{
+    return m_takeTyped && m_buddy && m_buddy->isModified();
+}
+
+bool UpDown::takeTyped()
+{
+    if (!hasTyped())
+        return true;
+    const bool blnTaken = m_takeTyped();
+    updateArrows();
+    return blnTaken;
 }
 
 void UpDown::stepUp()
 {
-    if (m_value < m_max)
+    if (takeTyped() && m_value < m_max)
         setValue(m_value + 1);
 }
 
 void UpDown::stepDown()
 {
-    if (m_value > m_min)
+    if (takeTyped() && m_value > m_min)
         setValue(m_value - 1);
 }
 
@@ -83,8 +111,9 @@ void UpDown::apply(int value, bool notify)
 
 void UpDown::updateArrows()
 {
-    m_up->setEnabled(isEnabled() && m_value < m_max);
-    m_down->setEnabled(isEnabled() && m_value > m_min);
+    const bool blnTyped = hasTyped();
+    m_up->setEnabled(isEnabled() && (blnTyped || m_value < m_max));
+    m_down->setEnabled(isEnabled() && (blnTyped || m_value > m_min));
 }
 
 QSize UpDown::sizeHint() const

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QToolButton;
 
 // A spinner of two arrow buttons bound to a text box: it holds a whole number in a
@@ -35,6 +37,11 @@ public:
     // Moves the spinner alone: no valueChanged and the bound text box keeps its text.
     void setValueSilently(int value);
 
+    // How an arrow takes what was typed into the bound box and not yet taken, before it
+    // steps: the box's own check, which sets the spinner. False (the text was refused)
+    // stops the step. Without one, a typed text is stepped over.
+    void setTakeTyped(std::function<bool()> takeTyped);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -54,10 +61,13 @@ private:
     int bounded(int value) const { return qBound(m_min, value, m_max); }
     void apply(int value, bool notify);
     void updateArrows();
+    bool hasTyped() const;
+    bool takeTyped();
 
     QToolButton* m_up;
     QToolButton* m_down;
     QPointer<QLineEdit> m_buddy;
+    std::function<bool()> m_takeTyped;
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;

@@ -230,10 +230,13 @@ void tst_rkword::failsWithoutDocument()
         QCOMPARE(m_boxes->last().text, message);
         QCOMPARE(m_boxes->last().caption, kCaption);
         QCOMPARE(m_boxes->last().buttons, MessageBox::OkOnly);
+        // F1 leads to the writer's help, except from the text step.
+        QCOMPARE(m_boxes->last().helpTopic, QString(message.contains("InsertText") ? "" : "word"));
         open();
         m_w->CloseWord();
     }
-    QCOMPARE(m_w->Orientation(), QString()); // a failed write keeps the word
+    // A failed write has kept the word all the same.
+    QCOMPARE(m_w->Orientation(), QString(QTest::currentDataTag() == QByteArray("Orientation") ? "albom" : ""));
 }
 
 void tst_rkword::quietWithoutDocument()
@@ -960,6 +963,7 @@ void tst_rkword::unwritableFolderFailsOpenWord()
 
     QVERIFY(!m_w->OpenWord());
     QCOMPARE(messages(), QStringList{"Невозможно открыть приложение Word 2000 !  Error in ClassWord::OpenWord"});
+    QCOMPARE(m_boxes->last().helpTopic, QString());
     QVERIFY(!m_w->isOpen());
     QVERIFY(!m_w->InsertText(QStringLiteral("x")));
     m_w->CloseWord();

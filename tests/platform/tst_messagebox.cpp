@@ -1,6 +1,13 @@
+#include "platform/Help.h"
 #include "platform/MessageBox.h"
 
+#include <QAbstractButton>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 class tst_messagebox : public QObject
 {
@@ -14,6 +21,11 @@ private slots:
     void recorderStartsAndEndsClean();
     void answererTakesUnqueuedBoxes();
     void headlessNeverShowsRealBox();
+    void escapeAndFrame_data();
+    void escapeAndFrame();
+    void recordedEscape_data();
+    void recordedEscape();
+    void f1OpensTheHelpTopic();
 };
 
 void tst_messagebox::unqueuedAnswerIsFirstButton_data()
@@ -110,6 +122,95 @@ void tst_messagebox::headlessNeverShowsRealBox()
     QVERIFY(MessageBox::testMode());
     QCOMPARE(MessageBox::show(nullptr, "x", "y", MessageBox::OkCancel), MessageBox::Ok);
     MessageBox::clear();
+}
+
+// The real box: a question cannot be dismissed, other boxes answer Escape and the frame.
+void tst_messagebox::escapeAndFrame_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("escape"); // the answer Escape gives; NoButton: refused
+
+    QTest::newRow("ok only") << int(MessageBox::OkOnly) << int(QMessageBox::Ok);
+    QTest::newRow("ok/cancel") << int(MessageBox::OkCancel) << int(QMessageBox::Cancel);
+    QTest::newRow("yes/no") << int(MessageBox::YesNo) << int(QMessageBox::NoButton);
+}
+
+void tst_messagebox::escapeAndFrame()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, escape);
+
+    for (const bool byFrame : {false, true}) {
+        const std::unique_ptr<QMessageBox> box(MessageBox::makeBox(nullptr, "t", "c", MessageBox::Buttons(buttons)));
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        if (byFrame)
+            box->close();
+        else
+            QTest::keyClick(box.get(), Qt::Key_Escape);
+        QCOMPARE(box->isVisible(), escape == QMessageBox::NoButton);
+        if (escape != QMessageBox::NoButton) {
+            QCOMPARE(box->clickedButton(), box->button(QMessageBox::StandardButton(escape)));
+            continue;
+        }
+        QVERIFY(!(box->windowFlags() & Qt::WindowCloseButtonHint));
+        // Only an answer closes it.
+        box->button(QMessageBox::No)->click();
+        QVERIFY(!box->isVisible());
+        QCOMPARE(box->clickedButton(), box->button(QMessageBox::No));
+    }
+}
+
+// The recorder answers Escape as the real box does.
+void tst_messagebox::recordedEscape_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("then"); // queued after the Escape
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("ok/cancel: cancel") << int(MessageBox::OkCancel) << int(MessageBox::Ok) << int(MessageBox::Cancel);
+    QTest::newRow("yes/no: the next answer") << int(MessageBox::YesNo) << int(MessageBox::No) << int(MessageBox::No);
+    QTest::newRow("yes/no: Enter after it")
+        << int(MessageBox::YesNo) << int(MessageBox::NoButton) << int(MessageBox::Yes);
+}
+
+void tst_messagebox::recordedEscape()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, then);
+    QFETCH(int, expected);
+
+    MessageBox::Recorder recorder;
+    recorder.setNextAnswer(MessageBox::Escape);
+    if (then != MessageBox::NoButton)
+        recorder.setNextAnswer(MessageBox::Button(then));
+    QCOMPARE(int(MessageBox::show(nullptr, "Сохранить раскладку?", "c", MessageBox::Buttons(buttons))), expected);
+    QCOMPARE(recorder.count(), 1);
+    QCOMPARE(int(recorder.last().escape), buttons == MessageBox::YesNo ? int(MessageBox::NoButton) : expected);
+}
+
+void tst_messagebox::f1OpensTheHelpTopic()
+{
+    QTemporaryDir dir;
+    const QString guide = dir.filePath("Torbel.html");
+    QFile f(guide);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    Help::Recorder help;
+    help.setFilePath(guide);
+
+    const std::unique_ptr<QMessageBox> plain(MessageBox::makeBox(nullptr, "t", "c", MessageBox::OkOnly));
+    plain->show();
+    QTest::keyClick(plain.get(), Qt::Key_F1);
+    QCOMPARE(help.shownCount(), 0);
+
+    const std::unique_ptr<QMessageBox> box(
+        MessageBox::makeBox(nullptr, "t", "c", MessageBox::OkOnly, MessageBox::NoIcon, "word"));
+    box->show();
+    QTest::keyClick(box.get(), Qt::Key_F1);
+    QCOMPARE(help.shownCount(), 1);
+    QCOMPARE(help.lastTopic(), QString("word"));
+    QVERIFY(box->isVisible());
 }
 
 QTEST_MAIN(tst_messagebox)

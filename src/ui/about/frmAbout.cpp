@@ -46,11 +46,21 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
 void makeLink(QWidget* parent, QLabel* copies[2], const QString& name, const QString& text, const QString& tip,
               const QRect& geometry)
 {
+    // Colours and underline by palette and font: a style sheet would pass to the link's
+    // tooltip as well.
+    const auto paint = [](QLabel* label, const QColor& colour, bool blnUnderline) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+        QFont font = label->font();
+        font.setUnderline(blnUnderline);
+        label->setFont(font);
+    };
     copies[0] = makeLabel(parent, name + QLatin1Char('0'), text, geometry.translated(shadowOffset, shadowOffset));
-    copies[0]->setStyleSheet(QStringLiteral("color: #a0a0a0;"));
+    paint(copies[0], QColor(0xa0, 0xa0, 0xa0), false);
     copies[0]->hide();
     copies[1] = makeLabel(parent, name + QLatin1Char('1'), text, geometry);
-    copies[1]->setStyleSheet(QStringLiteral("color: #0000c0; text-decoration: underline;"));
+    paint(copies[1], QColor(0x00, 0x00, 0xc0), true);
     copies[1]->setToolTip(tip);
     copies[1]->setCursor(Qt::PointingHandCursor);
     copies[1]->setAttribute(Qt::WA_TranslucentBackground);

@@ -44,8 +44,7 @@ frmDialogProduct::frmDialogProduct(GlobalVariable& g, Forms& forms, QWidget* par
         frame->setFrameShadow(QFrame::Sunken);
         m_placer.place(frame, QRect(150, top, 4350, 30));
     };
-    // Between the title and the fields, clear of the fields' top edge.
-    line("Line1", 480);
+    line("Line1", 600);
     line("Line2", 2550);
 
     auto label = [this](const char* name, const QString& text, const QRect& twips) {
@@ -116,9 +115,9 @@ bool frmDialogProduct::isAdding() const
 void frmDialogProduct::openAs(const QString& strTitle)
 {
     lblTitle->setText(strTitle);
-    // Centred over the dialog, as wide as its text.
+    // As wide as its text, from its design corner.
     lblTitle->adjustSize();
-    lblTitle->move((width() - lblTitle->width()) / 2, Twips::toPixelsY(this, 120));
+    lblTitle->move(Twips::toPixelsX(this, 1824), Twips::toPixelsY(this, 120));
     Forms::openFrom(m_forms.Menu(), *this);
 }
 
@@ -162,8 +161,8 @@ void frmDialogProduct::fail(const QString& strText, const QString& strCaption, Q
 bool frmDialogProduct::TestProductOption()
 {
     const QString strName = txtName->text();
-    // A name of blanks alone would be an invisible row.
-    if (strName.trimmed().isEmpty()) {
+    // Only an empty name is missing; a name of blanks is kept as typed, like any other.
+    if (strName.isEmpty()) {
         fail(QStringLiteral("Отсутствует наименование продукта!"), QStringLiteral("Error!"), txtName);
         return false;
     }

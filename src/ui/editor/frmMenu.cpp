@@ -5,6 +5,7 @@
 #include "model/Meals.h"
 #include "model/ModelErrors.h"
 #include "platform/MessageBox.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/SerifFont.h"
 #include "ui/Twips.h"
@@ -39,21 +40,17 @@ constexpr QSize CreditSize(2532, 372);
 const QString CaptionToRation = QStringLiteral("&Рацион");
 const QString CaptionToCatalog = QStringLiteral("&Каталог");
 
+// The editor's controls are in its serif face.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QString& tip = QString())
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
+    QPushButton* button = Controls::makeButton(parent, name, text, tip);
     button->setFont(serifFont(10.5));
-    button->setAutoDefault(false);
-    if (!tip.isEmpty())
-        button->setToolTip(tip);
     return button;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    QLabel* label = Controls::makeLabel(parent, name, text);
     label->setFont(font);
     return label;
 }

@@ -9,6 +9,7 @@
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "tripfile/TripFile.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
@@ -107,11 +108,7 @@ void frmMainForm::buildControls()
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto makeLabel = [&](const char* name, const QString& text) {
-        auto* l = new QLabel(text, central);
-        l->setObjectName(QLatin1String(name));
-        return l;
-    };
+    auto makeLabel = [&](const char* name, const QString& text) { return Controls::makeLabel(central, name, text); };
     auto makeField = [&](const char* name, int chars) {
         auto* t = new QLineEdit(central);
         t->setObjectName(QLatin1String(name));
@@ -121,10 +118,8 @@ void frmMainForm::buildControls()
         return t;
     };
     auto makeButton = [&](const char* name, const QString& text, const QString& tip) {
-        auto* b = new QPushButton(text, central);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(tip);
-        b->setAutoDefault(false);
+        QPushButton* b = Controls::makeButton(central, name, text, tip);
+        // A click that leaves a refused field is stopped here.
         b->installEventFilter(this);
         return b;
     };
@@ -217,6 +212,9 @@ void frmMainForm::buildControls()
     setTabOrder(m_cmdMenu, m_cmdRaklad);
     setTabOrder(m_cmdRaklad, m_cmdClose);
 
+    // An arrow first takes the typed count, with the field's checks.
+    m_updPeople->setTakeTyped([this] { return txtCountPeople_LostFocus(); });
+    m_updSmena->setTakeTyped([this] { return txtSmena_LostFocus(); });
     connect(m_updPeople, &UpDown::valueChanged, this, &frmMainForm::UpDownPeople_Change);
     connect(m_updSmena, &UpDown::valueChanged, this, &frmMainForm::UpDownSmena_Change);
     connect(m_rtbDeffine, &QPlainTextEdit::textChanged, this, &frmMainForm::rtbDeffine_Change);
@@ -286,9 +284,11 @@ QStringList frmMainForm::StatusPanelTexts() const
 bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && !m_blnRejecting) {
-        // Switching to another program or opening a menu is no leaving of the field.
+        // Switching to another program, opening a menu or entering the menu bar is no
+        // leaving of the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason) {
             if (watched == m_txtDataBegin)
                 txtDataBegin_LostFocus();
             else if (watched == m_txtDataEnd)
@@ -298,6 +298,11 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
             else if (watched == m_txtSmena)
                 txtSmena_LostFocus();
         }
+    } else if (event->type() == QEvent::Shortcut && qobject_cast<QPushButton*>(watched)) {
+        // A mnemonic leaves the field and presses the button in one gesture: a refused
+        // field stops the press as well.
+        if (!leaveFocusedField())
+            return true;
     } else if (m_blnRefusedClick && qobject_cast<QPushButton*>(watched) &&
                (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
                 event->type() == QEvent::MouseButtonDblClick)) {
@@ -397,6 +402,20 @@ bool frmMainForm::commitFocusedField()
     if (field == m_txtCountPeople)
         return txtCountPeople_LostFocus();
     if (field == m_txtSmena)
+        return txtSmena_LostFocus();
+    return true;
+}
+
+bool frmMainForm::leaveFocusedField()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == m_txtDataBegin)
+        return txtDataBegin_LostFocus();
+    if (focus == m_txtDataEnd)
+        return txtDataEnd_LostFocus();
+    if (focus == m_txtCountPeople)
+        return txtCountPeople_LostFocus();
+    if (focus == m_txtSmena)
         return txtSmena_LostFocus();
     return true;
 }
@@ -689,6 +708,9 @@ void frmMainForm::closeDateDialog()
 
 void frmMainForm::mnuAbout_Click()
 {
+    // The about box takes the focus from the field: a refused field keeps it.
+    if (!leaveFocusedField())
+        return;
     closeDateDialog();
     Forms::openFrom(*this, m_forms.About());
 }

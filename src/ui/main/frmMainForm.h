@@ -87,6 +87,9 @@ private:
     // Runs the lost-focus check of the field holding the focus when it was edited and
     // not yet taken; false when the text was refused.
     bool commitFocusedField();
+    // The same for the field holding the focus whether edited or not, for a command that
+    // takes the focus away from it (opens a window, presses a button by its mnemonic).
+    bool leaveFocusedField();
 
     // Closes the date dialog, when it is open, before another window opens from here.
     void closeDateDialog();

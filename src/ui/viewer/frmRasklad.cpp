@@ -446,9 +446,9 @@ void frmRasklad::initState()
 
         m_updSmena->setRange(1, intSmena);
         m_intActiveSmena = TripDays::smenaOfDay(m_intCurrentDay, intSmena);
-        // The report mode keeps the shift the user chose, within the current shifts;
-        // the layout mode shows the shift that cooks on the day shown.
-        m_intSmen = m_blnReport ? qBound<qint16>(1, m_intSmen, intSmena) : m_intActiveSmena;
+        // Every activation shows the shift that cooks on the day shown, in the purchase
+        // list mode too.
+        m_intSmen = m_intActiveSmena;
         m_txtSmena->setText(QString::number(m_intSmen));
         m_updSmena->setValueSilently(m_intSmen);
     }

@@ -8,12 +8,14 @@
 #include "ui/about/frmAbout.h"
 #include "ui/main/frmMainForm.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrlQuery>
 
 #include <memory>
@@ -59,6 +61,7 @@ private slots:
     void hoverOverBox_data();
     void hoverOverBox();
     void hoverOverLinks();
+    void linkTooltipsLookPlain();
     void closing_data();
     void closing();
 
@@ -337,6 +340,28 @@ void tst_about::closing()
     open();
     QVERIFY(m_forms->hasAbout());
     QVERIFY(!label("lblMail0")->isVisible());
+}
+
+// The links are blue and underlined; their tooltips look as every tooltip does.
+void tst_about::linkTooltipsLookPlain()
+{
+    open();
+    for (const QString name : {"lblMail1", "lblSite1"}) {
+        QLabel* link = label(name);
+        QVERIFY(link->font().underline());
+        QToolTip::showText(link->mapToGlobal(QPoint(2, 2)), link->toolTip(), link);
+        QLabel* tip = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QTipLabel") && w->isVisible())
+                tip = static_cast<QLabel*>(w);
+        }
+        QVERIFY2(tip, qPrintable(name));
+        QCOMPARE(tip->text(), link->toolTip());
+        tip->ensurePolished();
+        QVERIFY2(!tip->font().underline(), qPrintable(name));
+        QCOMPARE(tip->palette().color(tip->foregroundRole()), QToolTip::palette().color(QPalette::ToolTipText));
+        QToolTip::hideText();
+    }
 }
 
 QTEST_MAIN(tst_about)

@@ -1,6 +1,7 @@
 #include "ui/editor/EditorHarness.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -56,6 +57,7 @@ private slots:
     void normOutOfRange();
     void missingName_data();
     void missingName();
+    void blanksAreAName();
     void repeatedName_data();
     void repeatedName();
     void unchangedNameIsNotCompared();
@@ -135,6 +137,8 @@ void tst_frmdialogproduct::dialogLayout()
     QCOMPARE(d.size(), Twips::toPixels(&d, 3750, 2580));
     QCOMPARE(d.twipsOf(h.field("txtName")), QRect(1800, 600, 1812, 360));
     QCOMPARE(d.twipsOf(h.child<QPushButton>(d, "cmdClose")), QRect(2760, 2160, 852, 372));
+    QCOMPARE(d.twipsOf(h.child<QFrame>(d, "Line1")), QRect(150, 600, 4350, 30));
+    QCOMPARE(h.child<QLabel>(d, "lblTitle")->pos(), Twips::toPixels(&d, 1824, 120, 0, 0).topLeft());
     QStringList units;
     for (int i = 0; i < h.unit()->count(); ++i)
         units.append(h.unit()->itemText(i));
@@ -267,8 +271,23 @@ void tst_frmdialogproduct::missingName_data()
     QTest::addColumn<QString>("name");
 
     QTest::newRow("add, empty") << true << "";
-    QTest::newRow("add, blanks") << true << "   ";
     QTest::newRow("change, emptied") << false << "";
+}
+
+// Only an empty name is missing: blanks are a name, kept as typed.
+void tst_frmdialogproduct::blanksAreAName()
+{
+    DialogHarness h;
+    h.addProducts({{"Сахар", "50", "гр"}});
+    h.open();
+    h.click("cmdAdd");
+    h.type(h.field("txtName"), "   ");
+    h.type(h.field("txtNorm"), "10");
+    h.clickDialog("cmdClose");
+    QCOMPARE(h.boxes.count(), 0);
+    QVERIFY(!h.dialog().isVisible());
+    QCOMPARE(h.g.objCatalog.size(), qint16(2));
+    QCOMPARE(h.product(2).Name(), QStringLiteral("   "));
 }
 
 void tst_frmdialogproduct::missingName()

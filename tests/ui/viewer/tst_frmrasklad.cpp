@@ -488,7 +488,8 @@ void tst_frmrasklad::reopenInReportMode()
     QVERIFY(t.w->isHidden());
     QVERIFY(t.forms.MainForm().isEnabled());
 
-    // More participants and a third shift: shift 2 now cooks day 2 only.
+    // More participants and a third shift. Reopened, the list is that of the shift that
+    // cooks on the day shown (day 1: shift 1, days 1 and 4), not the one chosen before.
     t.g.intCountPeople = 5;
     t.g.intCountSmena = 3;
     t.open();
@@ -499,11 +500,13 @@ void tst_frmrasklad::reopenInReportMode()
     QVERIFY(t.child<QRadioButton>("rbSmena")->isChecked());
     QVERIFY(!t.w->ViewAll());
     QCOMPARE(t.child<UpDown>("updSmena")->maximum(), 3);
-    QCOMPARE(t.child<UpDown>("updSmena")->value(), 2);
-    QCOMPARE(t.text("txtSmena"), QStringLiteral("2"));
-    QCOMPARE(t.shown(), (Rows{{"Сахар", "250", "гр"}, {"ВСЕГО:", "250", "гр"}}));
+    QCOMPARE(t.child<UpDown>("updSmena")->value(), 1);
+    QCOMPARE(t.text("txtSmena"), QStringLiteral("1"));
+    QCOMPARE(int(t.w->Smen()), 1);
+    QCOMPARE(t.shown(),
+             (Rows{{"Гречка", "500", "гр"}, {"Сахар", "250", "гр"}, {"Яйца", "10", "шт"}, {"ВСЕГО:", "750", "гр"}}));
 
-    // Fewer shifts than the one chosen: the last shift, box and spinner alike.
+    // One shift left: box and spinner alike.
     t.click("cmdClose");
     t.g.intCountSmena = 1;
     t.open();
