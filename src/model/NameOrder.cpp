@@ -53,6 +53,26 @@ void NameOrder::sortByName(const clsCatalog& objCatalog, QList<qint16>& position
         positions[i] = keys[static_cast<size_t>(i)].intIndex;
 }
 
+void NameOrder::place(const clsCatalog& objCatalog, qint16 intIndex)
+{
+    const int n = size();
+    if (intIndex < 1 || intIndex > n + 1 || intIndex > objCatalog.size())
+        throw OutOfRangeError("catalog position out of range");
+    if (intIndex <= n)
+        m_rowToIndex.remove(m_indexToRow.at(intIndex - 1) - 1);
+    else
+        m_indexToRow.append(0);
+    const QStringView name = objCatalog.GetProduct(intIndex).Name();
+    // The same order as the sort: by name, equal names by position.
+    const auto at = std::lower_bound(m_rowToIndex.cbegin(), m_rowToIndex.cend(), intIndex, [&](qint16 p, qint16 q) {
+        const int c = objCatalog.GetProduct(p).Name().compare(name, Qt::CaseSensitive);
+        return c != 0 ? c < 0 : p < q;
+    });
+    m_rowToIndex.insert(at - m_rowToIndex.cbegin(), intIndex);
+    for (int r = 1; r <= m_rowToIndex.size(); ++r)
+        m_indexToRow[m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);
+}
+
 NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)
 {
     NameOrder order;

@@ -1,5 +1,7 @@
 #include "ui/editor/TabStrip.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -19,6 +21,22 @@ public:
     }
 
 protected:
+    // Every tab added or removed lays out all tabs again, so a strip of a hundred days
+    // would measure its captions thousands of times; each caption is measured once.
+    QSize tabSizeHint(int index) const override
+    {
+        const QPair<QString, bool> key{tabText(index), index == currentIndex()};
+        auto found = m_sizes.constFind(key);
+        if (found == m_sizes.cend())
+            found = m_sizes.insert(key, QTabBar::tabSizeHint(index));
+        return *found;
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_sizes.clear();
+        QTabBar::changeEvent(event);
+    }
     void tabInserted(int index) override
     {
         QTabBar::tabInserted(index);
@@ -32,6 +50,7 @@ protected:
 
 private:
     std::function<void()> m_changed;
+    mutable QHash<QPair<QString, bool>, QSize> m_sizes; // by caption and whether selected
 };
 
 } // namespace
