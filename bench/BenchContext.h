@@ -19,6 +19,7 @@ struct BenchContext
     QString strRealisticFile; // the realistic trip as a .trb file
     QString strLargeFile;     // the large trip as a .trb file
     int intRepeats = 15;      // runs of each action
+    QString strTrip;          // the window actions of this trip alone ("large"); empty: both
     BenchTable table;
 };
 

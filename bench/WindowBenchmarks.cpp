@@ -302,8 +302,15 @@ private:
 
 void runWindowBenchmarks(BenchContext& ctx)
 {
-    ctx.table.section(QStringLiteral("windows: realistic trip, budget one frame"));
-    TripRun(ctx, BenchTrip::realistic(), ctx.strRealisticFile, FrameBudgetMs).run();
-    ctx.table.section(QStringLiteral("windows: large trip, budget one frame"));
-    TripRun(ctx, BenchTrip::large(), ctx.strLargeFile, FrameBudgetMs).run();
+    const auto wanted = [&ctx](const BenchTrip::Shape& shape) {
+        return ctx.strTrip.isEmpty() || ctx.strTrip == QLatin1String(shape.name);
+    };
+    if (wanted(BenchTrip::realistic())) {
+        ctx.table.section(QStringLiteral("windows: realistic trip, budget one frame"));
+        TripRun(ctx, BenchTrip::realistic(), ctx.strRealisticFile, FrameBudgetMs).run();
+    }
+    if (wanted(BenchTrip::large())) {
+        ctx.table.section(QStringLiteral("windows: large trip, budget one frame"));
+        TripRun(ctx, BenchTrip::large(), ctx.strLargeFile, FrameBudgetMs).run();
+    }
 }

@@ -11,11 +11,11 @@ namespace {
 // What a sort compares: the first eight UTF-16 code units of the name in two numbers (a
 // shorter name padded with zeros), so that most comparisons of a large catalog are
 // integer comparisons; equal numbers fall back to the whole names, then to positions.
+// The names stay in the catalog, which keeps the keys small to move.
 struct SortKey
 {
     quint64 intHead;
     quint64 intNext;
-    QStringView name;
     qint16 intIndex;
 };
 
@@ -27,17 +27,6 @@ quint64 unitsOf(QStringView name, qsizetype from)
     return units;
 }
 
-bool before(const SortKey& a, const SortKey& b)
-{
-    if (a.intHead != b.intHead)
-        return a.intHead < b.intHead;
-    if (a.intNext != b.intNext)
-        return a.intNext < b.intNext;
-    // Code unit by code unit, a prefix first: QStringView's case-sensitive comparison.
-    const int c = a.name.compare(b.name, Qt::CaseSensitive);
-    return c != 0 ? c < 0 : a.intIndex < b.intIndex;
-}
-
 } // namespace
 
 void NameOrder::sortByName(const clsCatalog& objCatalog, QList<qint16>& positions)
@@ -46,9 +35,19 @@ void NameOrder::sortByName(const clsCatalog& objCatalog, QList<qint16>& position
     keys.reserve(static_cast<size_t>(positions.size()));
     for (qint16 p : positions) {
         const QStringView name = objCatalog.GetProduct(p).Name();
-        keys.push_back({unitsOf(name, 0), unitsOf(name, 4), name, p});
+        keys.push_back({unitsOf(name, 0), unitsOf(name, 4), p});
     }
-    std::sort(keys.begin(), keys.end(), before);
+    std::sort(keys.begin(), keys.end(), [&objCatalog](const SortKey& a, const SortKey& b) {
+        if (a.intHead != b.intHead)
+            return a.intHead < b.intHead;
+        if (a.intNext != b.intNext)
+            return a.intNext < b.intNext;
+        // Code unit by code unit, a prefix first: QString's case-sensitive comparison.
+        const int c = objCatalog.GetProduct(a.intIndex)
+                          .Name()
+                          .compare(objCatalog.GetProduct(b.intIndex).Name(), Qt::CaseSensitive);
+        return c != 0 ? c < 0 : a.intIndex < b.intIndex;
+    });
     for (qsizetype i = 0; i < positions.size(); ++i)
         positions[i] = keys[static_cast<size_t>(i)].intIndex;
 }

@@ -20,6 +20,9 @@ public:
     {
     }
 
+    // Height of the row: the tabs share one font, so the first tells.
+    int rowHeight() const { return tabSizeHint(0).height(); }
+
 protected:
     // Every tab added or removed lays out all tabs again, so a strip of a hundred days
     // would measure its captions thousands of times; each caption is measured once.
@@ -77,7 +80,8 @@ void TabStrip::resizeEvent(QResizeEvent* event)
 
 void TabStrip::layoutBar()
 {
-    const int h = m_bar->count() > 0 ? m_bar->sizeHint().height() : fontMetrics().height() + 10;
+    // Not the bar's size hint: that lays out every tab, on every tab added.
+    const int h = m_bar->count() > 0 ? static_cast<StripBar*>(m_bar)->rowHeight() : fontMetrics().height() + 10;
     m_bar->setGeometry(0, 0, width(), h);
     update();
 }

@@ -434,21 +434,23 @@ void frmMenu::DelDay(int intFlag)
         return;
     }
     const int d = bar->currentIndex() + 1;
+    // A tab's caption is its position, so the strip loses its last tab and the selection
+    // stays where removing tab d would leave it (the tab to the right, or the new last):
+    // renaming every tab after d would lay out the whole strip once per tab.
     m_blnTabsBusy = true;
-    bar->removeTab(d - 1);
+    bar->removeTab(bar->count() - 1);
+    bar->setCurrentIndex(qMin(d - 1, bar->count() - 1));
+    for (int i = 0; i < bar->count(); ++i) {
+        const QString strCaption = CatalogText::dayCaption(i + 1);
+        if (bar->tabText(i) != strCaption)
+            bar->setTabText(i, strCaption);
+    }
     m_blnTabsBusy = false;
     m_g.intPeriod = static_cast<qint16>(bar->count());
     try {
         m_g.objMenuList.DelMenu(static_cast<qint16>(d));
     } catch (const ModelError&) {
         // A ration shorter than its tabs has nothing at d to remove.
-    }
-    // Only the tabs after the deleted one change their number; each caption set lays
-    // out the whole strip again.
-    for (int i = 0; i < bar->count(); ++i) {
-        const QString strCaption = CatalogText::dayCaption(i + 1);
-        if (bar->tabText(i) != strCaption)
-            bar->setTabText(i, strCaption);
     }
     setDayButtons();
     StripDayMenu_Click(bar->currentIndex());
