@@ -75,21 +75,26 @@ void tst_nameorder::bounds()
 void tst_nameorder::sameOrderAsCodeUnits_data()
 {
     QTest::addColumn<int>("alphabet");
-    QTest::newRow("few letters, many ties") << 3;
-    QTest::newRow("cyrillic and latin") << 12;
+    QTest::addColumn<int>("count");
+    QTest::newRow("few letters, many ties") << 3 << 3000;
+    QTest::newRow("cyrillic and latin") << 12 << 3000;
+    // A large catalog takes another way to the same order.
+    QTest::newRow("large, few letters") << 3 << 9000;
+    QTest::newRow("large, cyrillic and latin") << 12 << 9000;
 }
 
 void tst_nameorder::sameOrderAsCodeUnits()
 {
     QFETCH(int, alphabet);
+    QFETCH(int, count);
     // Random names against the plain definition: a stable sort by UTF-16 code units.
     const char16_t letters[] = {u'а', u'Б', u'б', u'Я', u'я', u'ё', u'A', u'a', u'Z', u' ', 0, 0xFFFF};
     QRandomGenerator rnd(20240701u + quint32(alphabet));
     clsCatalog c;
     QStringList names;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < count; ++i) {
         QString name;
-        const int len = int(rnd.bounded(9));
+        const int len = int(rnd.bounded(12));
         for (int k = 0; k < len; ++k)
             name += QChar(letters[rnd.bounded(alphabet)]);
         names.append(name);
