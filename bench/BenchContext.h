@@ -4,6 +4,13 @@
 
 #include <QString>
 
+// One frame: every window action on either trip, and every new window's and list's too.
+constexpr double FrameBudgetMs = 16;
+// Whole processes against their yardsticks, side by side: start-up to the first painted
+// main window against a minimal window, a command-line list against iconv.
+constexpr double StartupFactor = 1.5;
+constexpr double CommandLineFactor = 2;
+
 // What every part of the benchmark shares: where the trip files are, how often each
 // action runs, and the table the results go to.
 struct BenchContext
@@ -12,6 +19,7 @@ struct BenchContext
     QString strRealisticFile; // the realistic trip as a .trb file
     QString strLargeFile;     // the large trip as a .trb file
     int intRepeats = 15;      // runs of each action
+    QString strTrip;          // the window actions of this trip alone ("large"); empty: both
     BenchTable table;
 };
 

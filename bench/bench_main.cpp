@@ -1,8 +1,9 @@
 // Timings of the program's actions against their budgets, printed as one table.
 //
-//   torbel_bench [--repeats N] [--only core|windows|processes] [--trips DIR]
-//                [Google Benchmark options]
+//   torbel_bench [--repeats N] [--only core|windows|processes] [--trip realistic|large]
+//                [--trips DIR] [Google Benchmark options]
 //
+// --trip NAME times the window actions of that trip alone (for profiling by hand).
 // --trips DIR keeps the generated trip files in DIR (for profiling by hand).
 // Exits 1 when an action is over its budget or failed to run.
 #include "BenchContext.h"
@@ -32,6 +33,8 @@ int main(int argc, char* argv[])
             ctx.intRepeats = qMax(1, QByteArray(argv[++i]).toInt());
         else if (!std::strcmp(argv[i], "--only") && i + 1 < argc)
             strOnly = QString::fromLocal8Bit(argv[++i]);
+        else if (!std::strcmp(argv[i], "--trip") && i + 1 < argc)
+            ctx.strTrip = QString::fromLocal8Bit(argv[++i]);
         else if (!std::strcmp(argv[i], "--trips") && i + 1 < argc)
             strTrips = QString::fromLocal8Bit(argv[++i]);
         else

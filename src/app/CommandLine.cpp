@@ -2,6 +2,7 @@
 
 #include "app/TripExport.h"
 #include "app/TripListing.h"
+#include "app/WindowStart.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/TripCheck.h"
@@ -201,9 +202,14 @@ Request parse(const QStringList& arguments)
 
 bool wanted(const QStringList& arguments)
 {
-    for (const QString& arg : arguments) {
-        if (arg.startsWith(QLatin1String("--")) || arg == QLatin1String("-h"))
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg.size() < 2 || !arg.startsWith(QLatin1Char('-')))
+            continue;
+        int intValues = 0;
+        if (!WindowStart::isToolkitOption(arg, intValues))
             return true;
+        i += intValues;
     }
     return false;
 }

@@ -24,8 +24,9 @@ enum ExitCode
 };
 
 // Whether the arguments (without the program's name) ask for the command line rather
-// than the windows: any argument that starts with "--", or "-h". The windows take no
-// option of their own but the toolkit's single-dash ones ("-style fusion").
+// than the windows: any option but the toolkit's own window options ("-style fusion",
+// see WindowStart). An option nobody knows ("-x", "-list") is the command line's usage
+// error, never a trip file for the windows.
 bool wanted(const QStringList& arguments);
 
 // The help text: one line per form of the command.

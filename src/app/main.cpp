@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/WindowStart.h"
 #include "model/GlobalVariable.h"
 #include "platform/Translations.h"
 #include "ui/Forms.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
@@ -18,7 +20,8 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         rawArguments.append(QString::fromLocal8Bit(argv[i]));
 
-    // An option means a script is asking: no display is needed and no window appears.
+    // An option (other than the toolkit's window options) means a script is asking: no
+    // display is needed and no window appears.
     if (CommandLine::wanted(rawArguments)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("torbel"));
@@ -29,7 +32,14 @@ int main(int argc, char* argv[])
         return CommandLine::run(QCoreApplication::arguments().mid(1), out, err);
     }
 
+    // Without a display the toolkit would abort; say what is missing instead.
+    if (!WindowStart::displayExpected(rawArguments)) {
+        std::fputs(WindowStart::noDisplayText().toLocal8Bit().constData(), stderr);
+        return CommandLine::ExitFailure;
+    }
+    std::optional<WindowStart::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     Translations::installToolkitRussian(app);
     QApplication::setApplicationName(QStringLiteral("torbel"));
     GlobalVariable g;

@@ -8,14 +8,13 @@
 
 namespace {
 
-// What a sort compares: the first eight UTF-16 code units of the name in two numbers (a
-// shorter name padded with zeros), so that most comparisons of a large catalog are
-// integer comparisons; equal numbers fall back to the whole names, then to positions.
+// What the sort orders by: the first eight UTF-16 code units of the name in two numbers
+// (a shorter name padded with zeros); equal numbers fall back to the whole names, then
+// to positions. The names stay in the catalog, which keeps the keys small to move.
 struct SortKey
 {
     quint64 intHead;
     quint64 intNext;
-    QStringView name;
     qint16 intIndex;
 };
 
@@ -27,30 +26,93 @@ quint64 unitsOf(QStringView name, qsizetype from)
     return units;
 }
 
-bool before(const SortKey& a, const SortKey& b)
+// The keys in order of their first eight code units, one code unit a pass from the last:
+// no comparison at all, where a comparison sort of a full catalog spends milliseconds
+// on mispredicted branches. A pass whose unit all keys share is skipped.
+void radixByFirstUnits(std::vector<SortKey>& keys)
 {
-    if (a.intHead != b.intHead)
-        return a.intHead < b.intHead;
-    if (a.intNext != b.intNext)
-        return a.intNext < b.intNext;
-    // Code unit by code unit, a prefix first: QStringView's case-sensitive comparison.
-    const int c = a.name.compare(b.name, Qt::CaseSensitive);
-    return c != 0 ? c < 0 : a.intIndex < b.intIndex;
+    std::vector<SortKey> moved(keys.size());
+    std::vector<quint32> counts(0x10001);
+    for (int intPass = 0; intPass < 8; ++intPass) {
+        const auto unitOf = [intPass](const SortKey& k) {
+            const quint64 word = intPass < 4 ? k.intNext : k.intHead;
+            return static_cast<quint32>((word >> (16 * (intPass % 4))) & 0xFFFF);
+        };
+        std::fill(counts.begin(), counts.end(), 0u);
+        for (const SortKey& k : keys)
+            ++counts[unitOf(k) + 1];
+        if (counts[unitOf(keys.front()) + 1] == keys.size())
+            continue;
+        for (size_t u = 1; u < counts.size(); ++u)
+            counts[u] += counts[u - 1];
+        for (const SortKey& k : keys)
+            moved[counts[unitOf(k)]++] = k;
+        keys.swap(moved);
+    }
 }
+
+// Below this many names a comparison sort is quicker than clearing the radix counts.
+constexpr size_t RadixFrom = 4096;
 
 } // namespace
 
 void NameOrder::sortByName(const clsCatalog& objCatalog, QList<qint16>& positions)
 {
+    const size_t n = static_cast<size_t>(positions.size());
     std::vector<SortKey> keys;
-    keys.reserve(static_cast<size_t>(positions.size()));
+    keys.reserve(n);
     for (qint16 p : positions) {
         const QStringView name = objCatalog.GetProduct(p).Name();
-        keys.push_back({unitsOf(name, 0), unitsOf(name, 4), name, p});
+        keys.push_back({unitsOf(name, 0), unitsOf(name, 4), p});
     }
-    std::sort(keys.begin(), keys.end(), before);
-    for (qsizetype i = 0; i < positions.size(); ++i)
-        positions[i] = keys[static_cast<size_t>(i)].intIndex;
+    // Names alike in their first eight code units: the whole names decide, then positions.
+    const auto before = [&objCatalog](const SortKey& a, const SortKey& b) {
+        if (a.intHead != b.intHead)
+            return a.intHead < b.intHead;
+        if (a.intNext != b.intNext)
+            return a.intNext < b.intNext;
+        // Code unit by code unit, a prefix first: QString's case-sensitive comparison.
+        const int c = objCatalog.GetProduct(a.intIndex)
+                          .Name()
+                          .compare(objCatalog.GetProduct(b.intIndex).Name(), Qt::CaseSensitive);
+        return c != 0 ? c < 0 : a.intIndex < b.intIndex;
+    };
+    if (n < RadixFrom) {
+        std::sort(keys.begin(), keys.end(), before);
+    } else {
+        radixByFirstUnits(keys);
+        for (size_t b = 0; b < n;) {
+            size_t e = b + 1;
+            while (e < n && keys[e].intHead == keys[b].intHead && keys[e].intNext == keys[b].intNext)
+                ++e;
+            if (e - b > 1)
+                std::sort(keys.begin() + static_cast<std::ptrdiff_t>(b), keys.begin() + static_cast<std::ptrdiff_t>(e),
+                          before);
+            b = e;
+        }
+    }
+    for (size_t i = 0; i < n; ++i)
+        positions[static_cast<qsizetype>(i)] = keys[i].intIndex;
+}
+
+void NameOrder::place(const clsCatalog& objCatalog, qint16 intIndex)
+{
+    const int n = size();
+    if (intIndex < 1 || intIndex > n + 1 || intIndex > objCatalog.size())
+        throw OutOfRangeError("catalog position out of range");
+    if (intIndex <= n)
+        m_rowToIndex.remove(m_indexToRow.at(intIndex - 1) - 1);
+    else
+        m_indexToRow.append(0);
+    const QStringView name = objCatalog.GetProduct(intIndex).Name();
+    // The same order as the sort: by name, equal names by position.
+    const auto at = std::lower_bound(m_rowToIndex.cbegin(), m_rowToIndex.cend(), intIndex, [&](qint16 p, qint16 q) {
+        const int c = objCatalog.GetProduct(p).Name().compare(name, Qt::CaseSensitive);
+        return c != 0 ? c < 0 : p < q;
+    });
+    m_rowToIndex.insert(at - m_rowToIndex.cbegin(), intIndex);
+    for (int r = 1; r <= m_rowToIndex.size(); ++r)
+        m_indexToRow[m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);
 }
 
 NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)

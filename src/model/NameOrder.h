@@ -18,6 +18,12 @@ public:
     // names by position. For a part of the catalog without ordering all of it.
     static void sortByName(const clsCatalog& objCatalog, QList<qint16>& positions);
 
+    // Puts catalog position intIndex where its name sorts now: a product changed in place
+    // (its old row is given up) or the one just appended (size() + 1); every other
+    // product must be where fromCatalog() would put it. One row moves instead of the
+    // whole catalog being sorted again. Throws OutOfRangeError for any other position.
+    void place(const clsCatalog& objCatalog, qint16 intIndex);
+
     qint16 size() const { return static_cast<qint16>(m_rowToIndex.size()); }
     bool isEmpty() const { return m_rowToIndex.isEmpty(); }
     // Catalog position shown in row 1..size; throws OutOfRangeError otherwise.

@@ -104,6 +104,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void helpAndVersion();
+    void windowsWithoutADisplay_data();
+    void windowsWithoutADisplay();
     void sameCellsAsTheLayoutWindow();
     void sampleTripAddsUp();
     void exportConvertsToPdf();
@@ -113,7 +115,7 @@ private:
     // Writes the trip with the program's own writer into the test's folder.
     QString writeTrip(const TripPlan& plan);
     // Runs the real program with no display at all.
-    Result torbel(const QStringList& args) const;
+    Result torbel(const QStringList& args, const QStringList& extraEnv = {}) const;
     static QStringList withTrip(QStringList args, const QString& path);
 
     QTemporaryDir m_dir;
@@ -150,13 +152,15 @@ QString tst_commandline::writeTrip(const TripPlan& plan)
     return path;
 }
 
-Result tst_commandline::torbel(const QStringList& args) const
+Result tst_commandline::torbel(const QStringList& args, const QStringList& extraEnv) const
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // Neither a display nor the offscreen platform: the command line must need none.
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
+    for (const QString& assignment : extraEnv)
+        env.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
     p.setProcessEnvironment(env);
     p.start(m_exe, args);
     Result r;
@@ -347,6 +351,12 @@ void tst_commandline::usageErrors_data()
                                       << "неизвестный документ «weights»";
     QTest::newRow("unknown option") << QStringList{"--lists", "purchases", "TRIP"} << "неизвестный параметр «--lists»";
     QTest::newRow("single-dash option") << QStringList{"-x", "--list", "layout", "TRIP"} << "неизвестный параметр «-x»";
+    // One dash is never the window program's: not a trip named "-list", not a window.
+    QTest::newRow("single-dash list") << QStringList{"-list", "purchases", "TRIP"} << "неизвестный параметр «-list»";
+    QTest::newRow("-v alone") << QStringList{"-v"} << "неизвестный параметр «-v»";
+    QTest::newRow("-x with a trip") << QStringList{"TRIP", "-x"} << "неизвестный параметр «-x»";
+    QTest::newRow("toolkit option with the command line")
+        << QStringList{"-style", "fusion", "--list", "layout", "TRIP"} << "неизвестный параметр «-style»";
     QTest::newRow("no trip") << QStringList{"--list", "purchases"} << "не задан файл раскладки";
     QTest::newRow("two trips") << QStringList{"--list", "purchases", "TRIP", "other.trb"}
                                << "лишний аргумент «other.trb»";
@@ -394,6 +404,35 @@ void tst_commandline::helpAndVersion()
     const Result r = torbel({"--version"});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QByteArray("Торбел 3.1\n"));
+}
+
+void tst_commandline::windowsWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("env");
+
+    QTest::newRow("no trip") << QStringList{} << QStringList{};
+    QTest::newRow("a trip") << QStringList{"TRIP"} << QStringList{};
+    QTest::newRow("toolkit options and a trip") << QStringList{"-style", "fusion", "-reverse", "TRIP"} << QStringList{};
+    QTest::newRow("X11 asked for") << QStringList{"-platform", "xcb", "TRIP"} << QStringList{};
+    QTest::newRow("X11 by the environment") << QStringList{} << QStringList{"QT_QPA_PLATFORM=xcb"};
+    // The toolkit tries and fails: its own abort is turned into the same message.
+    QTest::newRow("a display that is not there") << QStringList{"TRIP"} << QStringList{"DISPLAY=:97531"};
+}
+
+void tst_commandline::windowsWithoutADisplay()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, env);
+
+    const Result r = torbel(withTrip(args, writeTrip(mixedWeek())), env);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QByteArray());
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.startsWith(QStringLiteral("torbel: окнам программы нужен графический дисплей")), qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("torbel --help")), qPrintable(err));
+    // Nothing of the toolkit's own English report.
+    QVERIFY2(!err.contains(QStringLiteral("qt.qpa")) && !err.contains(QStringLiteral("plugin")), qPrintable(err));
 }
 
 // The lists are the window's grids cell for cell: the same trip shown in the layout

@@ -42,40 +42,57 @@ void tst_catalogsnapshot::noticesChanges_data()
 {
     QTest::addColumn<CatalogChange>("change");
     QTest::addColumn<bool>("matches");
+    QTest::addColumn<int>("single"); // what singleChange() says
 
-    QTest::newRow("nothing") << CatalogChange([](clsCatalog&) {}) << true;
+    QTest::newRow("nothing") << CatalogChange([](clsCatalog&) {}) << true << 0;
     QTest::newRow("name") << CatalogChange([](clsCatalog& c) { c.GetProduct(2).setName(QStringLiteral("Соль")); })
-                          << false;
+                          << false << 2;
     QTest::newRow("name, one letter") << CatalogChange([](clsCatalog& c) {
         QString name = c.GetProduct(1).Name();
         name[0] = u'г';
         c.GetProduct(1).setName(name);
-    }) << false;
-    QTest::newRow("norm") << CatalogChange([](clsCatalog& c) { c.GetProduct(3).setNorma(11); }) << false;
+    }) << false << 1;
+    QTest::newRow("norm") << CatalogChange([](clsCatalog& c) { c.GetProduct(3).setNorma(11); }) << false << 3;
     QTest::newRow("unit") << CatalogChange([](clsCatalog& c) { c.GetProduct(1).strProductEdin = QStringLiteral("г"); })
-                          << false;
+                          << false << 1;
     QTest::newRow("one more") << CatalogChange([](clsCatalog& c) {
         c.AddProduct(QStringLiteral("Соль"), QStringLiteral("5"), QStringLiteral("гр."));
-    }) << false;
-    QTest::newRow("emptied") << CatalogChange([](clsCatalog& c) { c.DelAllProduct(); }) << false;
+    }) << false << 4;
+    QTest::newRow("emptied") << CatalogChange([](clsCatalog& c) { c.DelAllProduct(); }) << false << -1;
     QTest::newRow("same name again") << CatalogChange([](clsCatalog& c) {
         c.GetProduct(2).setName(QStringLiteral("Сах") + QStringLiteral("ар"));
-    }) << true;
+    }) << true << 0;
+    QTest::newRow("two names") << CatalogChange([](clsCatalog& c) {
+        c.GetProduct(1).setName(QStringLiteral("Рис"));
+        c.GetProduct(3).setName(QStringLiteral("Кофе"));
+    }) << false << -1;
+    QTest::newRow("one changed, one more") << CatalogChange([](clsCatalog& c) {
+        c.GetProduct(1).setNorma(1);
+        c.AddProduct(QStringLiteral("Соль"), QStringLiteral("5"), QStringLiteral("гр."));
+    }) << false << -1;
 }
 
 void tst_catalogsnapshot::noticesChanges()
 {
     QFETCH(CatalogChange, change);
     QFETCH(bool, matches);
+    QFETCH(int, single);
 
     clsCatalog c;
     fill(c);
     CatalogSnapshot s;
     QVERIFY(!s.matches(c)); // nothing taken yet
+    QCOMPARE(s.singleChange(c), -1);
     s.take(c);
     QVERIFY(s.matches(c));
     change(c);
     QCOMPARE(s.matches(c), matches);
+    QCOMPARE(s.singleChange(c), single);
+    if (single > 0) {
+        // Taking the one change again brings the snapshot up to date.
+        s.retake(c, static_cast<qint16>(single));
+        QVERIFY(s.matches(c));
+    }
     s.clear();
     QVERIFY(!s.matches(c));
 }

@@ -17,6 +17,8 @@ private slots:
     void bounds();
     void sameOrderAsCodeUnits_data();
     void sameOrderAsCodeUnits();
+    void placeFollowsTheSort_data();
+    void placeFollowsTheSort();
 };
 
 void tst_nameorder::order_data()
@@ -73,21 +75,26 @@ void tst_nameorder::bounds()
 void tst_nameorder::sameOrderAsCodeUnits_data()
 {
     QTest::addColumn<int>("alphabet");
-    QTest::newRow("few letters, many ties") << 3;
-    QTest::newRow("cyrillic and latin") << 12;
+    QTest::addColumn<int>("count");
+    QTest::newRow("few letters, many ties") << 3 << 3000;
+    QTest::newRow("cyrillic and latin") << 12 << 3000;
+    // A large catalog takes another way to the same order.
+    QTest::newRow("large, few letters") << 3 << 9000;
+    QTest::newRow("large, cyrillic and latin") << 12 << 9000;
 }
 
 void tst_nameorder::sameOrderAsCodeUnits()
 {
     QFETCH(int, alphabet);
+    QFETCH(int, count);
     // Random names against the plain definition: a stable sort by UTF-16 code units.
     const char16_t letters[] = {u'а', u'Б', u'б', u'Я', u'я', u'ё', u'A', u'a', u'Z', u' ', 0, 0xFFFF};
     QRandomGenerator rnd(20240701u + quint32(alphabet));
     clsCatalog c;
     QStringList names;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < count; ++i) {
         QString name;
-        const int len = int(rnd.bounded(9));
+        const int len = int(rnd.bounded(12));
         for (int k = 0; k < len; ++k)
             name += QChar(letters[rnd.bounded(alphabet)]);
         names.append(name);
@@ -116,6 +123,52 @@ void tst_nameorder::sameOrderAsCodeUnits()
             wanted.append(p);
     }
     QCOMPARE(part, wanted);
+}
+
+void tst_nameorder::placeFollowsTheSort_data()
+{
+    QTest::addColumn<int>("alphabet");
+    QTest::newRow("few letters, many equal names") << 2;
+    QTest::newRow("cyrillic and latin") << 12;
+}
+
+void tst_nameorder::placeFollowsTheSort()
+{
+    QFETCH(int, alphabet);
+    // One product renamed or appended at a time, moved in place, against a new sort.
+    const char16_t letters[] = {u'а', u'Б', u'б', u'Я', u'я', u'ё', u'A', u'a', u'Z', u' ', 0, 0xFFFF};
+    QRandomGenerator rnd(20240817u + quint32(alphabet));
+    auto randomName = [&] {
+        QString name;
+        const int len = int(rnd.bounded(5));
+        for (int k = 0; k < len; ++k)
+            name += QChar(letters[rnd.bounded(alphabet)]);
+        return name;
+    };
+    clsCatalog c;
+    for (int i = 0; i < 60; ++i)
+        c.AddProduct(randomName(), QStringLiteral("1"), QString());
+    NameOrder order = NameOrder::fromCatalog(c);
+    for (int step = 0; step < 400; ++step) {
+        qint16 intIndex;
+        if (rnd.bounded(4) == 0) {
+            c.AddProduct(randomName(), QStringLiteral("1"), QString());
+            intIndex = c.size();
+        } else {
+            intIndex = static_cast<qint16>(1 + rnd.bounded(int(c.size())));
+            // setName keeps the old name for an empty one.
+            c.GetProduct(intIndex).setName(randomName() + QLatin1Char('x'));
+        }
+        order.place(c, intIndex);
+        const NameOrder fresh = NameOrder::fromCatalog(c);
+        QCOMPARE(order.size(), fresh.size());
+        for (qint16 r = 1; r <= fresh.size(); ++r) {
+            QCOMPARE(order.RowToIndex(r), fresh.RowToIndex(r));
+            QCOMPARE(order.IndexToRow(r), fresh.IndexToRow(r));
+        }
+    }
+    QVERIFY_THROWS_EXCEPTION(OutOfRangeError, order.place(c, 0));
+    QVERIFY_THROWS_EXCEPTION(OutOfRangeError, order.place(c, static_cast<qint16>(c.size() + 1)));
 }
 
 QTEST_GUILESS_MAIN(tst_nameorder)

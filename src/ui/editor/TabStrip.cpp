@@ -1,5 +1,7 @@
 #include "ui/editor/TabStrip.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -18,7 +20,26 @@ public:
     {
     }
 
+    // Height of the row: the tabs share one font, so the first tells.
+    int rowHeight() const { return tabSizeHint(0).height(); }
+
 protected:
+    // Every tab added or removed lays out all tabs again, so a strip of a hundred days
+    // would measure its captions thousands of times; each caption is measured once.
+    QSize tabSizeHint(int index) const override
+    {
+        const QPair<QString, bool> key{tabText(index), index == currentIndex()};
+        auto found = m_sizes.constFind(key);
+        if (found == m_sizes.cend())
+            found = m_sizes.insert(key, QTabBar::tabSizeHint(index));
+        return *found;
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_sizes.clear();
+        QTabBar::changeEvent(event);
+    }
     void tabInserted(int index) override
     {
         QTabBar::tabInserted(index);
@@ -32,6 +53,7 @@ protected:
 
 private:
     std::function<void()> m_changed;
+    mutable QHash<QPair<QString, bool>, QSize> m_sizes; // by caption and whether selected
 };
 
 } // namespace
@@ -58,7 +80,8 @@ void TabStrip::resizeEvent(QResizeEvent* event)
 
 void TabStrip::layoutBar()
 {
-    const int h = m_bar->count() > 0 ? m_bar->sizeHint().height() : fontMetrics().height() + 10;
+    // Not the bar's size hint: that lays out every tab, on every tab added.
+    const int h = m_bar->count() > 0 ? static_cast<StripBar*>(m_bar)->rowHeight() : fontMetrics().height() + 10;
     m_bar->setGeometry(0, 0, width(), h);
     update();
 }

@@ -9,6 +9,7 @@
 #include "ui/Forms.h"
 #include "ui/SerifFont.h"
 #include "ui/Twips.h"
+#include "ui/editor/CatalogGridModel.h"
 #include "ui/editor/GreenArrow.h"
 #include "ui/editor/GridTextModel.h"
 #include "ui/editor/TabStrip.h"
@@ -99,7 +100,8 @@ void frmMenu::buildCatalogPane()
     tblProduct = new QTableView(ProductCatalog);
     tblProduct->setObjectName(QStringLiteral("tblProduct"));
     m_productModel =
-        new GridTextModel({QStringLiteral("Наименование"), QStringLiteral("Норма"), QStringLiteral("Ед.")}, this);
+        new CatalogGridModel({QStringLiteral("Наименование"), QStringLiteral("Норма"), QStringLiteral("Ед.")},
+                             CatalogText::productRow, this);
     setUpGrid(tblProduct, m_productModel, {2100, 700, 600});
     m_placer.place(tblProduct, QRect(120, 624, 3732, 3372));
     tblProduct->viewport()->installEventFilter(this);
@@ -133,7 +135,7 @@ void frmMenu::buildRationPane()
 
     tblCatalog = new QTableView(Menu);
     tblCatalog->setObjectName(QStringLiteral("tblCatalog"));
-    m_catalogModel = new GridTextModel({QStringLiteral("Наименование"), QString()}, this);
+    m_catalogModel = new CatalogGridModel({QStringLiteral("Наименование"), QString()}, CatalogText::catalogRow, this);
     setUpGrid(tblCatalog, m_catalogModel, {1950, 825});
     m_placer.place(tblCatalog, QRect(120, 600, 3132, 5052));
 
@@ -203,7 +205,7 @@ void frmMenu::buildWindowControls()
     connect(cmdClose, &QPushButton::clicked, this, &frmMenu::cmdClose_Click);
 }
 
-void frmMenu::setUpGrid(QTableView* grid, GridTextModel* model, const QList<int>& twipsWidths)
+void frmMenu::setUpGrid(QTableView* grid, QAbstractItemModel* model, const QList<int>& twipsWidths)
 {
     grid->setFont(serifFont(10.5));
     grid->setModel(model);
@@ -257,32 +259,39 @@ void frmMenu::VisibleCatalog()
 {
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        if (!m_listsOf.matches(objCatalog)) {
+        const int intChanged = m_listsOf.singleChange(objCatalog);
+        if (intChanged > 0) {
+            m_order.place(objCatalog, static_cast<qint16>(intChanged));
+            m_listsOf.retake(objCatalog, static_cast<qint16>(intChanged));
+            showOrder();
+        } else if (intChanged < 0) {
             m_listsOf.clear();
             m_order = NameOrder::fromCatalog(objCatalog);
-            m_productRows = CatalogText::productRows(objCatalog, m_order);
-            m_catalogRows = CatalogText::catalogRows(objCatalog, m_order);
             m_listsOf.take(objCatalog);
+            showOrder();
+        } else {
+            m_productModel->dropWrittenTexts();
+            m_catalogModel->dropWrittenTexts();
         }
         const qint16 n = m_order.size();
-        if (n == 0) {
-            m_productModel->clearRows();
-            m_catalogModel->clearRows();
+        if (n == 0)
             return;
-        }
         // However the products came (the dialog or a loaded trip), they can be changed now.
         EnableRename();
-        m_productModel->setRows(m_productRows);
-        m_catalogModel->setRows(m_catalogRows);
         makeCurrent(tblProduct, m_order.IndexToRow(n), 2);
         makeCurrent(tblCatalog, n, 1);
     } catch (const ModelError&) {
         // The catalog cannot be out of step with itself; show nothing rather than half.
         m_listsOf.clear();
         m_order = NameOrder();
-        m_productModel->clearRows();
-        m_catalogModel->clearRows();
+        showOrder();
     }
+}
+
+void frmMenu::showOrder()
+{
+    m_productModel->show(&m_g.objCatalog, &m_order);
+    m_catalogModel->show(&m_g.objCatalog, &m_order);
 }
 
 void frmMenu::Cells(qint16 intRow, const clsProduct& objProduct)
@@ -422,21 +431,23 @@ void frmMenu::DelDay(int intFlag)
         return;
     }
     const int d = bar->currentIndex() + 1;
+    // A tab's caption is its position, so the strip loses its last tab and the selection
+    // stays where removing tab d would leave it (the tab to the right, or the new last):
+    // renaming every tab after d would lay out the whole strip once per tab.
     m_blnTabsBusy = true;
-    bar->removeTab(d - 1);
+    bar->removeTab(bar->count() - 1);
+    bar->setCurrentIndex(qMin(d - 1, bar->count() - 1));
+    for (int i = 0; i < bar->count(); ++i) {
+        const QString strCaption = CatalogText::dayCaption(i + 1);
+        if (bar->tabText(i) != strCaption)
+            bar->setTabText(i, strCaption);
+    }
     m_blnTabsBusy = false;
     m_g.intPeriod = static_cast<qint16>(bar->count());
     try {
         m_g.objMenuList.DelMenu(static_cast<qint16>(d));
     } catch (const ModelError&) {
         // A ration shorter than its tabs has nothing at d to remove.
-    }
-    // Only the tabs after the deleted one change their number; each caption set lays
-    // out the whole strip again.
-    for (int i = 0; i < bar->count(); ++i) {
-        const QString strCaption = CatalogText::dayCaption(i + 1);
-        if (bar->tabText(i) != strCaption)
-            bar->setTabText(i, strCaption);
     }
     setDayButtons();
     StripDayMenu_Click(bar->currentIndex());

@@ -5,8 +5,11 @@
 #include "ui/editor/TwipsPlacer.h"
 
 #include <QRect>
+
+class QAbstractItemModel;
 #include <QWidget>
 
+class CatalogGridModel;
 class Forms;
 class GridTextModel;
 class QLabel;
@@ -91,7 +94,8 @@ private:
     void buildCatalogPane();
     void buildRationPane();
     void buildWindowControls();
-    void setUpGrid(QTableView* grid, GridTextModel* model, const QList<int>& twipsWidths);
+    void setUpGrid(QTableView* grid, QAbstractItemModel* model, const QList<int>& twipsWidths);
+    void showOrder();
     void applyView(bool bRation);
     void applyTabOrder();
     void setDayButtons();
@@ -118,11 +122,9 @@ private:
     qint16 m_intActiveTrapeza = 1;
     qint16 m_intActiveProduct = 0;
     NameOrder m_order;
-    // The catalog the name order and the grid texts were built from, and those texts:
-    // refreshing an unchanged catalog of thousands of products costs a comparison.
+    // The catalog the name order was built from: refreshing an unchanged catalog of
+    // thousands of products costs a comparison, one changed product a moved row.
     CatalogSnapshot m_listsOf;
-    QList<QStringList> m_productRows;
-    QList<QStringList> m_catalogRows;
     bool m_blnRationView = false;
     bool m_blnTabsBusy = false;
 
@@ -155,7 +157,7 @@ private:
     QPushButton* cmdClose = nullptr;
     QLabel* Label1 = nullptr;
 
-    GridTextModel* m_productModel = nullptr;
-    GridTextModel* m_catalogModel = nullptr;
+    CatalogGridModel* m_productModel = nullptr;
+    CatalogGridModel* m_catalogModel = nullptr;
     GridTextModel* m_dayMenuModel = nullptr;
 };
