@@ -2,6 +2,7 @@
 
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
+#include "tripfile/NutritionSection.h"
 
 #include <QSaveFile>
 
@@ -96,7 +97,7 @@ bool check(const TripData& data, QString& strError)
             }
         }
     }
-    return true;
+    return NutritionSection::check(data, strError);
 }
 
 namespace {
@@ -131,6 +132,7 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
             else
                 g.objCatalog.AddProduct(std::move(p.strName), p.intNorma, std::move(p.strEdin));
         }
+        NutritionSection::apply(data, g);
 
         while (g.objMenuList.size() > 0)
             g.objMenuList.DelMenu(g.objMenuList.size());
@@ -200,6 +202,7 @@ TripData fromState(const GlobalVariable& g)
         }
         data.menus.append(menu);
     }
+    NutritionSection::fromState(g, data);
     return data;
 }
 
