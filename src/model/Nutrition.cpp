@@ -14,9 +14,10 @@ Mark mark(double kcal, qint32 intAim)
 {
     if (intAim <= 0)
         return Mark::None;
-    if (kcal < 0.9 * intAim)
+    // In whole percent, so that 115 % of 3000 is exactly 3450.
+    if (kcal * 100 < 90.0 * intAim)
         return Mark::Low;
-    if (kcal > 1.15 * intAim)
+    if (kcal * 100 > 115.0 * intAim)
         return Mark::High;
     return Mark::None;
 }
