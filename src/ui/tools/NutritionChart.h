@@ -12,6 +12,8 @@
 // QPainter alone; a tooltip gives a day's exact figures.
 class NutritionChart : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit NutritionChart(QWidget* parent = nullptr);
 

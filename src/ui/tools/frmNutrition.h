@@ -25,6 +25,8 @@ struct GlobalVariable;
 // shopping list in whole packages with its cost. Opened modally from the main window.
 class frmNutrition : public QWidget
 {
+    Q_OBJECT
+
 public:
     frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
