@@ -174,7 +174,7 @@ const FoodReference::Entry* FoodReference::find(const QString& strName) const
 int FoodReference::fill(clsCatalog& objCatalog) const
 {
     int intChanged = 0;
-    for (qint16 i = 1; i <= objCatalog.size(); ++i) {
+    for (int i = 1; i <= objCatalog.size(); ++i) {
         clsProduct& p = objCatalog.GetProduct(i);
         const Entry* entry = find(p.Name());
         if (!entry)

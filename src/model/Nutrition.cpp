@@ -47,16 +47,16 @@ Table build(const GlobalVariable& g, qint16 intCountDay)
     std::vector<int> seenDay(static_cast<size_t>(n) + 1, 0);
     std::vector<bool> seenTrip(static_cast<size_t>(n) + 1, false);
     Figures sum;
-    for (qint16 d = 1; d <= intCountDay; ++d) {
+    for (int d = 1; d <= intCountDay; ++d) {
         Day day;
         day.intDay = d;
         day.dtDate = TripDays::dateOfDay(g.dtDataBegin, d);
         const qint16 intMenu = g.intPeriod >= 1 ? TripDays::menuOfDay(d, g.intPeriod) : 0;
         if (intMenu >= 1 && intMenu <= g.objMenuList.size()) {
             const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(intMenu);
-            for (qint16 m = 1; m <= Meals::Count; ++m) {
+            for (int m = 1; m <= Meals::Count; ++m) {
                 const clsTrapeza* objTrapeza = objMenu.GetTrapeza(m);
-                for (qint16 k = 1; objTrapeza && k <= objTrapeza->GetCountProduct(); ++k) {
+                for (int k = 1; objTrapeza && k <= objTrapeza->GetCountProduct(); ++k) {
                     const qint16 intIndex = objTrapeza->GetIndexProduct(k);
                     if (intIndex < 1 || intIndex > n)
                         continue;

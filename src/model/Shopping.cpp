@@ -46,9 +46,9 @@ List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 
         if (intMenu < 1 || intMenu > g.objMenuList.size())
             continue;
         const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(intMenu);
-        for (qint16 m = 1; m <= Meals::Count; ++m) {
+        for (int m = 1; m <= Meals::Count; ++m) {
             const clsTrapeza* objTrapeza = objMenu.GetTrapeza(m);
-            for (qint16 k = 1; objTrapeza && k <= objTrapeza->GetCountProduct(); ++k) {
+            for (int k = 1; objTrapeza && k <= objTrapeza->GetCountProduct(); ++k) {
                 const qint16 p = objTrapeza->GetIndexProduct(k);
                 if (p < 1 || p > n)
                     continue;
@@ -61,7 +61,7 @@ List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 
     }
 
     QList<qint16> bought;
-    for (qint16 p = 1; p <= n; ++p) {
+    for (int p = 1; p <= n; ++p) {
         if (amounts[p] >= 1)
             bought.append(p);
     }

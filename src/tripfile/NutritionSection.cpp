@@ -153,12 +153,12 @@ void fromState(const GlobalVariable& g, TripData& data)
     data.intEnergyAim = g.intEnergyAim;
     data.facts.clear();
     bool blnAny = g.intEnergyAim != 0;
-    for (qint16 i = 1; !blnAny && i <= g.objCatalog.size(); ++i)
+    for (int i = 1; !blnAny && i <= g.objCatalog.size(); ++i)
         blnAny = !g.objCatalog.GetProduct(i).facts.isEmpty();
     if (!blnAny)
         return;
     data.facts.reserve(g.objCatalog.size());
-    for (qint16 i = 1; i <= g.objCatalog.size(); ++i) {
+    for (int i = 1; i <= g.objCatalog.size(); ++i) {
         const clsProduct& p = g.objCatalog.GetProduct(i);
         ProductFacts& facts = data.facts.emplaceBack(p.facts);
         // A unit changed to grams since makes the old weight meaningless; it is not written.
@@ -170,7 +170,7 @@ void fromState(const GlobalVariable& g, TripData& data)
 void apply(const TripData& data, GlobalVariable& g)
 {
     g.intEnergyAim = data.intEnergyAim;
-    for (qint16 i = 1; i <= g.objCatalog.size(); ++i)
+    for (int i = 1; i <= g.objCatalog.size(); ++i)
         g.objCatalog.GetProduct(i).facts = i <= data.facts.size() ? data.facts.at(i - 1) : ProductFacts();
 }
 

@@ -17,7 +17,7 @@ FactsTableModel::FactsTableModel(GlobalVariable& g, QObject* parent)
     : QAbstractTableModel(parent)
     , m_g(g)
 {
-    reload();
+    // Rows come with reload(), which the window calls before every opening.
 }
 
 void FactsTableModel::reload()

@@ -18,7 +18,7 @@ public:
 
     explicit FactsTableModel(GlobalVariable& g, QObject* parent = nullptr);
 
-    // The catalog may have changed since: rows follow it again.
+    // The catalog may have changed since: rows follow it again. Empty until first called.
     void reload();
     qint16 indexOfRow(int intRow) const { return m_order.RowToIndex(static_cast<qint16>(intRow + 1)); }
 
