@@ -12,13 +12,13 @@
 
 namespace {
 
-// 1, 2 or 5 times a power of ten, at least v.
+// A round number at least v, whose fifths are round too: 3000, 800, 1500.
 double roundUp(double v)
 {
     if (v <= 0)
         return 1;
     const double p = std::pow(10.0, std::floor(std::log10(v)));
-    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+    for (double m : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
         if (m * p >= v)
             return m * p;
     }

@@ -11,10 +11,12 @@
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +79,7 @@ private slots:
     void editingAValue();
     void aim();
     void importedTable();
+    void picture();
 
 private:
     frmNutrition& open();
@@ -271,6 +274,20 @@ void tst_nutritionwindow::importedTable()
     QCOMPARE(m_g->objCatalog.GetProduct(intKisel).facts.energy, std::optional<qint64>(38000));
     QCOMPARE(m_g->objCatalog.GetProduct(intKisel).facts.package, std::optional<qint64>(22000)); // kept
     QVERIFY(m_g->blnChanged);
+}
+
+// The user guide's picture: TORBEL_SHOTS_DIR=dir saves the window on the sample trip there.
+void tst_nutritionwindow::picture()
+{
+    const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
+    if (dir.isEmpty())
+        QSKIP("TORBEL_SHOTS_DIR is not set");
+    frmNutrition& w = open();
+    w.resize(860, 600);
+    w.findChild<QTabWidget*>(QStringLiteral("tabsNutrition"))->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QDir().mkpath(dir);
+    QVERIFY(w.grab().save(dir + QStringLiteral("/nutrition.png")));
 }
 
 QTEST_MAIN(tst_nutritionwindow)
