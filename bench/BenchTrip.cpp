@@ -1,6 +1,7 @@
 #include "BenchTrip.h"
 
 #include "model/GlobalVariable.h"
+#include "model/ProductGrams.h"
 #include "tripfile/TripFile.h"
 
 #include <QDir>
@@ -59,6 +60,30 @@ QString productName(QRandomGenerator& rnd, QSet<QString>& taken)
     }
 }
 
+// Energy, nutrients, weights, packages and prices, so that the nutrition figures and the
+// shopping list do real work; every tenth product is left without them. A generator of
+// their own, so that the catalog and the menus are the same as without them.
+void addFacts(GlobalVariable& g)
+{
+    QRandomGenerator rnd(20241207u);
+    g.intEnergyAim = 3500;
+    for (int i = 1; i <= g.objCatalog.size(); ++i) {
+        if (i % 10 == 0)
+            continue;
+        clsProduct& p = g.objCatalog.GetProduct(i);
+        ProductFacts& f = p.facts;
+        f.energy = 5000 + rnd.bounded(60000);
+        f.proteins = rnd.bounded(3000);
+        f.fats = rnd.bounded(5000);
+        f.carbohydrates = rnd.bounded(8000);
+        if (!ProductGrams::isGramWord(p.strProductEdin))
+            f.gramsPerUnit = 100 + rnd.bounded(50000);
+        if (i % 3 != 0)
+            f.package = 100 * (1 + rnd.bounded(1000)) + (i % 7 == 0 ? 35 : 0);
+        f.price = rnd.bounded(100000);
+    }
+}
+
 } // namespace
 
 void fill(GlobalVariable& g, const Shape& shape)
@@ -95,6 +120,7 @@ void fill(GlobalVariable& g, const Shape& shape)
     g.strDeffine =
         QStringLiteral("Поход для замеров: %1 продуктов, %2 суточных меню.").arg(shape.intProducts).arg(shape.intMenus);
     g.objRasklad.Build(g.intCountDay, g.intPeriod);
+    addFacts(g);
 }
 
 QString writeFile(const Shape& shape, const QString& dir)

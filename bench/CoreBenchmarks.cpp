@@ -1,6 +1,7 @@
 #include "BenchContext.h"
 #include "BenchTrip.h"
 
+#include "app/NutritionListing.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/CatalogText.h"
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -218,6 +220,26 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
             benchmark::DoNotOptimize(v);
         }
     });
+
+    // ---- the nutrition and shopping lists, as the command line prints them ----
+    for (const auto& [trip, strName, dBudget] :
+         {std::tuple{&trips->realistic, "realistic", 16.0}, std::tuple{&trips->large, "large", 100.0}}) {
+        GlobalVariable* g = trip;
+        registerOne(entries, {QStringLiteral("lists: nutrition (%1)").arg(QLatin1String(strName)), dBudget}, n,
+                    [g](benchmark::State& st) {
+                        for (auto _ : st) {
+                            QList<QStringList> rows = NutritionListing::nutrition(*g);
+                            benchmark::DoNotOptimize(rows);
+                        }
+                    });
+        registerOne(entries, {QStringLiteral("lists: shopping, all days (%1)").arg(QLatin1String(strName)), dBudget}, n,
+                    [g](benchmark::State& st) {
+                        for (auto _ : st) {
+                            QList<QStringList> rows = NutritionListing::shopping(*g, true, 1);
+                            benchmark::DoNotOptimize(rows);
+                        }
+                    });
+    }
 
     benchmark::Initialize(&argc, argv);
     Collector collector;

@@ -12,6 +12,7 @@
 #include "ui/editor/frmMenu.h"
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <functional>
@@ -93,6 +95,7 @@ public:
 
         editor(forms, main);
         layout(forms, main);
+        nutrition(forms, main);
         mainWindow(g, main);
     }
 
@@ -272,6 +275,65 @@ private:
         cycle({{QStringLiteral("export options: opening"), [&] { rasklad.cmdWord_Click(); }},
                {QStringLiteral("export options: cancel"), [&] { options.cmdCancel_Click(); }}});
         rasklad.cmdClose_Click();
+    }
+
+    void nutrition(Forms& forms, frmMainForm& main)
+    {
+        // The first opening makes the window: a new set of windows for every run.
+        QList<double> firstTimes;
+        for (int i = 0; i < m_ctx.intRepeats; ++i) {
+            GlobalVariable g;
+            InitGlobalVariable(g);
+            Forms fresh(g);
+            frmMainForm& freshMain = fresh.MainForm();
+            freshMain.show();
+            settle();
+            freshMain.OpenFile(m_strFile);
+            firstTimes.append(timed([&] { freshMain.mnuNutrition_Click(); }));
+        }
+        add(QStringLiteral("nutrition: first opening (window made)"), firstTimes);
+
+        frmNutrition& w = forms.Nutrition();
+        main.mnuNutrition_Click();
+        w.cmdClose_Click();
+        cycle({{QStringLiteral("nutrition: opening"), [&] { main.mnuNutrition_Click(); }},
+               {QStringLiteral("nutrition: closing"), [&] { w.cmdClose_Click(); }}});
+
+        main.mnuNutrition_Click();
+        QAbstractItemModel* facts = child<QTableView>(w, "tblFacts")->model();
+        int intRow = 0;
+        QModelIndex cell;
+        QString strOld;
+        // A value changed and changed back; the figures, the chart and the shopping list follow.
+        cycle(
+            {{QStringLiteral("nutrition: energy of a product changed"),
+              [&] { facts->setData(cell, QStringLiteral("123.45"), Qt::EditRole); },
+              [&] {
+                  intRow = (intRow + 97) % facts->rowCount();
+                  cell = facts->index(intRow, 2);
+                  strOld = cell.data().toString();
+              }},
+             {QStringLiteral("nutrition: energy changed back"), [&] { facts->setData(cell, strOld, Qt::EditRole); }}});
+        QLineEdit* txtAim = child<QLineEdit>(w, "txtAim");
+        const QString strAim = txtAim->text();
+        cycle({{QStringLiteral("nutrition: aim changed"), [&] { w.txtAim_LostFocus(); },
+                [&] { txtAim->setText(QStringLiteral("2500")); }},
+               {QStringLiteral("nutrition: aim changed back"), [&] { w.txtAim_LostFocus(); },
+                [&] { txtAim->setText(strAim); }}});
+        QTabWidget* tabs = child<QTabWidget>(w, "tabsNutrition");
+        QComboBox* cboShift = child<QComboBox>(w, "cboShift");
+        cycle({{QStringLiteral("nutrition: to the days and the chart"), [&] { tabs->setCurrentIndex(1); }},
+               {QStringLiteral("nutrition: to the shopping list"), [&] { tabs->setCurrentIndex(2); }},
+               {QStringLiteral("nutrition: shopping list of shift 1"), [&] { cboShift->setCurrentIndex(1); }},
+               {QStringLiteral("nutrition: shopping list of the whole trip"), [&] { cboShift->setCurrentIndex(0); }},
+               {QStringLiteral("nutrition: back to the products"), [&] { tabs->setCurrentIndex(0); }}});
+        // The table the build puts beside the program.
+        const QString strTable = QCoreApplication::applicationDirPath() + QStringLiteral("/../src/foods.csv");
+        if (QFile::exists(strTable)) {
+            cycle({{QStringLiteral("nutrition: fill from a reference table"), [&] { w.cmdImport_Click(); },
+                    [&] { m_files.setNextFileName(strTable); }}});
+        }
+        w.cmdClose_Click();
     }
 
     void mainWindow(GlobalVariable& g, frmMainForm& main)

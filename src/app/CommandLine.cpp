@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/NutritionListing.h"
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "app/WindowStart.h"
@@ -26,7 +27,10 @@ enum class Action
     ListLayout,
     ListWeights,
     ExportLayout,
-    ExportPurchases
+    ExportPurchases,
+    ListNutrition,
+    ListShopping,
+    ExportShopping
 };
 
 struct Request
@@ -87,7 +91,12 @@ Action listAction(const QString& strWhat)
         return Action::ListLayout;
     if (strWhat == QLatin1String("weights"))
         return Action::ListWeights;
-    throw UsageError{QStringLiteral("неизвестный список %1: нужен purchases, layout или weights").arg(quoted(strWhat))};
+    if (strWhat == QLatin1String("nutrition"))
+        return Action::ListNutrition;
+    if (strWhat == QLatin1String("shopping"))
+        return Action::ListShopping;
+    throw UsageError{QStringLiteral("неизвестный список %1: нужен purchases, layout, weights, nutrition или shopping")
+                         .arg(quoted(strWhat))};
 }
 
 Action exportAction(const QString& strWhat)
@@ -96,7 +105,10 @@ Action exportAction(const QString& strWhat)
         return Action::ExportLayout;
     if (strWhat == QLatin1String("purchases"))
         return Action::ExportPurchases;
-    throw UsageError{QStringLiteral("неизвестный документ %1: нужен layout или purchases").arg(quoted(strWhat))};
+    if (strWhat == QLatin1String("shopping"))
+        return Action::ExportShopping;
+    throw UsageError{
+        QStringLiteral("неизвестный документ %1: нужен layout, purchases или shopping").arg(quoted(strWhat))};
 }
 
 qint16 shiftNumber(const QString& strText)
@@ -191,8 +203,8 @@ Request parse(const QStringList& arguments)
         throw UsageError{QStringLiteral("имя файла после --output пусто")};
 
     if (blnShift) {
-        if (r.action == Action::ListLayout || r.action == Action::ListWeights)
-            throw UsageError{QStringLiteral("--shift задаётся только для списка закупок и для --export")};
+        if (r.action == Action::ListLayout || r.action == Action::ListWeights || r.action == Action::ListNutrition)
+            throw UsageError{QStringLiteral("--shift задаётся только для списков закупок и для --export")};
         r.intShift = shiftNumber(strShift);
     }
     return r;
@@ -227,8 +239,14 @@ QString usage()
         "      раскладка: день, дата, смена, меню, трапеза, наименование, количество, единица\n"
         "  torbel --list weights ФАЙЛ.trb\n"
         "      вес на человека по дням: дата, обед, ужин, завтрак, сутки; в конце total и общий вес, гр\n"
-        "  torbel --export layout|purchases ФАЙЛ.trb --output ДОКУМЕНТ.docx [--shift N]\n"
-        "      записать документ раскладки или списка закупок, не открывая его\n"
+        "  torbel --list nutrition ФАЙЛ.trb\n"
+        "      питание на участника по дням: день, дата, ккал, белки, жиры, углеводы, вес, г,\n"
+        "      продуктов без данных; в конце «в среднем»\n"
+        "  torbel --list shopping ФАЙЛ.trb [--shift N]\n"
+        "      закупка упаковками: наименование, количество, единица, упаковка, упаковок,\n"
+        "      стоимость, остаток; в конце «ИТОГО:» и «На участника:»\n"
+        "  torbel --export layout|purchases|shopping ФАЙЛ.trb --output ДОКУМЕНТ.docx [--shift N]\n"
+        "      записать документ раскладки, списка закупок или закупки упаковками, не открывая его\n"
         "  torbel --help | --version\n"
         "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
@@ -287,11 +305,19 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
         case Action::ListWeights:
             bytes = TripListing::toTsv(TripListing::weights(g));
             break;
+        case Action::ListNutrition:
+            bytes = TripListing::toTsv(NutritionListing::nutrition(g));
+            break;
+        case Action::ListShopping:
+            bytes = TripListing::toTsv(NutritionListing::shopping(g, blnViewAll, intSmen));
+            break;
         case Action::ExportLayout:
-        case Action::ExportPurchases: {
+        case Action::ExportPurchases:
+        case Action::ExportShopping: {
             QString strMessage;
-            const TripExport::Document doc =
-                r.action == Action::ExportLayout ? TripExport::Document::Layout : TripExport::Document::Purchases;
+            const TripExport::Document doc = r.action == Action::ExportLayout     ? TripExport::Document::Layout
+                                             : r.action == Action::ExportShopping ? TripExport::Document::Shopping
+                                                                                  : TripExport::Document::Purchases;
             if (!TripExport::write(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
                 return failure(err, strMessage);
             return ExitOk;

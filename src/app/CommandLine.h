@@ -7,8 +7,8 @@ class QIODevice;
 
 // The program without windows: lists and documents of a trip file for scripts.
 //
-//   torbel --list purchases|layout|weights TRIP.trb [--shift N]
-//   torbel --export layout|purchases TRIP.trb --output OUT.docx [--shift N]
+//   torbel --list purchases|layout|weights|nutrition|shopping TRIP.trb [--shift N]
+//   torbel --export layout|purchases|shopping TRIP.trb --output OUT.docx [--shift N]
 //   torbel --help | --version
 //
 // The trip is read and checked as the main window reads and checks it before the

@@ -1,5 +1,6 @@
 #include "app/TripExport.h"
 
+#include "export/ShoppingDocument.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
@@ -42,8 +43,9 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
         MessageBox::Recorder boxes;
         clsRKWord& w = objWord(g);
         w.setOutputFile(strPart);
-        result = doc == Document::Layout ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
-                                         : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
+        result = doc == Document::Layout     ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
+                 : doc == Document::Shopping ? ShoppingDocument::exportShopping(g, blnViewAll, intSmen)
+                                             : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
         w.setOutputFile(QString());
         strSaveError = w.lastError();
         for (const MessageBox::Shown& box : boxes.shown()) {

@@ -3,6 +3,7 @@
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
 #include "platform/AtomicFile.h"
+#include "tripfile/NutritionSection.h"
 
 #include <exception>
 #include <limits>
@@ -95,7 +96,7 @@ bool check(const TripData& data, QString& strError)
             }
         }
     }
-    return true;
+    return NutritionSection::check(data, strError);
 }
 
 namespace {
@@ -130,6 +131,7 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
             else
                 g.objCatalog.AddProduct(std::move(p.strName), p.intNorma, std::move(p.strEdin));
         }
+        NutritionSection::apply(data, g);
 
         while (g.objMenuList.size() > 0)
             g.objMenuList.DelMenu(g.objMenuList.size());
@@ -199,6 +201,7 @@ TripData fromState(const GlobalVariable& g)
         }
         data.menus.append(menu);
     }
+    NutritionSection::fromState(g, data);
     return data;
 }
 

@@ -5,6 +5,8 @@
 #include "model/clsCatalog.h"
 #include "platform/RegularFile.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/NutritionSection.h"
+#include "tripfile/SectionLines.h"
 
 #include <QFile>
 #include <QtAlgorithms>
@@ -315,6 +317,22 @@ public:
         fail(QStringLiteral("%1: «%2» не #TRUE# и не #FALSE#").arg(strWhat, s));
     }
 
+    // Whether the next line is exactly this text, without reading it; false at the end.
+    bool nextLineIs(QByteArrayView text) const
+    {
+        const QByteArrayView rest(m_data + m_pos, m_size - m_pos);
+        if (!rest.startsWith(text))
+            return false;
+        const QByteArrayView end = rest.sliced(text.size());
+        return end.startsWith("\r\n") || end.startsWith("\n");
+    }
+
+    void requireEnd() const
+    {
+        if (m_pos < m_size)
+            fail(QStringLiteral("после последнего раздела файла есть ещё строки"), m_line + 1);
+    }
+
     [[noreturn]] void fail(const QString& strWhat, int intLine = 0) const
     {
         throw ReadFault{intLine > 0 ? intLine : m_line, strWhat};
@@ -326,6 +344,42 @@ private:
     qsizetype m_pos = 0;
     int m_line = 0; // lines read so far
 };
+
+// The reader as the trailing sections see it.
+class ReaderLines final : public SectionLines
+{
+public:
+    explicit ReaderLines(Reader& r)
+        : m_r(r)
+    {
+    }
+    QString line() override { return m_r.line(); }
+    [[noreturn]] void fail(const QString& strWhat) override { m_r.fail(strWhat); }
+
+private:
+    Reader& m_r;
+};
+
+bool nextSectionIs(const Reader& r, const QString& strMarker)
+{
+    QByteArray bytes;
+    return Cp1251::encode(strMarker, bytes) && r.nextLineIs(bytes);
+}
+
+// The optional sections after the ration, each known by its first line, in their order.
+// A file without any keeps the old rule that nothing after the ration counts; once one
+// is read, the file must end after the last.
+void readTrailingSections(Reader& r, TripData& data)
+{
+    ReaderLines lines(r);
+    bool blnAny = false;
+    if (nextSectionIs(r, NutritionSection::marker())) {
+        NutritionSection::read(lines, data);
+        blnAny = true;
+    }
+    if (blnAny)
+        r.requireEnd();
+}
 
 TripData parse(const QByteArray& bytes)
 {
@@ -411,7 +465,7 @@ TripData parse(const QByteArray& bytes)
         }
         data.menus.append(std::move(menu));
     }
-    // Whatever follows the last separator is not part of the trip.
+    readTrailingSections(r, data);
     return data;
 }
 

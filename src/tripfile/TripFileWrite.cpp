@@ -2,6 +2,7 @@
 
 #include "model/Meals.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/NutritionSection.h"
 
 namespace TripFile {
 
@@ -249,6 +250,11 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
                 w.plainNumber(intIndex);
             w.plain(strMealEnd);
         }
+    }
+    // The optional sections after the ration, in their order.
+    if (NutritionSection::present(data)) {
+        for (const QString& line : NutritionSection::lines(data))
+            w.plain(line);
     }
 
     QByteArray out;

@@ -6,6 +6,7 @@
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -32,6 +33,7 @@ Forms::~Forms()
 {
     // Dialogs first, the main window last: later windows may still point at earlier ones.
     m_about.reset();
+    m_nutrition.reset();
     m_printOption.reset();
     m_rasklad.reset();
     m_removeDay.reset();
@@ -72,6 +74,11 @@ frmPrintOption& Forms::PrintOption()
 frmAbout& Forms::About()
 {
     return lazy(m_about, m_g, *this);
+}
+
+frmNutrition& Forms::Nutrition()
+{
+    return lazy(m_nutrition, m_g, *this);
 }
 
 void Forms::releaseAbout()

@@ -50,17 +50,17 @@ namespace {
 constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
-const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
-                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
-                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
-                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout")};
+const QStringList WindowNames = {
+    QStringLiteral("frmMainForm"),      QStringLiteral("frmCalendar"),  QStringLiteral("frmMenu"),
+    QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmRasklad"),
+    QStringLiteral("frmPrintOption"),   QStringLiteral("frmAbout"),     QStringLiteral("frmNutrition")};
 
 // The windows each window opens, disabling itself until they close.
 QStringList openedBy(const QString& window)
 {
     if (window == QLatin1String("frmMainForm"))
         return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad"),
-                QStringLiteral("frmAbout")};
+                QStringLiteral("frmAbout"), QStringLiteral("frmNutrition")};
     if (window == QLatin1String("frmMenu"))
         return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
     if (window == QLatin1String("frmRasklad"))
@@ -441,6 +441,13 @@ MessageBox::Button Walk::answerBox(const MessageBox::Shown& box)
 
 QString Walk::answerFile(const FileDialog::Shown& dialog)
 {
+    // The nutrition window's table of foods is no trip file: any file will do, and a
+    // trip file there is a bad table, refused with a message of that window.
+    if (dialog.title == QStringLiteral("Справочник продуктов")) {
+        const QString path = chance(30) ? QString() : pickOf(m_openPaths);
+        note(QStringLiteral("table dialog -> %1").arg(path.isEmpty() ? QStringLiteral("cancel") : path));
+        return path;
+    }
     FileStep step;
     step.kind = dialog.kind;
     const int intCancel = 12;

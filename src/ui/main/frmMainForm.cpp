@@ -16,6 +16,7 @@
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/main/frmCalendar.h"
+#include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -242,6 +243,9 @@ void frmMainForm::buildMenus()
     // The tools beyond the layout: energy and cost, the carry split, the document back end.
     m_menuService = menuBar()->addMenu(QStringLiteral("&Сервис"));
     m_menuService->setObjectName(QStringLiteral("mnuService"));
+    QAction* nutrition = m_menuService->addAction(QStringLiteral("&Питание и закупка..."));
+    nutrition->setObjectName(QStringLiteral("mnuNutrition"));
+    connect(nutrition, &QAction::triggered, this, &frmMainForm::mnuNutrition_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помо&щь"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -713,6 +717,16 @@ void frmMainForm::mnuAbout_Click()
         return;
     closeDateDialog();
     Forms::openFrom(*this, m_forms.About());
+}
+
+void frmMainForm::mnuNutrition_Click()
+{
+    if (m_blnRefusedClick || !commitFocusedField())
+        return;
+    closeDateDialog();
+    frmNutrition& nutrition = m_forms.Nutrition();
+    nutrition.Init();
+    Forms::openFrom(*this, nutrition);
 }
 
 void frmMainForm::cmdDataBegin_Click()

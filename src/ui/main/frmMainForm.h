@@ -61,6 +61,7 @@ public:
     bool menuMainFileSaveAs_Click();
     void mnuHelpWindow_Click();
     void mnuAbout_Click();
+    void mnuNutrition_Click();
     void cmdDataBegin_Click();
     void cmdDataEnd_Click();
     void cmdMenu_Click();

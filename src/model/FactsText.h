@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/ProductFacts.h"
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <optional>
+
+// The seven product facts as text: their names, ranges, reading and shortest writing.
+// The trip file, the reference table and the nutrition window all read and write them
+// here, so a value one of them takes the others take too.
+namespace FactsText {
+
+enum class Field
+{
+    Energy,
+    Proteins,
+    Fats,
+    Carbohydrates,
+    GramsPerUnit,
+    Package,
+    Price
+};
+constexpr int FieldCount = 7;
+constexpr Field fieldAt(int i)
+{
+    return static_cast<Field>(i);
+}
+
+// "энергия", "белки", ...: the field as a message names it.
+QString fieldName(Field f);
+// The column caption of the window: "ккал/100 г", "Белки, г", ...
+QString caption(Field f);
+
+std::optional<qint64>& value(ProductFacts& facts, Field f);
+const std::optional<qint64>& value(const ProductFacts& facts, Field f);
+
+// Whether hundredths lie in the field's range: energy 0..1000, a nutrient 0..100,
+// grams per unit and package above 0 (at most 100000 and 1000000), price 0..10^9.
+bool inRange(Field f, qint64 hundredths);
+
+// A number with at most two decimals, no sign, no blanks: "13", "13.3", "0.35"; with
+// blnComma a "," may stand for the point (as typed in the window). Nothing for any
+// other text or a value too large to hold.
+std::optional<qint64> parse(QStringView text, bool blnComma = false);
+
+// The shortest form: "13.3", "120", "0.5".
+QString format(qint64 hundredths);
+QString format(const std::optional<qint64>& hundredths);
+
+// A text typed for a product's field: empty is unknown; anything else must be a number
+// in range, else strError names the product and the field in Russian.
+bool read(Field f, const QString& strText, const QString& strProduct, std::optional<qint64>& out, QString& strError);
+
+// The energy aim per participant per day: whole kcal 0..20000.
+constexpr qint32 MaxAim = 20000;
+std::optional<qint32> parseAim(QStringView text);
+
+} // namespace FactsText

@@ -1,0 +1,199 @@
+#include "model/FoodReference.h"
+
+#include "model/FactsText.h"
+#include "model/ProductGrams.h"
+#include "model/clsCatalog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+
+constexpr qint64 MaxTableSize = 16 * 1024 * 1024;
+
+// The fields of one CSV line; false for an unclosed quote.
+bool splitCsv(const QString& line, QStringList& fields)
+{
+    fields.clear();
+    QString field;
+    bool blnQuoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (blnQuoted) {
+            if (c == u'"') {
+                if (i + 1 < line.size() && line.at(i + 1) == u'"') {
+                    field += u'"';
+                    ++i;
+                } else {
+                    blnQuoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            blnQuoted = true;
+        } else if (c == u',') {
+            fields.append(field.trimmed());
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    fields.append(field.trimmed());
+    return !blnQuoted;
+}
+
+QString unitKey(QString strUnit)
+{
+    strUnit = strUnit.trimmed().toLower();
+    if (strUnit.endsWith(u'.'))
+        strUnit.chop(1);
+    return strUnit;
+}
+
+} // namespace
+
+QString FoodReference::key(const QString& strName)
+{
+    QString s = strName.simplified().toLower();
+    s.replace(u'ё', u'е');
+    return s;
+}
+
+bool FoodReference::parse(const QByteArray& bytes, FoodReference& out, QString& strError)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        strError = QStringLiteral("Справочник не в кодировке UTF-8.");
+        return false;
+    }
+    FoodReference table;
+    const QStringList lines = text.split(u'\n');
+    QStringList fields;
+    bool blnFirst = true;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (i == 0 && line.startsWith(QChar(0xFEFF)))
+            line.remove(0, 1);
+        const QString strTrimmed = line.trimmed();
+        if (strTrimmed.isEmpty() || strTrimmed.startsWith(u'#'))
+            continue;
+        const auto fault = [&](const QString& strWhy) {
+            strError = QStringLiteral("Справочник, строка %1: %2").arg(i + 1).arg(strWhy);
+            return false;
+        };
+        if (blnFirst && strTrimmed.startsWith(QStringLiteral("Название"), Qt::CaseInsensitive)) {
+            blnFirst = false;
+            continue;
+        }
+        blnFirst = false;
+        if (!splitCsv(line, fields))
+            return fault(QStringLiteral("кавычка не закрыта."));
+        if (fields.size() != 7 && fields.size() != 8)
+            return fault(QStringLiteral("нужно 7 полей через запятую (название, ккал, белки, жиры, углеводы, "
+                                        "единица, вес единицы) и, может быть, источник, а их %1.")
+                             .arg(fields.size()));
+        Entry entry;
+        for (const QString& name : fields.at(0).split(u'|')) {
+            if (!key(name).isEmpty())
+                entry.names.append(name.simplified());
+        }
+        if (entry.names.isEmpty())
+            return fault(QStringLiteral("нет названия."));
+        for (int f = 0; f < 4; ++f) {
+            const FactsText::Field field = FactsText::fieldAt(f);
+            if (fields.at(f + 1).isEmpty())
+                continue;
+            const std::optional<qint64> v = FactsText::parse(fields.at(f + 1));
+            if (!v || !FactsText::inRange(field, *v))
+                return fault(QStringLiteral("%1 «%2» не число в своих пределах.")
+                                 .arg(FactsText::fieldName(field), fields.at(f + 1)));
+            FactsText::value(entry.facts, field) = v;
+        }
+        entry.strUnit = fields.at(5);
+        if (!fields.at(6).isEmpty()) {
+            const std::optional<qint64> v = FactsText::parse(fields.at(6));
+            if (!v || !FactsText::inRange(FactsText::Field::GramsPerUnit, *v))
+                return fault(QStringLiteral("вес единицы «%1» не число в своих пределах.").arg(fields.at(6)));
+            if (entry.strUnit.isEmpty())
+                return fault(QStringLiteral("вес единицы дан без единицы."));
+            entry.facts.gramsPerUnit = v;
+        }
+        for (const QString& name : entry.names) {
+            const QString k = key(name);
+            if (table.m_byKey.contains(k))
+                return fault(QStringLiteral("название «%1» уже есть выше.").arg(name));
+            table.m_byKey.insert(k, table.m_entries.size());
+        }
+        table.m_entries.append(entry);
+    }
+    out = std::move(table);
+    return true;
+}
+
+bool FoodReference::readFile(const QString& strPath, FoodReference& out, QString& strError)
+{
+    QFile file(strPath);
+    if (strPath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        strError = QStringLiteral("Не удалось открыть справочник %1: %2").arg(strPath, file.errorString());
+        return false;
+    }
+    if (file.size() > MaxTableSize) {
+        strError = QStringLiteral("Файл %1 слишком велик для справочника.").arg(strPath);
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxTableSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxTableSize) {
+        strError = QStringLiteral("Не удалось прочитать справочник %1: %2").arg(strPath, file.errorString());
+        return false;
+    }
+    return parse(bytes, out, strError);
+}
+
+QString FoodReference::bundledPath()
+{
+    const QDir dir(QCoreApplication::applicationDirPath());
+    const QString strBeside = dir.filePath(QStringLiteral("foods.csv"));
+    if (QFileInfo::exists(strBeside))
+        return strBeside;
+    return QDir::cleanPath(dir.filePath(QStringLiteral("../share/torbel/foods.csv")));
+}
+
+const FoodReference::Entry* FoodReference::find(const QString& strName) const
+{
+    const auto it = m_byKey.constFind(key(strName));
+    return it == m_byKey.cend() ? nullptr : &m_entries.at(*it);
+}
+
+int FoodReference::fill(clsCatalog& objCatalog) const
+{
+    int intChanged = 0;
+    for (int i = 1; i <= objCatalog.size(); ++i) {
+        clsProduct& p = objCatalog.GetProduct(i);
+        const Entry* entry = find(p.Name());
+        if (!entry)
+            continue;
+        const ProductFacts before = p.facts;
+        for (int f = 0; f < 4; ++f) {
+            std::optional<qint64>& v = FactsText::value(p.facts, FactsText::fieldAt(f));
+            if (!v)
+                v = FactsText::value(entry->facts, FactsText::fieldAt(f));
+        }
+        if (!p.facts.gramsPerUnit && !ProductGrams::isGramWord(p.strProductEdin)) {
+            const QString strUnit = unitKey(p.strProductEdin);
+            if (strUnit == QStringLiteral("кг") || strUnit == QStringLiteral("kg"))
+                p.facts.gramsPerUnit = 1000 * 100;
+            else if (entry->facts.gramsPerUnit && !strUnit.isEmpty() && strUnit == unitKey(entry->strUnit))
+                p.facts.gramsPerUnit = entry->facts.gramsPerUnit;
+        }
+        if (!(p.facts == before))
+            ++intChanged;
+    }
+    return intChanged;
+}

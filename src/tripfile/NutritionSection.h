@@ -1,0 +1,44 @@
+#pragma once
+
+#include "tripfile/TripData.h"
+
+#include <QString>
+#include <QStringList>
+
+class SectionLines;
+struct GlobalVariable;
+
+// The trip file's section of the energy aim and the product facts, after the ration:
+//
+//   Пищевая ценность и закупка
+//   3500,"Калорий в сутки на участника"
+//   2,"Размер каталога"
+//   № 1;343;13.3;3.4;71.5;;900;120
+//   № 2;;;;;2;25;89.9
+//   _____________________________
+//
+// A trip with no aim and no facts has no section, so its file is as it always was.
+namespace NutritionSection {
+
+// "Пищевая ценность и закупка"
+QString marker();
+
+// Whether the trip value has the section: an aim, or facts.
+bool present(const TripData& data);
+
+// The aim in range, facts empty or one per product, every value in its range, no grams
+// per unit for a product measured in grams. strError names what is wrong, in Russian.
+bool check(const TripData& data, QString& strError);
+
+// The section's lines, marker and separator included, without line ends.
+QStringList lines(const TripData& data);
+
+// Reads the section from its marker line on, into data (whose products are read).
+void read(SectionLines& in, TripData& data);
+
+// The open trip's aim and facts into a trip value (facts for every product when the
+// section is to be written, else none), and back.
+void fromState(const GlobalVariable& g, TripData& data);
+void apply(const TripData& data, GlobalVariable& g);
+
+} // namespace NutritionSection

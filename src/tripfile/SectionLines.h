@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The lines of the trip file after the ration, for the optional sections that follow
+// it. The trip file's reader hands itself over as this; a section reads its own lines.
+class SectionLines
+{
+public:
+    // The next whole line; fails when the file ends first.
+    virtual QString line() = 0;
+    // Refuses the whole file with a fault on the line read last.
+    [[noreturn]] virtual void fail(const QString& strWhat) = 0;
+
+protected:
+    ~SectionLines() = default;
+};

@@ -1,0 +1,287 @@
+#include "ui/tools/frmNutrition.h"
+
+#include "model/FactsText.h"
+#include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
+#include "model/TripCheck.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "ui/Forms.h"
+#include "ui/main/frmMainForm.h"
+#include "ui/tools/FactsTableModel.h"
+#include "ui/tools/NutritionChart.h"
+#include "ui/tools/TextRowsModel.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Caption = QStringLiteral("Питание и закупка");
+
+QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setObjectName(strName);
+    view->setModel(model);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    return view;
+}
+
+} // namespace
+
+frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
+    : QWidget(parent)
+    , m_g(g)
+    , m_forms(forms)
+{
+    setObjectName(QStringLiteral("frmNutrition"));
+    setWindowTitle(Caption);
+    resize(900, 620);
+
+    auto* lblAim = new QLabel(QStringLiteral("Калорий в сутки на участника:"), this);
+    txtAim = new QLineEdit(this);
+    txtAim->setObjectName(QStringLiteral("txtAim"));
+    txtAim->setMaximumWidth(txtAim->fontMetrics().horizontalAdvance(QStringLiteral("000000000")));
+    txtAim->setToolTip(QStringLiteral("Цель: ккал на участника в сутки, 0 — не задана"));
+    lblAim->setBuddy(txtAim);
+    cmdFill = new QPushButton(QStringLiteral("Заполнить из справочника"), this);
+    cmdFill->setObjectName(QStringLiteral("cmdFill"));
+    cmdFill->setToolTip(QStringLiteral("Заполнить пустые поля продуктов, названия которых есть в справочнике"));
+    cmdImport = new QPushButton(QStringLiteral("Заполнить из файла..."), this);
+    cmdImport->setObjectName(QStringLiteral("cmdImport"));
+    cmdImport->setToolTip(QStringLiteral("То же из своего справочника CSV с теми же столбцами"));
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblAim);
+    top->addWidget(txtAim);
+    top->addSpacing(16);
+    top->addWidget(cmdFill);
+    top->addWidget(cmdImport);
+    top->addWidget(lblStatus, 1);
+
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabsNutrition"));
+
+    m_facts = new FactsTableModel(m_g, this);
+    tblFacts = makeView(m_facts, QStringLiteral("tblFacts"), tabs);
+    tblFacts->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    tblFacts->setSelectionBehavior(QAbstractItemView::SelectItems);
+    tblFacts->setColumnWidth(0, 220);
+    tabs->addTab(tblFacts, QStringLiteral("Продукты"));
+
+    auto* daysPage = new QWidget(tabs);
+    lblDays = new QLabel(daysPage);
+    lblDays->setObjectName(QStringLiteral("lblDays"));
+    lblDays->setWordWrap(true);
+    m_days = new TextRowsModel({QStringLiteral("День"), QStringLiteral("Дата"), QStringLiteral("ккал"),
+                                QStringLiteral("Белки, г"), QStringLiteral("Жиры, г"), QStringLiteral("Углеводы, г"),
+                                QStringLiteral("Вес, г"), QStringLiteral("Без данных")},
+                               this);
+    tblDays = makeView(m_days, QStringLiteral("tblDays"), daysPage);
+    tblDays->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    chart = new NutritionChart(daysPage);
+    auto* split = new QSplitter(Qt::Vertical, daysPage);
+    split->addWidget(tblDays);
+    split->addWidget(chart);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    auto* daysLayout = new QVBoxLayout(daysPage);
+    daysLayout->addWidget(lblDays);
+    daysLayout->addWidget(split, 1);
+    tabs->addTab(daysPage, QStringLiteral("По дням"));
+
+    auto* shopPage = new QWidget(tabs);
+    cboShift = new QComboBox(shopPage);
+    cboShift->setObjectName(QStringLiteral("cboShift"));
+    auto* lblShift = new QLabel(QStringLiteral("Закупка на:"), shopPage);
+    lblShift->setBuddy(cboShift);
+    m_shoppingRows = new TextRowsModel({QStringLiteral("Наименование"), QStringLiteral("Количество"),
+                                        QStringLiteral("Ед."), QStringLiteral("Упаковка"), QStringLiteral("Упаковок"),
+                                        QStringLiteral("Стоимость, руб."), QStringLiteral("Остаток")},
+                                       this);
+    tblShopping = makeView(m_shoppingRows, QStringLiteral("tblShopping"), shopPage);
+    tblShopping->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblShopping->setColumnWidth(0, 220);
+    auto* shiftRow = new QHBoxLayout;
+    shiftRow->addWidget(lblShift);
+    shiftRow->addWidget(cboShift);
+    shiftRow->addStretch(1);
+    auto* shopLayout = new QVBoxLayout(shopPage);
+    shopLayout->addLayout(shiftRow);
+    shopLayout->addWidget(tblShopping, 1);
+    tabs->addTab(shopPage, QStringLiteral("Закупка"));
+
+    cmdClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(cmdClose);
+
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addWidget(tabs, 1);
+    all->addLayout(bottom);
+
+    connect(txtAim, &QLineEdit::editingFinished, this, &frmNutrition::txtAim_LostFocus);
+    connect(cmdFill, &QPushButton::clicked, this, &frmNutrition::cmdFill_Click);
+    connect(cmdImport, &QPushButton::clicked, this, &frmNutrition::cmdImport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmNutrition::cmdClose_Click);
+    connect(cboShift, &QComboBox::currentIndexChanged, this, &frmNutrition::cboShift_Change);
+    connect(m_facts, &FactsTableModel::refused, this, &frmNutrition::showError);
+    connect(m_facts, &FactsTableModel::factsChanged, this, &frmNutrition::refresh);
+}
+
+void frmNutrition::Init()
+{
+    m_facts->reload();
+    txtAim->setText(QString::number(m_g.intEnergyAim));
+    lblStatus->clear();
+
+    const TripCheck::Result check =
+        TripCheck::check(m_g.dtDataBegin, m_g.dtDataEnd, m_g.intCountPeople, m_g.intCountSmena);
+    m_intCountDay = check.ok() ? check.intCountDay : 0;
+    lblDays->setText(
+        check.ok()
+            ? QString()
+            : QStringLiteral("Дни похода не показаны: %1 Продукты можно заполнять и так.").arg(check.strMessage));
+    lblDays->setVisible(!check.ok());
+
+    const QSignalBlocker block(cboShift);
+    cboShift->clear();
+    cboShift->addItem(QStringLiteral("весь поход"));
+    for (int s = 1; check.ok() && s <= m_g.intCountSmena; ++s)
+        cboShift->addItem(QStringLiteral("дежурную смену №%1").arg(s));
+    cboShift->setCurrentIndex(0);
+    refresh();
+}
+
+void frmNutrition::refresh()
+{
+    refreshDays();
+    refreshShopping();
+}
+
+void frmNutrition::refreshDays()
+{
+    m_figures = Nutrition::build(m_g, m_intCountDay);
+    m_days->setRows(m_intCountDay > 0 ? Nutrition::rows(m_figures) : QList<QStringList>(), m_intCountDay);
+    for (qsizetype i = 0; i < m_figures.days.size(); ++i) {
+        const Nutrition::Mark mark = m_figures.days.at(i).mark;
+        if (mark == Nutrition::Mark::Low)
+            m_days->markRow(i, QColor(0xfc, 0xe4, 0xc4), QStringLiteral("Меньше 90 % цели"));
+        else if (mark == Nutrition::Mark::High)
+            m_days->markRow(i, QColor(0xf8, 0xd0, 0xd0), QStringLiteral("Больше 115 % цели"));
+    }
+    chart->setTable(m_figures);
+}
+
+void frmNutrition::refreshShopping()
+{
+    const int intShift = cboShift->currentIndex();
+    try {
+        m_shopping = Shopping::build(m_g, m_intCountDay, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
+    } catch (const OverflowError&) {
+        m_shopping = Shopping::List();
+        showError(QStringLiteral("Количество или стоимость слишком велики, чтобы их показать."));
+    }
+    const QList<QStringList> rows = Shopping::rows(m_shopping);
+    m_shoppingRows->setRows(rows, rows.size() - 2);
+}
+
+void frmNutrition::txtAim_LostFocus()
+{
+    const std::optional<qint32> aim = FactsText::parseAim(txtAim->text().trimmed());
+    if (!aim) {
+        showError(QStringLiteral("Калорий в сутки на участника: нужно целое число от 0 до %1.").arg(FactsText::MaxAim));
+        txtAim->setText(QString::number(m_g.intEnergyAim));
+        txtAim->setFocus();
+        return;
+    }
+    txtAim->setText(QString::number(*aim));
+    if (*aim == m_g.intEnergyAim)
+        return;
+    m_g.intEnergyAim = *aim;
+    m_g.blnChanged = true;
+    refreshDays();
+}
+
+void frmNutrition::cmdFill_Click()
+{
+    if (!m_bundled) {
+        FoodReference table;
+        QString strError;
+        if (!FoodReference::readFile(FoodReference::bundledPath(), table, strError)) {
+            showError(strError);
+            return;
+        }
+        m_bundled = std::move(table);
+    }
+    fillFrom(*m_bundled, QStringLiteral("справочника"));
+}
+
+void frmNutrition::cmdImport_Click()
+{
+    const QString strPath = FileDialog::getOpenFileName(this, QStringLiteral("Справочник продуктов"),
+                                                        QStringLiteral("Таблица CSV (*.csv) |*.csv|Все файлы | *.*"));
+    if (strPath.isEmpty())
+        return;
+    FoodReference table;
+    QString strError;
+    if (!FoodReference::readFile(strPath, table, strError)) {
+        showError(strError + QStringLiteral("\nНичего не изменено."));
+        return;
+    }
+    fillFrom(table, QStringLiteral("файла"));
+}
+
+void frmNutrition::fillFrom(const FoodReference& table, const QString& strWhere)
+{
+    const int intChanged = table.fill(m_g.objCatalog);
+    lblStatus->setText(QStringLiteral("Из %1 дополнено продуктов: %2").arg(strWhere).arg(intChanged));
+    if (intChanged == 0)
+        return;
+    m_g.blnChanged = true;
+    m_facts->reload();
+    refresh();
+}
+
+void frmNutrition::cboShift_Change(int)
+{
+    refreshShopping();
+}
+
+void frmNutrition::showError(const QString& strText)
+{
+    MessageBox::show(this, strText, Caption, MessageBox::OkOnly, MessageBox::Warning);
+}
+
+void frmNutrition::cmdClose_Click()
+{
+    // A value still being typed is taken or refused before the window goes.
+    if (QWidget* w = focusWidget())
+        w->clearFocus();
+    Forms::closeBackTo(*this, m_forms.MainForm());
+}
+
+void frmNutrition::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    cmdClose_Click();
+}

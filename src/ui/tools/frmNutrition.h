@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/FoodReference.h"
+#include "model/Nutrition.h"
+#include "model/Shopping.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class FactsTableModel;
+class Forms;
+class NutritionChart;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class TextRowsModel;
+struct GlobalVariable;
+
+// "Питание и закупка": the catalog's energy, nutrients, weights, packages and prices,
+// the trip's days with their figures per participant and the chart of them, and the
+// shopping list in whole packages with its cost. Opened modally from the main window.
+class frmNutrition : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
+
+    // Before every opening: the catalog, the aim, the shifts and every figure afresh.
+    void Init();
+
+    void txtAim_LostFocus();
+    // Fills the empty fields from the bundled table, or from a CSV the user picks.
+    void cmdFill_Click();
+    void cmdImport_Click();
+    void cboShift_Change(int intIndex);
+    void cmdClose_Click();
+
+    // What the window shows now.
+    const Nutrition::Table& figures() const { return m_figures; }
+    const Shopping::List& shopping() const { return m_shopping; }
+    qint16 countDay() const { return m_intCountDay; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void refresh();
+    void refreshDays();
+    void refreshShopping();
+    void fillFrom(const FoodReference& table, const QString& strWhere);
+    void showError(const QString& strText);
+
+    GlobalVariable& m_g;
+    Forms& m_forms;
+    qint16 m_intCountDay = 0;
+    Nutrition::Table m_figures;
+    Shopping::List m_shopping;
+    std::optional<FoodReference> m_bundled;
+
+    QLineEdit* txtAim = nullptr;
+    QPushButton* cmdFill = nullptr;
+    QPushButton* cmdImport = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* lblStatus = nullptr;
+    QTabWidget* tabs = nullptr;
+    QTableView* tblFacts = nullptr;
+    FactsTableModel* m_facts = nullptr;
+    QLabel* lblDays = nullptr;
+    QTableView* tblDays = nullptr;
+    TextRowsModel* m_days = nullptr;
+    NutritionChart* chart = nullptr;
+    QComboBox* cboShift = nullptr;
+    QTableView* tblShopping = nullptr;
+    TextRowsModel* m_shoppingRows = nullptr;
+};

@@ -1,0 +1,250 @@
+#include "model/GlobalVariable.h"
+#include "support/TestSupport.h"
+#include "tripfile/Cp1251.h"
+#include "tripfile/NutritionSection.h"
+#include "tripfile/TripFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QByteArray cp1251(const QString& text)
+{
+    QByteArray out;
+    Cp1251::encode(text, out);
+    return out;
+}
+
+QByteArray twoDays()
+{
+    QFile f(TestSupport::dataPath(QStringLiteral("tripfile/two_days.trb")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// The section of the format's own example: buckwheat in grams, tea in packets.
+const QString Section = QStringLiteral("Пищевая ценность и закупка\r\n"
+                                       "3500,\"Калорий в сутки на участника\"\r\n"
+                                       "2,\"Размер каталога\"\r\n"
+                                       "№ 1;343;13.3;3.4;71.5;;900;120\r\n"
+                                       "№ 2;;;;;2;25;89.9\r\n"
+                                       "_____________________________\r\n");
+
+QByteArray withSection(const QString& section = Section)
+{
+    return twoDays() + cp1251(section);
+}
+
+} // namespace
+
+class tst_nutritionsection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsAndWritesTheExample();
+    void noFactsNoSection();
+    void aimAloneWritesEmptyProducts();
+    void malformed_data();
+    void malformed();
+    void valuesFollowTheProduct();
+    void writeRefusesOutOfRange();
+    void unitChangedToGrams();
+};
+
+void tst_nutritionsection::readsAndWritesTheExample()
+{
+    TripData data;
+    QString strError;
+    QVERIFY2(TripFile::read(withSection(), data, strError), qPrintable(strError));
+    QCOMPARE(data.intEnergyAim, 3500);
+    QCOMPARE(data.facts.size(), 2);
+    QCOMPARE(data.facts.at(0).energy, std::optional<qint64>(34300));
+    QCOMPARE(data.facts.at(0).gramsPerUnit, std::nullopt);
+    QCOMPARE(data.facts.at(0).package, std::optional<qint64>(90000));
+    QCOMPARE(data.facts.at(1).gramsPerUnit, std::optional<qint64>(200));
+    QCOMPARE(data.facts.at(1).price, std::optional<qint64>(8990));
+    QByteArray bytes;
+    QVERIFY(TripFile::write(data, bytes, strError));
+    QCOMPARE(bytes, withSection()); // loading then saving gives the same bytes
+
+    // And through the open trip.
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    QCOMPARE(g.intEnergyAim, 3500);
+    QCOMPARE(g.objCatalog.GetProduct(2).facts.package, std::optional<qint64>(2500));
+    QVERIFY(TripFile::write(TripFile::fromState(g), bytes, strError));
+    QCOMPARE(bytes, withSection());
+}
+
+void tst_nutritionsection::noFactsNoSection()
+{
+    TripData data;
+    QString strError;
+    // Lines after the ration that are not the section stay ignored, as they always were.
+    QVERIFY(TripFile::read(twoDays() + "что-то ещё\r\n", data, strError));
+    QVERIFY(data.facts.isEmpty());
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    QByteArray bytes;
+    QVERIFY(TripFile::write(TripFile::fromState(g), bytes, strError));
+    QCOMPARE(bytes, twoDays());
+}
+
+void tst_nutritionsection::aimAloneWritesEmptyProducts()
+{
+    TripData data;
+    QString strError;
+    QVERIFY(TripFile::read(twoDays(), data, strError));
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    g.intEnergyAim = 4000;
+    QByteArray bytes;
+    QVERIFY(TripFile::write(TripFile::fromState(g), bytes, strError));
+    QCOMPARE(bytes, withSection(QStringLiteral("Пищевая ценность и закупка\r\n"
+                                               "4000,\"Калорий в сутки на участника\"\r\n"
+                                               "2,\"Размер каталога\"\r\n"
+                                               "№ 1;;;;;;;\r\n"
+                                               "№ 2;;;;;;;\r\n"
+                                               "_____________________________\r\n")));
+}
+
+void tst_nutritionsection::malformed_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("count not the catalog's") << "2,\"Размер каталога\"\r\n№ 1"
+                                             << "3,\"Размер каталога\"\r\n№ 1";
+    QTest::newRow("a field missing") << "№ 2;;;;;2;25;89.9"
+                                     << "№ 2;;;;2;25;89.9";
+    QTest::newRow("a field too many") << "№ 2;;;;;2;25;89.9"
+                                      << "№ 2;;;;;2;25;89.9;";
+    QTest::newRow("comma for point") << "13.3"
+                                     << "13,3";
+    QTest::newRow("three decimals") << "89.9"
+                                    << "89.999";
+    QTest::newRow("not a number") << "71.5"
+                                  << "много";
+    QTest::newRow("energy over 1000") << "343"
+                                      << "1000.5";
+    QTest::newRow("nutrient over 100") << "71.5"
+                                       << "100.01";
+    QTest::newRow("package 0") << "25;89.9"
+                               << "0;89.9";
+    QTest::newRow("weight of 0") << ";2;25"
+                                 << ";0;25";
+    QTest::newRow("weight of a gram product") << "71.5;;900"
+                                              << "71.5;5;900";
+    QTest::newRow("position out of step") << "№ 2;"
+                                          << "№ 3;";
+    QTest::newRow("aim over 20000") << "3500,"
+                                    << "20001,";
+    QTest::newRow("aim not whole") << "3500,"
+                                   << "3500.5,";
+    QTest::newRow("no separator") << "_____________________________\r\n"
+                                  << "";
+    QTest::newRow("short separator") << "_____________________________\r\n"
+                                     << "____\r\n";
+    QTest::newRow("lines after it") << "_____________________________\r\n"
+                                    << "_____________________________\r\nлишнее\r\n";
+    QTest::newRow("cut after a product") << "№ 2;;;;;2;25;89.9\r\n_____________________________\r\n"
+                                         << "№ 2;;;;;2;25;89.9\r\n";
+    QTest::newRow("no line end at the close") << "_____________________________\r\n"
+                                              << "_____________________________";
+}
+
+void tst_nutritionsection::malformed()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QString section = Section;
+    QVERIFY(section.contains(from));
+    section.replace(section.indexOf(from), from.size(), to);
+    TripData data;
+    data.strTitle = QStringLiteral("прежний");
+    QString strError;
+    QVERIFY(!TripFile::read(withSection(section), data, strError));
+    QVERIFY(!strError.isEmpty());
+    QCOMPARE(data.strTitle, QStringLiteral("прежний")); // untouched
+
+    // The open trip is left as it was.
+    const QString path = QDir::temp().filePath(QStringLiteral("tst_nutritionsection.trb"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(withSection(section));
+    }
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    g.intEnergyAim = 1234;
+    QString strMessage;
+    QVERIFY(!TripFile::load(g, path, strMessage));
+    QCOMPARE(strMessage, TripFile::readErrorText());
+    QCOMPARE(g.intEnergyAim, 1234);
+    QFile::remove(path);
+}
+
+void tst_nutritionsection::valuesFollowTheProduct()
+{
+    TripData data;
+    QString strError;
+    QVERIFY(TripFile::read(withSection(), data, strError));
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    // A product added later starts empty; the others keep theirs.
+    g.objCatalog.AddProduct(QStringLiteral("Сахар"), qint16(30), QStringLiteral("гр"));
+    const TripData again = TripFile::fromState(g);
+    QCOMPARE(again.facts.size(), 3);
+    QCOMPARE(again.facts.at(0), data.facts.at(0));
+    QCOMPARE(again.facts.at(1), data.facts.at(1));
+    QVERIFY(again.facts.at(2).isEmpty());
+    TripData back;
+    QByteArray bytes;
+    QVERIFY(TripFile::write(again, bytes, strError));
+    QVERIFY(TripFile::read(bytes, back, strError));
+    QCOMPARE(back, again);
+}
+
+void tst_nutritionsection::writeRefusesOutOfRange()
+{
+    TripData data;
+    QString strError;
+    QVERIFY(TripFile::read(withSection(), data, strError));
+    TripData aim = data;
+    aim.intEnergyAim = 20001;
+    QByteArray bytes = "прежнее";
+    QVERIFY(!TripFile::write(aim, bytes, strError));
+    QCOMPARE(bytes, QByteArray("прежнее"));
+    TripData fewer = data;
+    fewer.facts.removeLast();
+    QVERIFY(!TripFile::write(fewer, bytes, strError));
+    TripData price = data;
+    price.facts[1].price = 100000000001;
+    QVERIFY(!TripFile::write(price, bytes, strError));
+    QVERIFY2(strError.contains(QStringLiteral("цена")), qPrintable(strError));
+}
+
+void tst_nutritionsection::unitChangedToGrams()
+{
+    TripData data;
+    QString strError;
+    QVERIFY(TripFile::read(withSection(), data, strError));
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QVERIFY(TripFile::apply(data, g, strError));
+    // Tea's unit becomes grams in the editor: its old weight is dropped, the trip still saves.
+    g.objCatalog.GetProduct(2).strProductEdin = QStringLiteral("г");
+    QByteArray bytes;
+    QVERIFY2(TripFile::write(TripFile::fromState(g), bytes, strError), qPrintable(strError));
+    QVERIFY(bytes.contains(cp1251(QStringLiteral("№ 2;;;;;;25;89.9\r\n"))));
+}
+
+QTEST_GUILESS_MAIN(tst_nutritionsection)
+#include "tst_nutritionsection.moc"
