@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "export/DocumentFormat.h"
+
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "model/GlobalVariable.h"
@@ -208,6 +210,20 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
+bool drawsPages(const QStringList& arguments)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--"))
+            break;
+        const bool named = arg == QLatin1String("--output") && i + 1 < arguments.size() &&
+                           DocumentFormats::isPdfName(arguments.at(i + 1));
+        if (named || (arg.startsWith(QLatin1String("--output=")) && DocumentFormats::isPdfName(arg)))
+            return true;
+    }
+    return false;
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -221,8 +237,9 @@ QString usage()
         "      раскладка: день, дата, смена, меню, трапеза, наименование, количество, единица\n"
         "  torbel --list weights ФАЙЛ.trb\n"
         "      вес на человека по дням: дата, обед, ужин, завтрак, сутки; в конце total и общий вес, гр\n"
-        "  torbel --export layout|purchases ФАЙЛ.trb --output ДОКУМЕНТ.docx [--shift N]\n"
+        "  torbel --export layout|purchases ФАЙЛ.trb --output ДОКУМЕНТ.docx|ДОКУМЕНТ.pdf [--shift N]\n"
         "      записать документ раскладки или списка закупок, не открывая его\n"
+        "      (PDF, когда имя файла кончается на .pdf)\n"
         "  torbel --help | --version\n"
         "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");

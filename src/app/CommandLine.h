@@ -8,7 +8,7 @@ class QIODevice;
 // The program without windows: lists and documents of a trip file for scripts.
 //
 //   torbel --list purchases|layout|weights TRIP.trb [--shift N]
-//   torbel --export layout|purchases TRIP.trb --output OUT.docx [--shift N]
+//   torbel --export layout|purchases TRIP.trb --output OUT.docx|OUT.pdf [--shift N]
 //   torbel --help | --version
 //
 // The trip is read and checked as the main window reads and checks it before the
@@ -27,6 +27,10 @@ enum ExitCode
 // than the windows: any argument that starts with "--", or "-h". The windows take no
 // option of their own but the toolkit's single-dash ones ("-style fusion").
 bool wanted(const QStringList& arguments);
+
+// Whether the command writes a PDF (--output names a .pdf file): its pages are drawn
+// with the toolkit's fonts, which need a GUI application, though no display.
+bool drawsPages(const QStringList& arguments);
 
 // The help text: one line per form of the command.
 QString usage();

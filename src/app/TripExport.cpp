@@ -1,5 +1,6 @@
 #include "app/TripExport.h"
 
+#include "export/DocumentFormat.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
@@ -24,7 +25,9 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
 
     // The document is written beside the target and put in its place only when whole:
     // a failed export leaves the earlier file as it was, and no half document.
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.torbel-XXXXXX.docx"));
+    // The suffix tells the writer a PDF from a .docx.
+    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.torbel-XXXXXX.") +
+                        (DocumentFormats::isPdfName(strPath) ? QStringLiteral("pdf") : QStringLiteral("docx")));
     if (!part.open())
         return false;
     part.close();

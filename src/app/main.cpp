@@ -7,9 +7,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -19,7 +21,13 @@ int main(int argc, char* argv[])
 
     // An option means a script is asking: no display is needed and no window appears.
     if (CommandLine::wanted(rawArguments)) {
-        QCoreApplication app(argc, argv);
+        std::unique_ptr<QCoreApplication> app;
+        if (CommandLine::drawsPages(rawArguments)) {
+            qputenv("QT_QPA_PLATFORM", "offscreen"); // fonts, but never a window
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QCoreApplication::setApplicationName(QStringLiteral("torbel"));
         QFile out;
         QFile err;
