@@ -1,8 +1,11 @@
 #include "BenchContext.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -37,7 +40,7 @@ double runOnce(const Command& c, QString& strError)
 
 // The yardstick and the program in turn, so that both meet the same load of the machine.
 void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, const QString& strProgram,
-                const Command& program, const QString& strNote)
+                const Command& program, const QString& strNote, double dFactor = ProcessFactor, int intRepeats = 0)
 {
     QList<double> a;
     QList<double> b;
@@ -46,7 +49,7 @@ void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, 
     runOnce(base, strError);
     runOnce(program, strError);
     strError.clear();
-    for (int i = 0; i < ctx.intRepeats && strError.isEmpty(); ++i) {
+    for (int i = 0; i < (intRepeats > 0 ? intRepeats : ctx.intRepeats) && strError.isEmpty(); ++i) {
         const double x = runOnce(base, strError);
         const double y = runOnce(program, strError);
         if (x >= 0 && y >= 0) {
@@ -59,7 +62,7 @@ void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, 
         return;
     }
     const int r = ctx.table.add(strBase, a);
-    ctx.table.add(strProgram, b, ProcessFactor * ctx.table.row(r).median(), strNote);
+    ctx.table.add(strProgram, b, dFactor * ctx.table.row(r).median(), strNote);
 }
 
 } // namespace
@@ -76,4 +79,29 @@ void runProcessBenchmarks(BenchContext& ctx)
                {QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
                 {QStringLiteral("--list"), QStringLiteral("purchases"), ctx.strLargeFile}},
                QStringLiteral("3 x iconv"));
+
+    // The layout as a PDF drawn by the program, against LibreOffice making a PDF of the
+    // program's .docx of it. LibreOffice is slow: a few runs are enough.
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString docx = QDir(ctx.strDir).filePath(QStringLiteral("layout-for-pdf.docx"));
+    QString strError;
+    if (soffice.isEmpty() || runOnce({QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
+                                      {QStringLiteral("--export"), QStringLiteral("layout"), ctx.strRealisticFile,
+                                       QStringLiteral("--output"), docx}},
+                                     strError) < 0) {
+        ctx.table.addError(QStringLiteral("process: torbel --export layout to PDF (realistic)"),
+                           soffice.isEmpty() ? QStringLiteral("LibreOffice (soffice) is not installed") : strError);
+        return;
+    }
+    const QString profile = QUrl::fromLocalFile(QDir(ctx.strDir).filePath(QStringLiteral("lo-profile"))).toString();
+    sideBySide(ctx, QStringLiteral("process: LibreOffice converts the layout .docx to PDF (realistic)"),
+               {soffice,
+                {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
+                 QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                 QDir(ctx.strDir).filePath(QStringLiteral("lo")), docx}},
+               QStringLiteral("process: torbel --export layout to PDF (realistic)"),
+               {QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
+                {QStringLiteral("--export"), QStringLiteral("layout"), ctx.strRealisticFile, QStringLiteral("--output"),
+                 QDir(ctx.strDir).filePath(QStringLiteral("layout-realistic.pdf"))}},
+               QStringLiteral("1/10 of LibreOffice"), 0.1, 3);
 }
