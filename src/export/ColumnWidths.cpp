@@ -25,6 +25,44 @@ TextWidth cellTwips(const WordCell& c)
     return TextWidth{std::ceil(widest.full * 20.0) + kPaddingTwips, std::ceil(widest.word * 20.0) + kPaddingTwips};
 }
 
+// How near the paragraph, wrapped at width points, comes to a line that just fits or
+// just does not: the smallest distance between a word's end and the edge. Word
+// processors measure text a hair differently, so a near call may go either way.
+double nearestCall(const WordParagraph& p, double width)
+{
+    double nearest = 1e9;
+    double x = 0;         // where the current word starts on its line
+    double word = 0;      // the current word's width
+    bool started = false; // blanks break from the first word on
+    auto endWord = [&] {
+        if (word <= 0)
+            return;
+        nearest = std::min(nearest, std::abs(x + word - width));
+        x = x + word > width && x > 0 ? word : x + word;
+        word = 0;
+    };
+    for (const WordRun& r : p.runs) {
+        if (r.kind != WordRun::Kind::Text) {
+            endWord();
+            x += r.kind == WordRun::Kind::Tab ? kTabPoints : r.format.size;
+            started = true;
+            continue;
+        }
+        for (QChar c : r.text) {
+            const double w = SerifMetrics::width(c, r.format);
+            if (c.isSpace() && started) {
+                endWord();
+                x += w;
+                continue;
+            }
+            started = started || !c.isSpace();
+            word += w;
+        }
+    }
+    endWord();
+    return nearest;
+}
+
 } // namespace
 
 TextWidth paragraphWidth(const WordParagraph& p)
@@ -36,7 +74,7 @@ TextWidth paragraphWidth(const WordParagraph& p)
         switch (r.kind) {
         case WordRun::Kind::Text:
             for (QChar c : r.text) {
-                const double w = SerifMetrics::advance(c, r.format.bold, r.format.italic) * r.format.size;
+                const double w = SerifMetrics::width(c, r.format);
                 out.full += w;
                 if (c.isSpace() && started) {
                     current = 0;
@@ -118,6 +156,26 @@ QList<int> compute(const WordTable& t, int available)
                 slack -= give;
                 --left;
             }
+        }
+    }
+    // No line may end within a hair of its column's edge, where readers could disagree
+    // on whether it fits: such a column gives up a little room.
+    constexpr double kNearCall = 0.3; // points
+    constexpr int kStepTwips = 7;
+    for (int col = 0; col < t.columns; ++col) {
+        for (int step = 0; step < 20 && widths.at(col) - kStepTwips >= least.at(col); ++step) {
+            const double inner = std::floor(widths.at(col)) / 20.0 - 2 * kCellMarginTwips / 20.0;
+            double nearest = 1e9;
+            for (int r = 0; r < t.rows.size(); ++r) {
+                const int c = t.cellAtColumn(r, col);
+                if (c < 0 || c >= t.rows.at(r).cells.size() || t.cell(r, c).span != 1)
+                    continue;
+                for (const WordParagraph& p : t.cell(r, c).paragraphs)
+                    nearest = std::min(nearest, nearestCall(p, inner));
+            }
+            if (nearest >= kNearCall)
+                break;
+            widths[col] -= kStepTwips;
         }
     }
     QList<int> out;

@@ -56,7 +56,7 @@ QList<Atom> atomsOf(const WordParagraph& p, const Fields& fields)
                 Atom a;
                 a.text = QString(c);
                 a.format = r.format;
-                a.width = SerifMetrics::advance(c, r.format.bold, r.format.italic) * r.format.size;
+                a.width = SerifMetrics::width(c, r.format);
                 a.blank = c.isSpace();
                 out.append(a);
             }
@@ -502,8 +502,11 @@ Layout layout(const WordDocument& doc)
     body.left = ps.leftMargin;
     body.width = width;
     body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
+    // Word processors keep the footer as far from the body as the margin is from the
+    // footer's distance.
     body.bottom =
-        std::min(out.pageSize.height() - ps.bottomMargin, out.pageSize.height() - ps.footerDistance - footerHeight);
+        std::min(out.pageSize.height() - ps.bottomMargin, out.pageSize.height() - ps.footerDistance - footerHeight -
+                                                              std::max(0.0, ps.bottomMargin - ps.footerDistance));
     if (body.bottom - body.top < 36)
         body.bottom = body.top + 36;
 

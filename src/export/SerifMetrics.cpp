@@ -1,6 +1,7 @@
 #include "export/SerifMetrics.h"
 
 #include <array>
+#include <cmath>
 #include <iterator>
 
 // Advance widths of Liberation Serif 2.1.5 (fonts-liberation2, SIL Open Font License),
@@ -125,12 +126,17 @@ double advance(QChar c, bool bold, bool italic)
     return units / 2048.0;
 }
 
+double width(QChar c, const WordCharFormat& format)
+{
+    return std::round(advance(c, format.bold, format.italic) * format.size * 20.0) / 20.0;
+}
+
 double width(QStringView text, const WordCharFormat& format)
 {
-    double ems = 0;
+    double points = 0;
     for (QChar c : text)
-        ems += advance(c, format.bold, format.italic);
-    return ems * format.size;
+        points += width(c, format);
+    return points;
 }
 
 } // namespace SerifMetrics

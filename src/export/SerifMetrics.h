@@ -11,6 +11,9 @@ namespace SerifMetrics {
 
 // Advance of c in ems.
 double advance(QChar c, bool bold, bool italic);
+// Width of one character in points in the given format, on the twip grid word
+// processors set text on.
+double width(QChar c, const WordCharFormat& format);
 // Width of text in points in the given format.
 double width(QStringView text, const WordCharFormat& format);
 
