@@ -21,6 +21,7 @@ namespace {
 const QString kFamily = QStringLiteral("Liberation Serif");
 constexpr double kTabPoints = 35.4; // the word processor's default tab stops
 constexpr double kCellPadding = ColumnWidths::kCellMarginTwips / 20.0;
+constexpr double kFooterGap = 0.5;
 
 // ---------------------------------------------------------------- lines of text
 
@@ -502,11 +503,9 @@ Layout layout(const WordDocument& doc)
     body.left = ps.leftMargin;
     body.width = width;
     body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
-    // Word processors keep the footer as far from the body as the margin is from the
-    // footer's distance.
-    body.bottom =
-        std::min(out.pageSize.height() - ps.bottomMargin, out.pageSize.height() - ps.footerDistance - footerHeight -
-                                                              std::max(0.0, ps.bottomMargin - ps.footerDistance));
+    // Word processors leave a hair between the body and the footer.
+    body.bottom = std::min(out.pageSize.height() - ps.bottomMargin,
+                           out.pageSize.height() - ps.footerDistance - footerHeight - kFooterGap);
     if (body.bottom - body.top < 36)
         body.bottom = body.top + 36;
 
