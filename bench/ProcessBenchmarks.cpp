@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -36,6 +37,17 @@ double runOnce(const Command& c, QString& strError)
         return -1;
     }
     return double(t.nsecsElapsed()) / 1e6;
+}
+
+// A PDF's words in the order its lines read, page breaks kept; empty when unreadable.
+QString wordsOf(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n]+"));
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(blanks, QStringLiteral(" ")).trimmed();
 }
 
 // The yardstick and the program in turn, so that both meet the same load of the machine.
@@ -104,4 +116,11 @@ void runProcessBenchmarks(BenchContext& ctx)
                 {QStringLiteral("--export"), QStringLiteral("layout"), ctx.strRealisticFile, QStringLiteral("--output"),
                  QDir(ctx.strDir).filePath(QStringLiteral("layout-realistic.pdf"))}},
                QStringLiteral("1/10 of LibreOffice"), 0.1, 3);
+
+    // Both read alike, word for word and page for page.
+    const QString ours = wordsOf(QDir(ctx.strDir).filePath(QStringLiteral("layout-realistic.pdf")));
+    const QString theirs = wordsOf(QDir(ctx.strDir).filePath(QStringLiteral("lo/layout-for-pdf.pdf")));
+    if (ours.isEmpty() || ours != theirs)
+        ctx.table.addError(QStringLiteral("process: the layout PDF reads as LibreOffice's (realistic)"),
+                           QStringLiteral("the texts differ (pdftotext -layout)"));
 }
