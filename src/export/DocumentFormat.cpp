@@ -1,5 +1,7 @@
 #include "export/DocumentFormat.h"
 
+#include "platform/Headless.h"
+
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -9,7 +11,20 @@ namespace {
 
 const QString kKey = QStringLiteral("documents/format");
 
-// The program's own settings file; QStandardPaths' test mode moves it aside for tests.
+// Without a screen (tests, scripts) the choice is kept for the run only, so that
+// nothing there touches the user's settings; QStandardPaths' test mode gives tests a
+// scratch settings file instead.
+bool inMemory()
+{
+    return Platform::headless() && !QStandardPaths::isTestModeEnabled();
+}
+
+DocumentFormat& memory()
+{
+    static DocumentFormat format = DocumentFormat::Docx;
+    return format;
+}
+
 QString settingsFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -20,6 +35,8 @@ QString settingsFile()
 
 DocumentFormat saved()
 {
+    if (inMemory())
+        return memory();
     const QString value = QSettings(settingsFile(), QSettings::IniFormat).value(kKey).toString();
     if (value == QLatin1String("pdf"))
         return DocumentFormat::Pdf;
@@ -30,6 +47,10 @@ DocumentFormat saved()
 
 void save(DocumentFormat format)
 {
+    if (inMemory()) {
+        memory() = format;
+        return;
+    }
     QSettings settings(settingsFile(), QSettings::IniFormat);
     settings.setValue(kKey, format == DocumentFormat::Pdf       ? QStringLiteral("pdf")
                             : format == DocumentFormat::Printer ? QStringLiteral("print")

@@ -264,7 +264,6 @@ struct CellBox
     double x = 0, width = 0;
     int firstColumn = 0, endColumn = 0;
     QList<QList<Line>> paragraphs;
-    QList<WordAlign> aligns;
 };
 
 struct RowBox
@@ -303,7 +302,6 @@ TableBox measureTable(const WordTable& t, double areaLeft, double areaWidth, con
             double h = 0;
             for (const WordParagraph& p : cell.paragraphs) {
                 cb.paragraphs.append(breakLines(p, std::max(1.0, cb.width - 2 * kCellPadding), fields));
-                cb.aligns.append(p.align);
                 for (const Line& l : cb.paragraphs.last())
                     h += l.height;
             }
