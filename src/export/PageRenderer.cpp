@@ -135,12 +135,28 @@ QList<Line> breakLines(const WordParagraph& p, double width, const Fields& field
     spans.append({start, int(atoms.size())});
 
     QList<Line> lines;
-    for (const auto& [first, last] : spans) {
+    for (int n = 0; n < spans.size(); ++n) {
+        const auto [first, last] = spans.at(n);
         Line line;
         double pos = 0;
         int end = last;
         while (end > first && atoms.at(end - 1).blank)
             --end; // blanks at a line's end hang
+        // A justified line but the last spreads its slack over the blanks between words.
+        double spread = 0;
+        if (p.align == WordAlign::Justify && n + 1 < spans.size()) {
+            double used = 0;
+            int blanks = 0;
+            bool word = false;
+            for (int k = first; k < end; ++k) {
+                used = atoms.at(k).tab ? nextTabStop(p, used) : used + atoms.at(k).width;
+                blanks += atoms.at(k).blank && word ? 1 : 0;
+                word = word || !atoms.at(k).blank;
+            }
+            if (blanks > 0 && used < width)
+                spread = (width - used) / blanks;
+        }
+        bool word = false;
         TextItem* item = nullptr;
         for (int k = first; k < last; ++k) {
             const Atom& a = atoms.at(k);
@@ -153,6 +169,12 @@ QList<Line> breakLines(const WordParagraph& p, double width, const Fields& field
                 item = nullptr;
                 continue;
             }
+            if (a.blank && word && spread > 0) {
+                pos += a.width + spread;
+                item = nullptr;
+                continue;
+            }
+            word = word || !a.blank;
             if (!item || !(item->format == a.format)) {
                 line.items.append(TextItem{QPointF(pos, 0), QString(), a.format, 0});
                 item = &line.items.last();

@@ -8,6 +8,7 @@
 #include "support/DocumentCheck.h"
 #include "tripfile/TripFile.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -119,6 +120,8 @@ private slots:
     void sampleDocumentsOnPages_data();
     void sampleDocumentsOnPages();
     void keptTableStartsOnFreshPage();
+    void alignments_data();
+    void alignments();
     void firstPageBorders();
 };
 
@@ -293,6 +296,48 @@ void tst_pagerenderer::keptTableStartsOnFreshPage()
         QCOMPARE(findText(pages.pages.first(), QStringLiteral("ряд 0")) == nullptr, keep);
         QCOMPARE(findText(pages.pages.first(), QStringLiteral("Заголовок")) == nullptr, keep);
         QVERIFY(findText(pages.pages.last(), QStringLiteral("ряд 5")));
+    }
+}
+
+void tst_pagerenderer::alignments_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<bool>("leftFlush");  // every line starts at the margin
+    QTest::addColumn<bool>("rightFlush"); // every line but the last ends at the margin
+    QTest::newRow("left") << int(WordAlign::Left) << true << false;
+    QTest::newRow("right") << int(WordAlign::Right) << false << true;
+    QTest::newRow("justify") << int(WordAlign::Justify) << true << true;
+}
+
+void tst_pagerenderer::alignments()
+{
+    QFETCH(int, align);
+    QFETCH(bool, leftFlush);
+    QFETCH(bool, rightFlush);
+    WordDocument doc;
+    WordParagraph p = paragraph(QStringLiteral("слово длинное, короткое и ещё одно слово ").repeated(12));
+    p.align = WordAlign(align);
+    doc.main.blocks.first() = p;
+    const PageRenderer::Layout pages = PageRenderer::layout(doc);
+    const double left = doc.page.leftMargin;
+    const double right = pages.pageSize.width() - doc.page.rightMargin;
+
+    QMap<double, QPair<double, double>> lines; // baseline: first and last x
+    for (const PageRenderer::TextItem& t : pages.pages.first().texts) {
+        auto it = lines.find(t.origin.y());
+        if (it == lines.end())
+            it = lines.insert(t.origin.y(), {t.origin.x(), t.origin.x() + t.width});
+        it->first = std::min(it->first, t.origin.x());
+        it->second = std::max(it->second, t.origin.x() + t.width);
+    }
+    QVERIFY(lines.size() >= 3);
+    int n = 0;
+    for (const auto& [from, to] : lines) {
+        QVERIFY(to <= right + 0.01);
+        if (leftFlush)
+            QCOMPARE(from, left);
+        if (rightFlush && ++n < lines.size())
+            QVERIFY2(std::abs(to - right) < 0.01, qPrintable(QString::number(right - to)));
     }
 }
 
