@@ -28,5 +28,5 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv);
 // The windows' actions, offscreen, timed around the real handlers and the repaint they cause.
 void runWindowBenchmarks(BenchContext& ctx);
 // Whole processes side by side: start-up against a minimal window, the command line
-// against iconv.
+// against iconv, the layout's PDF against LibreOffice converting its .docx.
 void runProcessBenchmarks(BenchContext& ctx);

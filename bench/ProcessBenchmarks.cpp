@@ -1,8 +1,12 @@
 #include "BenchContext.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -33,9 +37,20 @@ double runOnce(const Command& c, QString& strError)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+// A PDF's words in the order its lines read, page breaks kept; empty when unreadable.
+QString wordsOf(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n]+"));
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(blanks, QStringLiteral(" ")).trimmed();
+}
+
 // The yardstick and the program in turn, so that both meet the same load of the machine.
 void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, const QString& strProgram,
-                const Command& program, double dFactor, const QString& strNote)
+                const Command& program, double dFactor, const QString& strNote, int intRepeats = 0)
 {
     QList<double> a;
     QList<double> b;
@@ -44,7 +59,7 @@ void sideBySide(BenchContext& ctx, const QString& strBase, const Command& base, 
     runOnce(base, strError);
     runOnce(program, strError);
     strError.clear();
-    for (int i = 0; i < ctx.intRepeats && strError.isEmpty(); ++i) {
+    for (int i = 0; i < (intRepeats > 0 ? intRepeats : ctx.intRepeats) && strError.isEmpty(); ++i) {
         const double x = runOnce(base, strError);
         const double y = runOnce(program, strError);
         if (x >= 0 && y >= 0) {
@@ -74,4 +89,36 @@ void runProcessBenchmarks(BenchContext& ctx)
                {QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
                 {QStringLiteral("--list"), QStringLiteral("purchases"), ctx.strLargeFile}},
                CommandLineFactor, QStringLiteral("2 x iconv"));
+
+    // The layout as a PDF drawn by the program, against LibreOffice making a PDF of the
+    // program's .docx of it. LibreOffice is slow: a few runs are enough.
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString docx = QDir(ctx.strDir).filePath(QStringLiteral("layout-for-pdf.docx"));
+    QString strError;
+    if (soffice.isEmpty() || runOnce({QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
+                                      {QStringLiteral("--export"), QStringLiteral("layout"), ctx.strRealisticFile,
+                                       QStringLiteral("--output"), docx}},
+                                     strError) < 0) {
+        ctx.table.addError(QStringLiteral("process: torbel --export layout to PDF (realistic)"),
+                           soffice.isEmpty() ? QStringLiteral("LibreOffice (soffice) is not installed") : strError);
+        return;
+    }
+    const QString profile = QUrl::fromLocalFile(QDir(ctx.strDir).filePath(QStringLiteral("lo-profile"))).toString();
+    sideBySide(ctx, QStringLiteral("process: LibreOffice converts the layout .docx to PDF (realistic)"),
+               {soffice,
+                {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
+                 QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                 QDir(ctx.strDir).filePath(QStringLiteral("lo")), docx}},
+               QStringLiteral("process: torbel --export layout to PDF (realistic)"),
+               {QStringLiteral(TORBEL_BENCH_TORBEL_EXE),
+                {QStringLiteral("--export"), QStringLiteral("layout"), ctx.strRealisticFile, QStringLiteral("--output"),
+                 QDir(ctx.strDir).filePath(QStringLiteral("layout-realistic.pdf"))}},
+               0.1, QStringLiteral("1/10 of LibreOffice"), 3);
+
+    // Both read alike, word for word and page for page.
+    const QString ours = wordsOf(QDir(ctx.strDir).filePath(QStringLiteral("layout-realistic.pdf")));
+    const QString theirs = wordsOf(QDir(ctx.strDir).filePath(QStringLiteral("lo/layout-for-pdf.pdf")));
+    if (ours.isEmpty() || ours != theirs)
+        ctx.table.addError(QStringLiteral("process: the layout PDF reads as LibreOffice's (realistic)"),
+                           QStringLiteral("the texts differ (pdftotext -layout)"));
 }

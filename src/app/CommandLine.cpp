@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/NutritionListing.h"
+#include "export/DocumentFormat.h"
+
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "app/WindowStart.h"
@@ -226,6 +228,20 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
+bool drawsPages(const QStringList& arguments)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--"))
+            break;
+        const bool named = arg == QLatin1String("--output") && i + 1 < arguments.size() &&
+                           DocumentFormats::isPdfName(arguments.at(i + 1));
+        if (named || (arg.startsWith(QLatin1String("--output=")) && DocumentFormats::isPdfName(arg)))
+            return true;
+    }
+    return false;
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -245,8 +261,9 @@ QString usage()
         "  torbel --list shopping ФАЙЛ.trb [--shift N]\n"
         "      закупка упаковками: наименование, количество, единица, упаковка, упаковок,\n"
         "      стоимость, остаток; в конце «ИТОГО:» и «На участника:»\n"
-        "  torbel --export layout|purchases|shopping ФАЙЛ.trb --output ДОКУМЕНТ.docx [--shift N]\n"
+        "  torbel --export layout|purchases|shopping ФАЙЛ.trb --output ДОКУМЕНТ.docx|ДОКУМЕНТ.pdf [--shift N]\n"
         "      записать документ раскладки, списка закупок или закупки упаковками, не открывая его\n"
+        "      (PDF, когда имя файла кончается на .pdf)\n"
         "  torbel --help | --version\n"
         "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");

@@ -8,7 +8,7 @@ class QIODevice;
 // The program without windows: lists and documents of a trip file for scripts.
 //
 //   torbel --list purchases|layout|weights|nutrition|shopping TRIP.trb [--shift N]
-//   torbel --export layout|purchases|shopping TRIP.trb --output OUT.docx [--shift N]
+//   torbel --export layout|purchases|shopping TRIP.trb --output OUT.docx|OUT.pdf [--shift N]
 //   torbel --help | --version
 //
 // The trip is read and checked as the main window reads and checks it before the
@@ -28,6 +28,10 @@ enum ExitCode
 // see WindowStart). An option nobody knows ("-x", "-list") is the command line's usage
 // error, never a trip file for the windows.
 bool wanted(const QStringList& arguments);
+
+// Whether the command writes a PDF (--output names a .pdf file): its pages are drawn
+// with the toolkit's fonts, which need a GUI application, though no display.
+bool drawsPages(const QStringList& arguments);
 
 // The help text: one line per form of the command.
 QString usage();

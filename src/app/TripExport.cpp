@@ -1,5 +1,6 @@
 #include "app/TripExport.h"
 
+#include "export/DocumentFormat.h"
 #include "export/ShoppingDocument.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
@@ -32,7 +33,8 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
     QTemporaryDir part;
     if (!part.isValid())
         return refuse(part.errorString());
-    const QString strPart = part.filePath(QStringLiteral("document.docx"));
+    const QString strPart = part.filePath(DocumentFormats::isPdfName(strPath) ? QStringLiteral("document.pdf")
+                                                                              : QStringLiteral("document.docx"));
 
     TripDocuments::ExportResult result;
     QStringList messages;

@@ -9,9 +9,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 int main(int argc, char* argv[])
@@ -23,7 +25,13 @@ int main(int argc, char* argv[])
     // An option (other than the toolkit's window options) means a script is asking: no
     // display is needed and no window appears.
     if (CommandLine::wanted(rawArguments)) {
-        QCoreApplication app(argc, argv);
+        std::unique_ptr<QCoreApplication> app;
+        if (CommandLine::drawsPages(rawArguments)) {
+            qputenv("QT_QPA_PLATFORM", "offscreen"); // fonts, but never a window
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QCoreApplication::setApplicationName(QStringLiteral("torbel"));
         QFile out;
         QFile err;

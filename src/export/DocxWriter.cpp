@@ -1,5 +1,6 @@
 #include "export/DocxWriter.h"
 
+#include "export/ColumnWidths.h"
 #include "platform/AtomicFile.h"
 
 #include <QXmlStreamWriter>
@@ -18,8 +19,7 @@ const QString relBase = QStringLiteral("http://schemas.openxmlformats.org/office
 const QString typeBase = QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.");
 
 const QString defaultFont = QStringLiteral("Times New Roman");
-constexpr int kCellMarginTwips = 108; // left and right padding of a cell
-constexpr int kMinColumnTwips = 400;
+using ColumnWidths::kCellMarginTwips;
 
 int twips(double points)
 {
@@ -76,128 +76,6 @@ public:
     QXmlStreamWriter w;
 };
 
-// ---------------------------------------------------------------- table widths
-
-// Rough text widths: the tables fit their contents, and a reader that does not measure
-// them itself (LibreOffice) takes these as the column widths. Widths in ems of a
-// serif face.
-double charEm(QChar c)
-{
-    if (c.isSpace())
-        return 0.25;
-    if (c.isDigit())
-        return 0.5;
-    if (c.isPunct())
-        return 0.33;
-    if (c.isUpper())
-        return 0.7;
-    return 0.5;
-}
-
-double charPoints(const WordCharFormat& f, QChar c)
-{
-    return charEm(c) * f.size * (f.bold ? 1.1 : 1.0);
-}
-
-// Width of the whole paragraph, and of its longest word: the narrowest the text can be
-// wrapped to.
-struct TextWidth
-{
-    double full = 0;
-    double word = 0;
-};
-
-TextWidth paragraphPoints(const WordParagraph& p)
-{
-    TextWidth out;
-    double current = 0; // the word being measured
-    for (const WordRun& r : p.runs) {
-        switch (r.kind) {
-        case WordRun::Kind::Text:
-            for (QChar c : r.text) {
-                out.full += charPoints(r.format, c);
-                current = c.isSpace() ? 0 : current + charPoints(r.format, c);
-                out.word = std::max(out.word, current);
-            }
-            break;
-        case WordRun::Kind::Tab:
-            out.full += 36;
-            current = 0;
-            break;
-        case WordRun::Kind::PageNumber:
-        case WordRun::Kind::PageCount:
-            out.full += r.format.size;
-            current += r.format.size;
-            out.word = std::max(out.word, current);
-            break;
-        case WordRun::Kind::PageBreak:
-            break;
-        }
-    }
-    return out;
-}
-
-TextWidth cellTwips(const WordCell& c)
-{
-    TextWidth widest;
-    for (const WordParagraph& p : c.paragraphs) {
-        const TextWidth w = paragraphPoints(p);
-        widest.full = std::max(widest.full, w.full);
-        widest.word = std::max(widest.word, w.word);
-    }
-    const int padding = 2 * kCellMarginTwips + 60;
-    return TextWidth{double(twips(widest.full) + padding), double(twips(widest.word) + padding)};
-}
-
-// Columns as wide as their contents; on a page too narrow for that, every column keeps
-// room for its longest word and the rest of the width goes where the text is longest.
-QList<int> columnWidths(const WordTable& t, int available)
-{
-    QList<double> need(t.columns, kMinColumnTwips);
-    QList<double> least(t.columns, kMinColumnTwips);
-    for (int pass = 0; pass < 2; ++pass) { // single cells first, then the spanning ones
-        for (int r = 0; r < t.rows.size(); ++r) {
-            for (int c = 0; c < t.rows.at(r).cells.size(); ++c) {
-                const WordCell& cell = t.cell(r, c);
-                const int first = t.startColumn(r, c);
-                const int last = std::min(first + cell.span, t.columns);
-                if ((cell.span == 1) != (pass == 0) || first >= last)
-                    continue;
-                const TextWidth w = cellTwips(cell);
-                double haveNeed = 0, haveLeast = 0;
-                for (int i = first; i < last; ++i) {
-                    haveNeed += need.at(i);
-                    haveLeast += least.at(i);
-                }
-                for (int i = first; i < last; ++i) {
-                    if (w.full > haveNeed)
-                        need[i] += (w.full - haveNeed) / (last - first);
-                    if (w.word > haveLeast)
-                        least[i] += (w.word - haveLeast) / (last - first);
-                    need[i] = std::max(need.at(i), least.at(i));
-                }
-            }
-        }
-    }
-    double totalNeed = 0, totalLeast = 0;
-    for (int i = 0; i < t.columns; ++i) {
-        totalNeed += need.at(i);
-        totalLeast += least.at(i);
-    }
-    QList<int> widths;
-    for (int i = 0; i < t.columns; ++i) {
-        double w = need.at(i);
-        if (available > 0 && totalNeed > available) {
-            if (totalLeast >= available)
-                w = least.at(i) * available / totalLeast;
-            else
-                w = least.at(i) + (need.at(i) - least.at(i)) * (available - totalLeast) / (totalNeed - totalLeast);
-        }
-        widths.append(std::max(1, int(w)));
-    }
-    return widths;
-}
-
 // ---------------------------------------------------------------- document content
 
 void writeRunFormat(Xml& x, const WordCharFormat& f)
@@ -246,10 +124,12 @@ void writeField(Xml& x, const QString& instr, const WordCharFormat& f)
     x.end();
 }
 
-void writeParagraph(Xml& x, const WordParagraph& p)
+void writeParagraph(Xml& x, const WordParagraph& p, bool keepNext = false)
 {
     x.start(QStringLiteral("p"));
     x.start(QStringLiteral("pPr"));
+    if (keepNext)
+        x.empty(QStringLiteral("keepNext"));
     if (!p.tabStops.isEmpty()) {
         x.start(QStringLiteral("tabs"));
         for (double pos : p.tabStops) {
@@ -326,14 +206,21 @@ void writeTable(Xml& x, const WordTable& t, int available)
     x.end();
 
     x.start(QStringLiteral("tblGrid"));
-    for (int w : columnWidths(t, available)) {
+    for (int w : ColumnWidths::compute(t, available)) {
         x.empty(QStringLiteral("gridCol"));
         x.attr(QStringLiteral("w"), w);
     }
     x.end();
 
-    for (const WordRow& row : t.rows) {
+    for (int r = 0; r < t.rows.size(); ++r) {
+        const WordRow& row = t.rows.at(r);
+        // A row is never split across pages; a table kept together holds each row to
+        // the next, as word processors are told.
+        const bool keepNext = t.keepTogether && r + 1 < t.rows.size();
         x.start(QStringLiteral("tr"));
+        x.start(QStringLiteral("trPr"));
+        x.empty(QStringLiteral("cantSplit"));
+        x.end();
         for (const WordCell& cell : row.cells) {
             x.start(QStringLiteral("tc"));
             x.start(QStringLiteral("tcPr"));
@@ -350,7 +237,7 @@ void writeTable(Xml& x, const WordTable& t, int available)
             x.end();
             x.end();
             for (const WordParagraph& p : cell.paragraphs)
-                writeParagraph(x, p);
+                writeParagraph(x, p, keepNext);
             if (cell.paragraphs.isEmpty())
                 writeParagraph(x, WordParagraph());
             x.end();
@@ -362,9 +249,10 @@ void writeTable(Xml& x, const WordTable& t, int available)
 
 void writeStory(Xml& x, const WordStory& story, int available)
 {
-    for (const WordBlock& b : story.blocks) {
+    for (int i = 0; i < story.blocks.size(); ++i) {
+        const WordBlock& b = story.blocks.at(i);
         if (const auto* p = std::get_if<WordParagraph>(&b))
-            writeParagraph(x, *p);
+            writeParagraph(x, *p, story.keepsWithNext(i));
         else
             writeTable(x, std::get<WordTable>(b), available);
     }

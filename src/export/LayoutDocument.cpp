@@ -92,6 +92,7 @@ bool writeDay(clsRKWord& w, const DayBlock& block)
         return false;
     w.Enter();
     w.InsertTable(intRows + 3, 6);
+    w.KeepTableTogether();
 
     // Header row: one cell over each meal's pair of columns.
     w.UnionCells(2);

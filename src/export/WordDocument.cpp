@@ -110,6 +110,14 @@ bool WordStory::isBlank() const
     return p && p->isEmpty();
 }
 
+bool WordStory::keepsWithNext(int block) const
+{
+    if (block < 0 || block + 1 >= blocks.size() || !std::holds_alternative<WordParagraph>(blocks.at(block)))
+        return false;
+    const auto* t = std::get_if<WordTable>(&blocks.at(block + 1));
+    return t && t->keepTogether;
+}
+
 WordStory& WordDocument::story(WordStoryKind kind)
 {
     switch (kind) {

@@ -98,6 +98,8 @@ struct WordTable
 {
     int columns = 0; // grid columns; the spans of every row add up to this
     QList<WordRow> rows;
+    // Kept on one page, with the paragraph before it, when it fits on one.
+    bool keepTogether = false;
 
     // First grid column (0-based) of a cell.
     int startColumn(int row, int cell) const;
@@ -122,6 +124,8 @@ struct WordStory
     QString text() const;
     // Nothing but one empty paragraph.
     bool isBlank() const;
+    // Whether the block is a paragraph that goes to the page of the table after it.
+    bool keepsWithNext(int block) const;
 };
 
 // Points from centimetres, as the word processor converts them.

@@ -435,6 +435,31 @@ void WordEditor::setBorder(int edge, int style, int width)
         else if (edge == -4 && c == last)
             cell.right = line;
     }
+
+    // Two neighbouring cells share the line between them: the facing edge changes too,
+    // or a reader would draw whichever of the two it prefers.
+    const int row = m_cur.row;
+    const int from = t.startColumn(row, first);
+    const int to = t.startColumn(row, last) + cells.at(last).span;
+    if (edge == -2 && first > 0)
+        cells[first - 1].right = line;
+    else if (edge == -4 && last + 1 < cells.size())
+        cells[last + 1].left = line;
+    const int other = edge == -1 ? row - 1 : edge == -3 ? row + 1 : -1;
+    if ((edge == -1 || edge == -3) && other >= 0 && other < t.rows.size()) {
+        QList<WordCell>& facing = t.rows[other].cells;
+        for (int c = 0; c < facing.size(); ++c) {
+            const int start = t.startColumn(other, c);
+            if (start < to && start + facing.at(c).span > from)
+                (edge == -1 ? facing[c].bottom : facing[c].top) = line;
+        }
+    }
+}
+
+void WordEditor::keepTableTogether()
+{
+    requireTable();
+    tableAt(m_cur.block).keepTogether = true;
 }
 
 // ---------------------------------------------------------------- movement

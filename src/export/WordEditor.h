@@ -67,7 +67,10 @@ public:
     // Moves count cells forward (negative: back), across rows, stopping at the table's ends.
     void moveCells(int count);
     // edge -1 top, -2 left, -3 bottom, -4 right; style and width the word processor's numbers.
+    // The facing edge of the neighbouring cell or cells is set to the same line.
     void setBorder(int edge, int style, int width);
+    // The table holding the cursor stays on one page when it fits on one.
+    void keepTableTogether();
 
     // ---- movement ----
     void moveRight();

@@ -1,11 +1,13 @@
 #include "export/clsRKWord.h"
 
 #include "export/DocxWriter.h"
+#include "export/PageRenderer.h"
 #include "export/WordEditor.h"
 #include "model/GlobalVariable.h"
 #include "platform/AtomicFile.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "platform/Printing.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -362,6 +364,11 @@ bool clsRKWord::DesignSelectionCells(qint32 bord, qint32 style, qint32 size)
     return run(Op::DesignSelectionCells, [&](WordEditor& e) { e.setBorder(bord, style, size); });
 }
 
+void clsRKWord::KeepTableTogether()
+{
+    run(Op::InsertTable, [](WordEditor& e) { e.keepTableTogether(); });
+}
+
 void clsRKWord::CloseWord()
 {
     if (!m_doc)
@@ -372,7 +379,18 @@ void clsRKWord::CloseWord()
     try {
         if (!m_outputFile.isEmpty()) {
             path = m_outputFile;
-            saved = DocxWriter::write(*m_doc, path, &why);
+            if (DocumentFormats::isPdfName(path)) {
+                const QByteArray pdf = PageRenderer::pdf(*m_doc, documentBaseName(), &why);
+                saved = !pdf.isEmpty() && AtomicFile::write(path, pdf, why);
+            } else {
+                saved = DocxWriter::write(*m_doc, path, &why);
+            }
+        } else if (m_format == DocumentFormat::Printer) {
+            print();
+            m_editor.reset();
+            m_last = std::move(m_doc);
+            m_lastSavedFile.clear();
+            return;
         } else {
             saved = saveNew(&path, &why);
         }
@@ -393,9 +411,10 @@ void clsRKWord::CloseWord()
     if (!Desktop::openFile(path)) {
         // The export is not lost: say where it is.
         MessageBox::show(nullptr,
-                         QStringLiteral("Не найдена программа, открывающая документы Word (.docx).\n"
-                                        "Документ сохранён в файле:\n%1")
-                             .arg(QDir::toNativeSeparators(path)),
+                         (m_format == DocumentFormat::Pdf
+                              ? QStringLiteral("Не найдена программа, открывающая документы PDF.\n")
+                              : QStringLiteral("Не найдена программа, открывающая документы Word (.docx).\n")) +
+                             QStringLiteral("Документ сохранён в файле:\n%1").arg(QDir::toNativeSeparators(path)),
                          kCaption, MessageBox::OkOnly, MessageBox::Information);
     }
 }
@@ -478,9 +497,26 @@ QString clsRKWord::documentBaseName() const
 }
 
 // Saves under a new name in the documents folder; an existing file is never replaced.
+// Hands the document to the printer through the print dialog; a cancelled dialog
+// prints nothing and says nothing.
+void clsRKWord::print() const
+{
+    const PageRenderer::Layout pages = PageRenderer::layout(*m_doc);
+    QString why;
+    const Printing::Result result = Printing::print(
+        nullptr, documentBaseName(),
+        [&pages](QPagedPaintDevice& device, QString* error) { return PageRenderer::paint(pages, device, error); },
+        &why);
+    if (result == Printing::Result::Failed)
+        MessageBox::show(nullptr, QStringLiteral("Документ не напечатан: ") + why, kCaption, MessageBox::OkOnly,
+                         MessageBox::Warning);
+}
+
 bool clsRKWord::saveNew(QString* path, QString* error) const
 {
-    const QByteArray data = DocxWriter::package(*m_doc, error);
+    const bool pdf = m_format == DocumentFormat::Pdf;
+    const QByteArray data =
+        pdf ? PageRenderer::pdf(*m_doc, documentBaseName(), error) : DocxWriter::package(*m_doc, error);
     if (data.isEmpty())
         return false;
     const QString dir = documentsFolder();
@@ -491,8 +527,8 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
     const QString stem = documentBaseName() + QLatin1Char(' ') +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
     for (int n = 1; n <= 1000; ++n) {
-        const QString candidate =
-            QDir(dir).filePath(stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".docx"));
+        const QString candidate = QDir(dir).filePath(stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) +
+                                                     (pdf ? QStringLiteral(".pdf") : QStringLiteral(".docx")));
         QString why;
         if (!AtomicFile::writeNew(candidate, data, why)) {
             if (why.isEmpty())

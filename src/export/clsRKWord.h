@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/DocumentFormat.h"
 #include "export/WordDocument.h"
 
 #include <QString>
@@ -76,6 +77,9 @@ public:
     // double and triple lines, ... up to 24) and width in eighths of a point (2, 4, 6,
     // 8, 12, 18, 24, 36, 48).
     bool DesignSelectionCells(qint32 bord, qint32 style, qint32 size);
+    // The table holding the cursor, with the paragraph before it, starts on a fresh page
+    // rather than being split when it fits on one.
+    void KeepTableTogether();
     // Saves the document (see setOutputFile), opens it in the desktop's word processor
     // and releases it. Without a document open it does nothing.
     void CloseWord();
@@ -85,8 +89,13 @@ public:
     // folder. Created when missing.
     void setDocumentsFolder(const QString& dir);
     QString documentsFolder() const;
+    // What CloseWord makes of a document when no file is named: a .docx or a PDF in the
+    // documents folder, opened by the desktop, or the print dialog.
+    void setFormat(DocumentFormat format) { m_format = format; }
+    DocumentFormat format() const { return m_format; }
     // When set, CloseWord writes the document to exactly this file, replacing it, and
-    // opens nothing (the export to a named file). Empty: back to the documents folder.
+    // opens nothing (the export to a named file): a PDF when the name ends in ".pdf",
+    // a .docx otherwise. Empty: back to the format and the documents folder.
     void setOutputFile(const QString& path);
     QString outputFile() const { return m_outputFile; }
     // The first words of the saved file's name; empty (the default): the first line of
@@ -115,11 +124,13 @@ private:
     QString documentBaseName() const;
     bool checkTarget(QString* error) const;
     bool saveNew(QString* path, QString* error) const;
+    void print() const;
 
     std::unique_ptr<WordDocument> m_doc;
     std::unique_ptr<WordEditor> m_editor;
     std::unique_ptr<WordDocument> m_last;
     QString m_orientation;
+    DocumentFormat m_format = DocumentFormat::Docx;
     QString m_documentsFolder;
     QString m_outputFile;
     QString m_documentName;

@@ -1,13 +1,18 @@
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
+#include "model/TripCheck.h"
 #include "support/DocumentCheck.h"
 #include "support/DocxPackage.h"
 #include "support/SampleTrip.h"
+#include "tripfile/TripFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
@@ -40,6 +45,41 @@ QString readText(const QString& pdftotext, const QString& pdf)
     return QString::fromUtf8(text.readAllStandardOutput()).replace(blanks, QStringLiteral(" "));
 }
 
+// The words of a PDF in the order its lines read.
+QStringList words(const QString& pdftotext, const QString& pdf)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return readText(pdftotext, pdf).split(blanks, Qt::SkipEmptyParts);
+}
+
+int pageCount(const QString& pdftotext, const QString& pdf)
+{
+    return int(readText(pdftotext, pdf).count(QLatin1Char('\f')));
+}
+
+// Runs a tool and waits for it; false with its output on failure.
+bool runTool(const QString& program, const QStringList& args, QByteArray* log)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    const bool ok = p.waitForFinished(240000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    *log = p.readAll();
+    return ok;
+}
+
+bool convertWithLibreOffice(const QString& soffice, const QString& outDir, const QStringList& files, QByteArray* log)
+{
+    QTemporaryDir profile;
+    return runTool(
+        soffice,
+        QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                    QStringLiteral("--outdir"), outDir} +
+            files,
+        log);
+}
+
 QString single(const char* text)
 {
     static const QRegularExpression blanks(QStringLiteral(" +"));
@@ -56,6 +96,7 @@ private slots:
     void namedFileReplaced();
     void wellFormed();
     void convertsWithLibreOffice();
+    void pdfAgreesWithLibreOffice();
 
 private:
     // Writes both documents of the sample trip into the scratch folder.
@@ -163,6 +204,101 @@ void tst_documentfiles::convertsWithLibreOffice()
          {"Общий список закупок по раскладке", "Наименование", "Количество", "Стоимость", "Для", "заметок",
           "Гречка 1200 гр", "Рис 960 гр", "Сахар 360 гр", "Тушёнка 8 шт", "Чай 40 гр", "ВСЕГО: 2560 гр"})
         QVERIFY2(listText.contains(single(expected)), expected);
+}
+
+// The sample trip's documents as PDF from the program and as .docx converted by
+// LibreOffice read the same, word for word and page for page; no word is split
+// across lines, and the program's pages keep inside their margins.
+void tst_documentfiles::pdfAgreesWithLibreOffice()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    QVERIFY2(!pdftotext.isEmpty() && !pdftoppm.isEmpty(), "poppler-utils is missing");
+    const QString torbel = qEnvironmentVariable("TORBEL_TORBEL_EXE");
+    if (torbel.isEmpty())
+        QSKIP("TORBEL_TORBEL_EXE is not set");
+    const QString sample = QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb");
+
+    QTemporaryDir dir;
+    QStringList docx;
+    QByteArray log;
+    // The program writes both forms; the PDF's name in any letter case.
+    for (const QString& doc : {QStringLiteral("layout"), QStringLiteral("purchases")}) {
+        docx.append(dir.filePath(doc + QStringLiteral(".docx")));
+        QVERIFY2(runTool(torbel, {"--export", doc, sample, "--output", docx.last()}, &log), log.constData());
+        QVERIFY2(
+            runTool(torbel, {"--export", doc, sample, "--output", dir.filePath(doc + QStringLiteral(".Pdf"))}, &log),
+            log.constData());
+    }
+    const QString converted = dir.filePath(QStringLiteral("lo"));
+    QVERIFY(QDir().mkpath(converted));
+    QVERIFY2(convertWithLibreOffice(soffice, converted, docx, &log), log.constData());
+
+    // Every word the documents may hold, to find a split one.
+    ExportingTrip t;
+    {
+        TripData data;
+        QString why;
+        QVERIFY(TripFile::readFile(sample, data, why) && TripFile::apply(std::move(data), t.g, why));
+        t.g.intCountDay =
+            TripCheck::check(t.g.dtDataBegin, t.g.dtDataEnd, t.g.intCountPeople, t.g.intCountSmena).intCountDay;
+        t.g.objRasklad.Build(t.g.intCountDay, t.g.intPeriod);
+    }
+    for (const QString& doc : {QStringLiteral("layout"), QStringLiteral("purchases")}) {
+        const QString ours = dir.filePath(doc + QStringLiteral(".Pdf"));
+        const QString theirs = QDir(converted).filePath(doc + QStringLiteral(".pdf"));
+        const QStringList ourWords = words(pdftotext, ours);
+        const QStringList theirWords = words(pdftotext, theirs);
+        QVERIFY(ourWords.size() > 50);
+        QCOMPARE(ourWords, theirWords);
+        QCOMPARE(pageCount(pdftotext, ours), pageCount(pdftotext, theirs));
+
+        objWord(t.g).setOutputFile(dir.filePath(QStringLiteral("model.docx")));
+        QVERIFY(doc == QLatin1String("layout") ? TripDocuments::exportLayout(t.g, true, 1).ok()
+                                               : TripDocuments::exportPurchases(t.g, true, 1).ok());
+        QSet<QString> known;
+        auto add = [&known](const QString& text) {
+            for (const QString& w : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                known.insert(w);
+        };
+        const WordDocument& model = t.last();
+        for (const WordStory* s : {&model.main, &model.header, &model.footer}) {
+            add(s->text());
+            for (const WordTable* table : s->tables()) {
+                for (const WordRow& r : table->rows) {
+                    for (const WordCell& c : r.cells)
+                        add(c.text());
+                }
+            }
+        }
+        for (int i = 0; i <= 9; ++i)
+            known.insert(QString::number(i)); // page fields
+        for (const QString& w : theirWords)
+            QVERIFY2(known.contains(w) || w.startsWith(QLatin1String("mailto:")), qPrintable(doc + ": " + w));
+
+        // Nothing drawn outside the margins, nor beyond the header and footer.
+        QVERIFY2(runTool(pdftoppm, {"-r", "36", "-gray", ours, dir.filePath(doc)}, &log), log.constData());
+        const double perPoint = 36.0 / 72.0;
+        const QStringList images = QDir(dir.path()).entryList({doc + QStringLiteral("-*.pgm")}, QDir::Files);
+        QCOMPARE(images.size(), pageCount(pdftotext, ours));
+        for (const QString& name : images) {
+            const QImage page(dir.filePath(name));
+            QVERIFY(!page.isNull());
+            const QRect inside(
+                QPoint(int(model.page.leftMargin * perPoint) - 1, int(model.page.headerDistance * perPoint) - 1),
+                QPoint(int((page.width() / perPoint - model.page.rightMargin) * perPoint) + 1,
+                       int((page.height() / perPoint - model.page.footerDistance) * perPoint) + 1));
+            for (int y = 0; y < page.height(); ++y) {
+                for (int x = 0; x < page.width(); ++x) {
+                    if (!inside.contains(x, y) && qGray(page.pixel(x, y)) < 200)
+                        QFAIL(qPrintable(QStringLiteral("%1: ink at %2, %3").arg(name).arg(x).arg(y)));
+                }
+            }
+        }
+    }
 }
 
 QTEST_MAIN(tst_documentfiles)

@@ -265,7 +265,7 @@ void tst_docx::dayTableInTheFile()
     for (const XmlElement& b : borders->children)
         lines.append(b.attr("w:val") + "/" + b.attr("w:sz"));
     QCOMPARE(lines,
-             (QStringList{"thickThinSmallGap/24", "thickThinSmallGap/24", "single/4", "thinThickThinSmallGap/24"}));
+             (QStringList{"thickThinSmallGap/24", "thickThinSmallGap/24", "dotted/4", "thinThickThinSmallGap/24"}));
     QCOMPARE(rows.last()->allText(), QStringLiteral("Удельный вес рациона  230 гр"));
     QCOMPARE(rows.at(1)->all("w:tc").at(1)->allText(), QStringLiteral("960 гр"));
 }

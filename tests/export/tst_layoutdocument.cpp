@@ -97,8 +97,11 @@ void tst_layoutdocument::dayTable()
     // The meal headers, each over its pair of columns; breakfast is the next morning's.
     const QStringList headers = {QStringLiteral("Обед   07.06.2026"), QStringLiteral("Ужин  07.06.2026"),
                                  QStringLiteral("Завтрак  08.06.2026")};
-    const QStringList headerEdges = {QStringLiteral("10/24 10/24 1/4 11/24"), QStringLiteral("10/24 1/4 1/4 11/24"),
-                                     QStringLiteral("10/24 1/4 1/4 9/24")};
+    // Neighbouring cells share their lines: under the header the rows below draw theirs.
+    const QString under = rows > 0 ? QStringLiteral("2/4") : QStringLiteral("11/24");
+    const QStringList headerEdges = {QStringLiteral("10/24 10/24 %1 11/24").arg(under),
+                                     QStringLiteral("10/24 11/24 %1 11/24").arg(under),
+                                     QStringLiteral("10/24 11/24 %1 9/24").arg(under)};
     QCOMPARE(table.rows.at(0).cells.size(), 3);
     for (int m = 0; m < 3; ++m) {
         const WordCell& c = table.cell(0, m);
@@ -125,8 +128,9 @@ void tst_layoutdocument::dayTable()
                 QVERIFY(name.isEmpty());
                 QVERIFY(amount.isEmpty());
             }
-            QCOMPARE(edges(name), m == 0 ? QStringLiteral("2/4 10/24 2/4 2/4") : QStringLiteral("2/4 1/4 2/4 2/4"));
-            QCOMPARE(edges(amount), m == 2 ? QStringLiteral("2/4 1/4 2/4 9/24") : QStringLiteral("2/4 1/4 2/4 11/24"));
+            const QString below = k == rows ? QStringLiteral("11/24") : QStringLiteral("2/4");
+            QCOMPARE(edges(name), QStringLiteral("2/4 %1 %2 2/4").arg(m == 0 ? "10/24" : "11/24", below));
+            QCOMPARE(edges(amount), QStringLiteral("2/4 2/4 %1 %2").arg(below, m == 2 ? "9/24" : "11/24"));
         }
         first += counts.at(m);
     }
@@ -141,8 +145,8 @@ void tst_layoutdocument::dayTable()
     }
     const WordRow& weights = table.rows.at(rows + 1);
     QCOMPARE(weights.cells.size(), 3);
-    const QStringList weightEdges = {QStringLiteral("11/24 10/24 1/4 11/24"), QStringLiteral("11/24 1/4 1/4 11/24"),
-                                     QStringLiteral("11/24 1/4 1/4 9/24")};
+    const QStringList weightEdges = {QStringLiteral("11/24 10/24 1/4 11/24"), QStringLiteral("11/24 11/24 1/4 11/24"),
+                                     QStringLiteral("11/24 11/24 1/4 9/24")};
     const QStringList names = {QStringLiteral("Удельный вес обеда  "), QStringLiteral("Удельный вес ужина  "),
                                QStringLiteral("Удельный вес завтрака  ")};
     for (int m = 0; m < 3; ++m) {

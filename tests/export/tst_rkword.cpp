@@ -723,9 +723,11 @@ void tst_rkword::dayTable()
         QCOMPARE(c.text(), headers.at(m));
         QCOMPARE(c.paragraphs.first().runs.first().format, (WordCharFormat{14, true, false, QString()}));
     }
-    QCOMPARE(edges(t.cell(0, 0)), QStringLiteral("10/24 10/24 1/4 11/24"));
-    QCOMPARE(edges(t.cell(0, 1)), QStringLiteral("10/24 1/4 1/4 11/24"));
-    QCOMPARE(edges(t.cell(0, 2)), QStringLiteral("10/24 1/4 1/4 9/24"));
+    // Neighbouring cells share their lines: under the header the rows below draw theirs.
+    const QString under = rows > 0 ? QStringLiteral("2/4") : QStringLiteral("11/24");
+    QCOMPARE(edges(t.cell(0, 0)), QStringLiteral("10/24 10/24 %1 11/24").arg(under));
+    QCOMPARE(edges(t.cell(0, 1)), QStringLiteral("10/24 11/24 %1 11/24").arg(under));
+    QCOMPARE(edges(t.cell(0, 2)), QStringLiteral("10/24 11/24 %1 9/24").arg(under));
 
     // Product rows: six cells, names left and amounts right, dotted inside.
     for (int k = 1; k <= rows; ++k) {
@@ -742,8 +744,9 @@ void tst_rkword::dayTable()
                 QVERIFY2(name.isEmpty() && amount.isEmpty(),
                          qPrintable(QStringLiteral("row %1 meal %2").arg(k).arg(m)));
             }
-            QCOMPARE(edges(name), m == 0 ? QStringLiteral("2/4 10/24 2/4 2/4") : QStringLiteral("2/4 1/4 2/4 2/4"));
-            QCOMPARE(edges(amount), m == 2 ? QStringLiteral("2/4 1/4 2/4 9/24") : QStringLiteral("2/4 1/4 2/4 11/24"));
+            const QString below = k == rows ? QStringLiteral("11/24") : QStringLiteral("2/4");
+            QCOMPARE(edges(name), QStringLiteral("2/4 %1 %2 2/4").arg(m == 0 ? "10/24" : "11/24", below));
+            QCOMPARE(edges(amount), QStringLiteral("2/4 2/4 %1 %2").arg(below, m == 2 ? "9/24" : "11/24"));
         }
     }
 
@@ -755,8 +758,8 @@ void tst_rkword::dayTable()
     QCOMPARE(weights.cells.at(2).text(), QStringLiteral("Удельный вес завтрака  0 гр"));
     QCOMPARE(weights.cells.at(0).paragraphs.first().runs.first().format.size, 10);
     QCOMPARE(edges(weights.cells.at(0)), QStringLiteral("11/24 10/24 1/4 11/24"));
-    QCOMPARE(edges(weights.cells.at(1)), QStringLiteral("11/24 1/4 1/4 11/24"));
-    QCOMPARE(edges(weights.cells.at(2)), QStringLiteral("11/24 1/4 1/4 9/24"));
+    QCOMPARE(edges(weights.cells.at(1)), QStringLiteral("11/24 11/24 1/4 11/24"));
+    QCOMPARE(edges(weights.cells.at(2)), QStringLiteral("11/24 11/24 1/4 9/24"));
     for (const WordCell& c : weights.cells)
         QCOMPARE(c.span, 2);
 

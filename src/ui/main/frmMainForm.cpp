@@ -1,5 +1,6 @@
 #include "ui/main/frmMainForm.h"
 
+#include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
@@ -10,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "tripfile/TripFile.h"
 #include "ui/Controls.h"
+#include "ui/DocumentFormatMenu.h"
 #include "ui/Forms.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
@@ -102,6 +104,8 @@ frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
 
     setWindowTitle(m_g.strTitle);
     resize(Twips::toPixels(this, 6600, 5400).expandedTo(minimumSizeHint()));
+    // Last, so that the choice of document format ends the "Сервис" menu.
+    DocumentFormatMenu::addTo(*m_menuService, objWord(m_g));
 }
 
 void frmMainForm::buildControls()

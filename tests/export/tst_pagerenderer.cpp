@@ -1,0 +1,397 @@
+#include "export/ColumnWidths.h"
+#include "export/PageRenderer.h"
+#include "export/SerifMetrics.h"
+#include "export/TripDocuments.h"
+#include "export/WordEditor.h"
+#include "export/clsRKWord.h"
+#include "model/TripCheck.h"
+#include "support/DocumentCheck.h"
+#include "tripfile/TripFile.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+
+const QString kSample = QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb");
+
+bool loadSample(GlobalVariable& g)
+{
+    TripData data;
+    QString why;
+    if (!TripFile::readFile(kSample, data, why) || !TripFile::apply(std::move(data), g, why))
+        return false;
+    const TripCheck::Result check = TripCheck::check(g.dtDataBegin, g.dtDataEnd, g.intCountPeople, g.intCountSmena);
+    g.intCountDay = check.intCountDay;
+    g.objRasklad.Build(g.intCountDay, g.intPeriod);
+    return check.ok();
+}
+
+WordParagraph paragraph(const QString& text, int size = 12, bool bold = false)
+{
+    WordParagraph p;
+    WordRun r;
+    r.text = text;
+    r.format.size = size;
+    r.format.bold = bold;
+    p.runs.append(r);
+    return p;
+}
+
+// One row of single cells with the given texts.
+WordTable table(const QStringList& texts, int size = 12)
+{
+    WordTable t;
+    t.columns = int(texts.size());
+    WordRow row;
+    for (const QString& s : texts) {
+        WordCell c;
+        c.paragraphs = {paragraph(s, size)};
+        row.cells.append(c);
+    }
+    t.rows.append(row);
+    return t;
+}
+
+// Every word the document's model holds, so that a fragment of one stands out.
+QSet<QString> modelWords(const WordDocument& doc)
+{
+    QSet<QString> words;
+    auto add = [&words](const QString& text) {
+        for (const QString& w : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            words.insert(w);
+    };
+    for (const WordStory* s : {&doc.main, &doc.header, &doc.footer}) {
+        add(s->text());
+        for (const WordTable* t : s->tables()) {
+            for (const WordRow& r : t->rows) {
+                for (const WordCell& c : r.cells)
+                    add(c.text());
+            }
+        }
+    }
+    return words;
+}
+
+// Dark runs along a line of pixels: their lengths, in order.
+QList<int> darkRuns(const QImage& image, QPoint from, QPoint step, int count)
+{
+    QList<int> runs;
+    int length = 0;
+    for (int i = 0; i < count; ++i) {
+        const QPoint p = from + step * i;
+        const bool dark = image.rect().contains(p) && qGray(image.pixel(p)) < 128;
+        if (dark) {
+            ++length;
+        } else if (length > 0) {
+            runs.append(length);
+            length = 0;
+        }
+    }
+    if (length > 0)
+        runs.append(length);
+    return runs;
+}
+
+const PageRenderer::TextItem* findText(const PageRenderer::Page& page, const QString& text)
+{
+    for (const PageRenderer::TextItem& t : page.texts) {
+        if (t.text.contains(text))
+            return &t;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_pagerenderer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void columnWidths_data();
+    void columnWidths();
+    void facingEdges_data();
+    void facingEdges();
+    void sampleDocumentsOnPages_data();
+    void sampleDocumentsOnPages();
+    void keptTableStartsOnFreshPage();
+    void alignments_data();
+    void alignments();
+    void firstPageBorders();
+};
+
+void tst_pagerenderer::columnWidths_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("available");
+    QTest::addColumn<bool>("allWhole"); // every cell fits on one line
+
+    QTest::newRow("fits") << QStringList{"Гречка", "640 гр"} << 9000 << true;
+    QTest::newRow("no limit") << QStringList{QString(40, u'ж'), "1"} << 0 << true;
+    // The notes heading: its leading blanks cannot break, so they count with the word.
+    QTest::newRow("leading blanks") << QStringList{"Наименование", "Количество", " Ед. ", "Стоимость",
+                                                   "                           Для заметок "}
+                                    << 9780 << false;
+    // Long names wrap; the short amounts beside them must not.
+    QTest::newRow("short amounts stay whole") << QStringList{"Сухари ржаные с изюмом и орехами к чаю", "640 гр",
+                                                             "Колбаса сырокопчёная нарезанная тонко", "1200 гр"}
+                                              << 6000 << false;
+}
+
+void tst_pagerenderer::columnWidths()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(int, available);
+    QFETCH(bool, allWhole);
+
+    const WordTable t = table(texts, 14);
+    const QList<int> widths = ColumnWidths::compute(t, available);
+    QCOMPARE(widths.size(), texts.size());
+    int total = 0;
+    for (int i = 0; i < texts.size(); ++i) {
+        total += widths.at(i);
+        const ColumnWidths::TextWidth w = ColumnWidths::paragraphWidth(t.cell(0, i).paragraphs.first());
+        const double inner = widths.at(i) / 20.0 - 2 * ColumnWidths::kCellMarginTwips / 20.0;
+        QVERIFY2(inner >= w.word, qPrintable(texts.at(i)));
+        // A text as short as an amount never wraps when others can give room.
+        if (allWhole || texts.at(i).size() <= 8)
+            QVERIFY2(inner >= w.full - 0.01, qPrintable(texts.at(i)));
+    }
+    if (available > 0)
+        QVERIFY(total <= available);
+
+    // The leading blanks and the word after them are one unbreakable run.
+    const double blanksAndWord = SerifMetrics::width(QString(27, u' ') + QStringLiteral("Для"), {14, false, false, {}});
+    QCOMPARE(ColumnWidths::paragraphWidth(paragraph(QString(27, u' ') + QStringLiteral("Для заметок "), 14)).word,
+             blanksAndWord);
+}
+
+void tst_pagerenderer::facingEdges_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<int>("edge");
+    // The neighbours' cells whose facing edge must follow: "row,cell,edge" each.
+    QTest::addColumn<QStringList>("facing");
+
+    // A 3 x 3 table whose first row is one cell over two columns and one single cell.
+    QTest::newRow("right to left") << 1 << 0 << -4 << QStringList{"1,1,-2"};
+    QTest::newRow("left to right") << 1 << 1 << -2 << QStringList{"1,0,-4"};
+    QTest::newRow("top to bottom under a span") << 1 << 1 << -1 << QStringList{"0,0,-3"};
+    QTest::newRow("span bottom to both tops") << 0 << 0 << -3 << QStringList{"1,0,-1", "1,1,-1"};
+    QTest::newRow("bottom to top") << 1 << 2 << -3 << QStringList{"2,2,-1"};
+    QTest::newRow("table edge has no neighbour") << 1 << 0 << -2 << QStringList{};
+}
+
+void tst_pagerenderer::facingEdges()
+{
+    QFETCH(int, row);
+    QFETCH(int, cell);
+    QFETCH(int, edge);
+    QFETCH(QStringList, facing);
+
+    WordDocument doc;
+    WordEditor e(doc);
+    e.insertTable(3, 3);
+    e.mergeCells(2);
+    e.moveRight(); // out of the selection, into the next cell
+    e.moveCells(1 + (row - 1) * 3 + cell - (row == 0 ? 2 : 0));
+    if (row == 0)
+        e.moveCells(-2);
+    QCOMPARE(e.position().row, row);
+    QCOMPARE(e.position().cell, cell);
+    e.setBorder(edge, 2, 4);
+
+    const WordTable& t = std::get<WordTable>(doc.main.blocks.first());
+    auto edgeOf = [&t](int r, int c, int side) {
+        const WordCell& x = t.cell(r, c);
+        return side == -1 ? x.top : side == -2 ? x.left : side == -3 ? x.bottom : x.right;
+    };
+    const WordBorder dotted{2, 4};
+    QCOMPARE(edgeOf(row, cell, edge), dotted);
+    int changed = 0;
+    for (int r = 0; r < t.rows.size(); ++r) {
+        for (int c = 0; c < t.rows.at(r).cells.size(); ++c) {
+            for (int side = -4; side <= -1; ++side) {
+                if ((r == row && c == cell) || !(edgeOf(r, c, side) == dotted))
+                    continue;
+                ++changed;
+                QVERIFY2(facing.contains(QStringLiteral("%1,%2,%3").arg(r).arg(c).arg(side)),
+                         qPrintable(QStringLiteral("%1,%2,%3").arg(r).arg(c).arg(side)));
+            }
+        }
+    }
+    QCOMPARE(changed, facing.size());
+}
+
+void tst_pagerenderer::sampleDocumentsOnPages_data()
+{
+    QTest::addColumn<bool>("layout");
+    QTest::newRow("layout") << true;
+    QTest::newRow("purchase list") << false;
+}
+
+// Every word whole, everything inside the page's margins, the page numbers right.
+void tst_pagerenderer::sampleDocumentsOnPages()
+{
+    QFETCH(bool, layout);
+    ExportingTrip t;
+    QVERIFY(loadSample(t.g));
+    objWord(t.g).setOutputFile(t.dir.filePath(QStringLiteral("out.docx")));
+    QVERIFY(layout ? TripDocuments::exportLayout(t.g, true, 1).ok()
+                   : TripDocuments::exportPurchases(t.g, true, 1).ok());
+    const WordDocument& doc = t.last();
+
+    const PageRenderer::Layout pages = PageRenderer::layout(doc);
+    QVERIFY(pages.pages.size() >= 1);
+    QSet<QString> words = modelWords(doc);
+    for (int i = 1; i <= pages.pages.size(); ++i)
+        words.insert(QString::number(i)); // the page fields
+    const double left = doc.page.leftMargin;
+    const double right = pages.pageSize.width() - doc.page.rightMargin;
+    for (int i = 0; i < pages.pages.size(); ++i) {
+        const PageRenderer::Page& page = pages.pages.at(i);
+        QVERIFY2(findText(page, QStringLiteral("Стр. %1 из %2").arg(i + 1).arg(pages.pages.size())),
+                 qPrintable(QString::number(i)));
+        for (const PageRenderer::TextItem& item : page.texts) {
+            for (const QString& w : item.text.split(u' ', Qt::SkipEmptyParts))
+                QVERIFY2(words.contains(w) || w.startsWith(QLatin1String("mailto")) || w == QLatin1String("Стр."),
+                         qPrintable(w));
+            QVERIFY2(item.origin.x() >= left - 0.01 && item.origin.x() + item.width <= right + 0.01,
+                     qPrintable(item.text));
+            QVERIFY(item.origin.y() > doc.page.headerDistance &&
+                    item.origin.y() < pages.pageSize.height() - doc.page.footerDistance);
+        }
+        for (const PageRenderer::LineItem& l : page.lines) {
+            for (QPointF p : {l.from, l.to})
+                QVERIFY2(p.x() - l.thickness / 2 >= left - 0.01 && p.x() + l.thickness / 2 <= right + 0.01,
+                         qPrintable(QString::number(p.x())));
+        }
+    }
+}
+
+void tst_pagerenderer::keptTableStartsOnFreshPage()
+{
+    // Enough lines to leave a little room at the foot of the first page.
+    WordDocument doc;
+    for (int i = 0; i < 40; ++i)
+        doc.main.blocks.insert(i, WordBlock(paragraph(QStringLiteral("строка %1").arg(i), 14)));
+    WordTable t;
+    t.columns = 1;
+    for (int r = 0; r < 6; ++r)
+        t.rows.append(table({QStringLiteral("ряд %1").arg(r)}).rows.first());
+    for (bool keep : {false, true}) {
+        t.keepTogether = keep;
+        WordDocument d = doc;
+        d.main.blocks.insert(d.main.blocks.size() - 1, WordBlock(paragraph(QStringLiteral("Заголовок"))));
+        d.main.blocks.insert(d.main.blocks.size() - 1, WordBlock(t));
+        const PageRenderer::Layout pages = PageRenderer::layout(d);
+        QCOMPARE(pages.pages.size(), 2);
+        // Split: its first rows end the first page. Kept: the heading goes along with it.
+        QCOMPARE(findText(pages.pages.first(), QStringLiteral("ряд 0")) == nullptr, keep);
+        QCOMPARE(findText(pages.pages.first(), QStringLiteral("Заголовок")) == nullptr, keep);
+        QVERIFY(findText(pages.pages.last(), QStringLiteral("ряд 5")));
+    }
+}
+
+void tst_pagerenderer::alignments_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<bool>("leftFlush");  // every line starts at the margin
+    QTest::addColumn<bool>("rightFlush"); // every line but the last ends at the margin
+    QTest::newRow("left") << int(WordAlign::Left) << true << false;
+    QTest::newRow("right") << int(WordAlign::Right) << false << true;
+    QTest::newRow("justify") << int(WordAlign::Justify) << true << true;
+}
+
+void tst_pagerenderer::alignments()
+{
+    QFETCH(int, align);
+    QFETCH(bool, leftFlush);
+    QFETCH(bool, rightFlush);
+    WordDocument doc;
+    WordParagraph p = paragraph(QStringLiteral("слово длинное, короткое и ещё одно слово ").repeated(12));
+    p.align = WordAlign(align);
+    doc.main.blocks.first() = p;
+    const PageRenderer::Layout pages = PageRenderer::layout(doc);
+    const double left = doc.page.leftMargin;
+    const double right = pages.pageSize.width() - doc.page.rightMargin;
+
+    QMap<double, QPair<double, double>> lines; // baseline: first and last x
+    for (const PageRenderer::TextItem& t : pages.pages.first().texts) {
+        auto it = lines.find(t.origin.y());
+        if (it == lines.end())
+            it = lines.insert(t.origin.y(), {t.origin.x(), t.origin.x() + t.width});
+        it->first = std::min(it->first, t.origin.x());
+        it->second = std::max(it->second, t.origin.x() + t.width);
+    }
+    QVERIFY(lines.size() >= 3);
+    int n = 0;
+    for (const auto& [from, to] : lines) {
+        QVERIFY(to <= right + 0.01);
+        if (leftFlush)
+            QCOMPARE(from, left);
+        if (rightFlush && ++n < lines.size())
+            QVERIFY2(std::abs(to - right) < 0.01, qPrintable(QString::number(right - to)));
+    }
+}
+
+// The first page of the sample layout as an image: the day table's frame is a double
+// line (thick outside, thin inside) and a dotted line parts a product from its amount.
+void tst_pagerenderer::firstPageBorders()
+{
+    ExportingTrip t;
+    QVERIFY(loadSample(t.g));
+    objWord(t.g).setOutputFile(t.dir.filePath(QStringLiteral("out.docx")));
+    QVERIFY(TripDocuments::exportLayout(t.g, true, 1).ok());
+    const WordDocument& doc = t.last();
+    const PageRenderer::Layout pages = PageRenderer::layout(doc);
+    constexpr double dpi = 300;
+    constexpr double k = dpi / 72;
+    const QImage image = PageRenderer::pageImage(pages, 0, dpi);
+
+    // The first product row: the first text of the first table below its header.
+    const WordTable& day = *doc.main.tables().first();
+    const QString name = day.cell(1, 0).text();
+    const QString amount = day.cell(1, 1).text();
+    const PageRenderer::TextItem* nameItem = findText(pages.pages.first(), name);
+    const PageRenderer::TextItem* amountItem = findText(pages.pages.first(), amount);
+    QVERIFY(nameItem && amountItem);
+    const int middle = int((nameItem->origin.y() - 4) * k);
+
+    // Left frame: from the margin to the name, two lines, the outer the heavier.
+    const int x0 = int((doc.page.leftMargin - 2) * k);
+    const QList<int> frame =
+        darkRuns(image, QPoint(x0, middle), QPoint(1, 0), int((nameItem->origin.x() - 3) * k) - x0);
+    QCOMPARE(frame.size(), 2);
+    QVERIFY2(frame.at(0) > 2 * frame.at(1), qPrintable(QStringLiteral("%1 %2").arg(frame.at(0)).arg(frame.at(1))));
+
+    // Between the name and the amount (right-aligned, so there is a gap): a dotted line,
+    // broken many times along the row's height.
+    const int gapFrom = int((nameItem->origin.x() + nameItem->width + 1) * k);
+    const int gapTo = int((amountItem->origin.x() - 1) * k);
+    int dottedColumn = -1;
+    for (int x = gapFrom; x < gapTo && dottedColumn < 0; ++x) {
+        if (!darkRuns(image, QPoint(x, middle - int(6 * k)), QPoint(0, 1), int(12 * k)).isEmpty())
+            dottedColumn = x;
+    }
+    QVERIFY(dottedColumn >= 0);
+    const QList<int> dots = darkRuns(image, QPoint(dottedColumn, middle - int(6 * k)), QPoint(0, 1), int(12 * k));
+    QVERIFY2(dots.size() >= 4, qPrintable(QString::number(dots.size())));
+
+    // Bottom frame under the day's weight: two lines, the outer (lower) the heavier.
+    const PageRenderer::TextItem* total = findText(pages.pages.first(), QStringLiteral("Удельный вес рациона"));
+    QVERIFY(total);
+    const QList<int> bottom = darkRuns(
+        image, QPoint(int((total->origin.x() + 2) * k), int((total->origin.y() + 2) * k)), QPoint(0, 1), int(10 * k));
+    QCOMPARE(bottom.size(), 2);
+    QVERIFY(bottom.at(1) > 2 * bottom.at(0));
+}
+
+QTEST_MAIN(tst_pagerenderer)
+#include "tst_pagerenderer.moc"
