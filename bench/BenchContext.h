@@ -22,3 +22,5 @@ void runWindowBenchmarks(BenchContext& ctx);
 // Whole processes side by side: start-up against a minimal window, the command line
 // against iconv.
 void runProcessBenchmarks(BenchContext& ctx);
+// The carry split on both trips, and how close each comes to its lower bound.
+void runCarryBenchmarks(BenchContext& ctx);

@@ -2,6 +2,7 @@
 
 #include "app/TripExport.h"
 #include "app/TripListing.h"
+#include "model/CarryPlan.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/TripCheck.h"
@@ -25,7 +26,9 @@ enum class Action
     ListLayout,
     ListWeights,
     ExportLayout,
-    ExportPurchases
+    ExportPurchases,
+    ListCarry,
+    ExportCarry
 };
 
 struct Request
@@ -86,7 +89,10 @@ Action listAction(const QString& strWhat)
         return Action::ListLayout;
     if (strWhat == QLatin1String("weights"))
         return Action::ListWeights;
-    throw UsageError{QStringLiteral("неизвестный список %1: нужен purchases, layout или weights").arg(quoted(strWhat))};
+    if (strWhat == QLatin1String("carry"))
+        return Action::ListCarry;
+    throw UsageError{
+        QStringLiteral("неизвестный список %1: нужен purchases, layout, weights или carry").arg(quoted(strWhat))};
 }
 
 Action exportAction(const QString& strWhat)
@@ -95,7 +101,9 @@ Action exportAction(const QString& strWhat)
         return Action::ExportLayout;
     if (strWhat == QLatin1String("purchases"))
         return Action::ExportPurchases;
-    throw UsageError{QStringLiteral("неизвестный документ %1: нужен layout или purchases").arg(quoted(strWhat))};
+    if (strWhat == QLatin1String("carry"))
+        return Action::ExportCarry;
+    throw UsageError{QStringLiteral("неизвестный документ %1: нужен layout, purchases или carry").arg(quoted(strWhat))};
 }
 
 qint16 shiftNumber(const QString& strText)
@@ -190,7 +198,8 @@ Request parse(const QStringList& arguments)
         throw UsageError{QStringLiteral("имя файла после --output пусто")};
 
     if (blnShift) {
-        if (r.action == Action::ListLayout || r.action == Action::ListWeights)
+        if (r.action == Action::ListLayout || r.action == Action::ListWeights || r.action == Action::ListCarry ||
+            r.action == Action::ExportCarry)
             throw UsageError{QStringLiteral("--shift задаётся только для списка закупок и для --export")};
         r.intShift = shiftNumber(strShift);
     }
@@ -223,6 +232,11 @@ QString usage()
         "      вес на человека по дням: дата, обед, ужин, завтрак, сутки; в конце total и общий вес, гр\n"
         "  torbel --export layout|purchases ФАЙЛ.trb --output ДОКУМЕНТ.docx [--shift N]\n"
         "      записать документ раскладки или списка закупок, не открывая его\n"
+        "  torbel --list carry ФАЙЛ.trb\n"
+        "      раздача по рюкзакам: номер, участник, продукт, штук, граммы; «ВСЕГО:» и груз участника;\n"
+        "      в конце «не распределено»: продукт, количество, единица\n"
+        "  torbel --export carry ФАЙЛ.trb --output ДОКУМЕНТ.docx\n"
+        "      записать документ раздачи по рюкзакам\n"
         "  torbel --help | --version\n"
         "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
@@ -281,11 +295,16 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
         case Action::ListWeights:
             bytes = TripListing::toTsv(TripListing::weights(g));
             break;
+        case Action::ListCarry:
+            bytes = TripListing::toTsv(CarryPlan::make(g, g.intCountDay).rows());
+            break;
         case Action::ExportLayout:
-        case Action::ExportPurchases: {
+        case Action::ExportPurchases:
+        case Action::ExportCarry: {
             QString strMessage;
-            const TripExport::Document doc =
-                r.action == Action::ExportLayout ? TripExport::Document::Layout : TripExport::Document::Purchases;
+            const TripExport::Document doc = r.action == Action::ExportLayout  ? TripExport::Document::Layout
+                                             : r.action == Action::ExportCarry ? TripExport::Document::Carry
+                                                                               : TripExport::Document::Purchases;
             if (!TripExport::write(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
                 return failure(err, strMessage);
             return ExitOk;

@@ -9,6 +9,7 @@ class QIODevice;
 //
 //   torbel --list purchases|layout|weights TRIP.trb [--shift N]
 //   torbel --export layout|purchases TRIP.trb --output OUT.docx [--shift N]
+//   torbel --list carry TRIP.trb | --export carry TRIP.trb --output OUT.docx
 //   torbel --help | --version
 //
 // The trip is read and checked as the main window reads and checks it before the

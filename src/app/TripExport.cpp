@@ -1,5 +1,6 @@
 #include "app/TripExport.h"
 
+#include "export/CarryDocument.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/GlobalVariable.h"
@@ -37,8 +38,9 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
         MessageBox::Recorder boxes;
         clsRKWord& w = objWord(g);
         w.setOutputFile(part.fileName());
-        result = doc == Document::Layout ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
-                                         : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
+        result = doc == Document::Layout  ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
+                 : doc == Document::Carry ? CarryDocument::exportCarry(g)
+                                          : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
         w.setOutputFile(QString());
         for (const MessageBox::Shown& box : boxes.shown()) {
             if (!messages.contains(box.text))

@@ -11,8 +11,9 @@ namespace TripExport {
 
 enum class Document
 {
-    Layout,   // the whole layout or the days of one duty shift
-    Purchases // the purchase list of the whole trip or of one duty shift
+    Layout,    // the whole layout or the days of one duty shift
+    Purchases, // the purchase list of the whole trip or of one duty shift
+    Carry      // the carry split of the whole trip
 };
 
 // Writes the document for all trip days (blnViewAll) or for the days of shift intSmen

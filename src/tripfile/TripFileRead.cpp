@@ -4,6 +4,7 @@
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/ParticipantsSection.h"
 
 #include <QFile>
 #include <QtAlgorithms>
@@ -312,6 +313,10 @@ public:
         fail(QStringLiteral("%1: «%2» не #TRUE# и не #FALSE#").arg(strWhat, s));
     }
 
+    // The bytes not read yet, and how many lines were.
+    QByteArrayView rest() const { return QByteArrayView(m_data + m_pos, m_size - m_pos); }
+    int linesRead() const { return m_line; }
+
     [[noreturn]] void fail(const QString& strWhat, int intLine = 0) const
     {
         throw ReadFault{intLine > 0 ? intLine : m_line, strWhat};
@@ -408,7 +413,14 @@ TripData parse(const QByteArray& bytes)
         }
         data.menus.append(std::move(menu));
     }
-    // Whatever follows the last separator is not part of the trip.
+    // Whatever follows the last separator is not part of the trip, unless a trailing
+    // section opens there; the last of them ends the file.
+    if (ParticipantsSection::opensAt(r.rest())) {
+        int intLine = 0;
+        QString strWhat;
+        if (!ParticipantsSection::read(r.rest(), data.intCountPeople, data.participants, intLine, strWhat))
+            r.fail(strWhat, r.linesRead() + intLine);
+    }
     return data;
 }
 

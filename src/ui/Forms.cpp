@@ -6,6 +6,7 @@
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmCarry.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -32,6 +33,7 @@ Forms::~Forms()
 {
     // Dialogs first, the main window last: later windows may still point at earlier ones.
     m_about.reset();
+    m_carry.reset();
     m_printOption.reset();
     m_rasklad.reset();
     m_removeDay.reset();
@@ -72,6 +74,10 @@ frmPrintOption& Forms::PrintOption()
 frmAbout& Forms::About()
 {
     return lazy(m_about, m_g, *this);
+}
+frmCarry& Forms::Carry()
+{
+    return lazy(m_carry, m_g, *this);
 }
 
 void Forms::releaseAbout()

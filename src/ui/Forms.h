@@ -12,6 +12,7 @@ class frmRemoveDay;
 class frmRasklad;
 class frmPrintOption;
 class frmAbout;
+class frmCarry;
 
 // Owns every window of the program. Each is created on first use and afterwards only
 // hidden and shown, so its state lasts for the whole run; the about box alone is
@@ -34,6 +35,7 @@ public:
     frmRasklad& Rasklad();
     frmPrintOption& PrintOption();
     frmAbout& About();
+    frmCarry& Carry();
 
     // Whether a window exists yet (without creating it).
     bool hasCalendar() const { return m_calendar != nullptr; }
@@ -41,6 +43,7 @@ public:
     bool hasRasklad() const { return m_rasklad != nullptr; }
     bool hasPrintOption() const { return m_printOption != nullptr; }
     bool hasAbout() const { return m_about != nullptr; }
+    bool hasCarry() const { return m_carry != nullptr; }
 
     // Modal without a modal loop: the opener disables itself and shows the window;
     // closing the window enables the opener again and brings it forward.
@@ -60,4 +63,5 @@ private:
     std::unique_ptr<frmRasklad> m_rasklad;
     std::unique_ptr<frmPrintOption> m_printOption;
     std::unique_ptr<frmAbout> m_about;
+    std::unique_ptr<frmCarry> m_carry;
 };
