@@ -94,8 +94,8 @@ void CarryBars::paintEvent(QPaintEvent*)
         p.setPen(palette().text().color());
         p.drawText(QRectF(Margin, row.top(), labelWidth() - 2 * Margin, row.height()), Qt::AlignVCenter | Qt::AlignLeft,
                    fontMetrics().elidedText(b.strName, Qt::ElideRight, int(labelWidth()) - 2 * Margin));
-        // Over the target by more than a gram shows in the warning colour.
-        p.fillRect(bar, b.fLoad > b.fTarget + 0.5 ? overColor() : barColor());
+        // More than 1 % over the target shows in the warning colour.
+        p.fillRect(bar, b.fLoad > b.fTarget * 1.01 + 0.5 ? overColor() : barColor());
         const double tx = targetX(j);
         p.setPen(QPen(palette().text().color(), 2));
         p.drawLine(QPointF(tx, bar.top() - 2), QPointF(tx, bar.bottom() + 2));

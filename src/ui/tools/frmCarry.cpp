@@ -103,7 +103,6 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(m_treeCarry, 1);
-    rightLayout->addWidget(m_lblBound);
     auto* pinRow = new QHBoxLayout;
     pinRow->addWidget(m_cmdPin);
     pinRow->addWidget(m_cboPinTo, 1);
@@ -118,7 +117,7 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     splitter->setStretchFactor(1, 3);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(m_lblBound, 1);
     buttons->addWidget(m_cmdWord);
     buttons->addWidget(m_cmdClose);
 
@@ -242,7 +241,8 @@ void frmCarry::Recalculate()
         m_lblBound->setText(QStringLiteral("Нечего раздавать: нет продуктов с известным весом."));
     } else {
         m_lblBound->setText(
-            QStringLiteral("Всего %1 гр. Больше всех на долю 1: %2 гр; меньше %3 гр не бывает; отличие %4 %%5.")
+            QStringLiteral("Всего %1 гр. На долю 1 приходится до %2 гр; меньше %3 гр не даст никакая раздача "
+                           "(отличие %4 %)%5.")
                 .arg(m_plan.intTotal)
                 .arg(gramsText(m_plan.fValue), gramsText(m_plan.fBound))
                 .arg(QString::number(m_plan.gapPercent(), 'f', 2))

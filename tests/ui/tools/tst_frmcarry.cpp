@@ -5,6 +5,7 @@
 #include "support/SampleTrip.h"
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
+#include "ui/UpDown.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/CarryBars.h"
 #include "ui/tools/frmCarry.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QPushButton>
 #include <QTableWidget>
@@ -80,6 +82,8 @@ private slots:
     void pinsAProduct();
     void wordWritesOneTablePerParticipant();
     void commandLineAgreesWithTheWindow();
+    void sampleTrip();
+    void participantsFollowTheCount();
 };
 
 void tst_frmcarry::opensModalFromTheMenu()
@@ -212,6 +216,10 @@ void tst_frmcarry::wordWritesOneTablePerParticipant()
 void tst_frmcarry::commandLineAgreesWithTheWindow()
 {
     Carry t;
+    // Weights of piece goods are stored by another section of the file; without them
+    // the tins are listed apart, on both sides.
+    t.g.objCatalog.GetProduct(2).facts = ProductFacts();
+    t.w().Recalculate();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("trip.trb"));
     QString strMessage;
@@ -234,6 +242,52 @@ void tst_frmcarry::commandLineAgreesWithTheWindow()
     run({QStringLiteral("--list"), QStringLiteral("carry"), path, QStringLiteral("--shift"), QStringLiteral("1")},
         intExit);
     QCOMPARE(intExit, 2);
+}
+
+void tst_frmcarry::sampleTrip()
+{
+    // The sample trip opens with its named participants, every piece with someone.
+    PlatformRecorder platform;
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QString strMessage;
+    QVERIFY2(TripFile::load(g, QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb"), strMessage),
+             qPrintable(strMessage));
+    Forms forms{g};
+    forms.MainForm().ReWriteOption();
+    forms.MainForm().show();
+    forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    frmCarry& w = forms.Carry();
+    QCOMPARE(w.plan().packs.size(), 8);
+    QCOMPARE(w.plan().packs.at(0).strName, QStringLiteral("Егор (руководитель)"));
+    qint64 sum = 0;
+    for (const CarryPack& pack : w.plan().packs)
+        sum += pack.intLoad;
+    QCOMPARE(sum, w.plan().intTotal);
+    QVERIFY(w.plan().intTotal > 0);
+    QVERIFY(w.plan().gapPercent() < 1.0);
+
+    const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        QVERIFY(w.grab().save(dir + QStringLiteral("/carry.png")));
+    }
+}
+
+void tst_frmcarry::participantsFollowTheCount()
+{
+    Carry t;
+    t.click("cmdClose");
+    auto* people = t.forms.MainForm().findChild<UpDown*>(QStringLiteral("UpDownPeople"));
+    people->setValue(5);
+    QCOMPARE(t.g.participants.size(), 5);
+    QCOMPARE(t.g.participants.at(4), (Participant{QStringLiteral("Участник 5"), 100}));
+    people->setValue(2);
+    QCOMPARE(t.g.participants, (QList<Participant>{{"Аня", 80}, {"Боря", 125}}));
+    // The window shows the list as it now is.
+    t.forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    QCOMPARE(t.table()->rowCount(), 2);
+    QCOMPARE(t.w().plan().packs.size(), 2);
 }
 
 QTEST_MAIN(tst_frmcarry)
