@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <random>
 
 using Grams = QList<qint64>;
 using Shares = QList<qint32>;
@@ -166,6 +167,8 @@ private slots:
     void exactOnSmallCases();
     void neverWorseThanGreedy_data();
     void neverWorseThanGreedy();
+    void twoCarriersExact_data();
+    void twoCarriersExact();
     void keepsProductsTogether();
     void pieces();
     void plan();
@@ -274,6 +277,40 @@ void tst_carrysplit::neverWorseThanGreedy()
         QVERIFY(r.value(t.shares) >= CarrySplit::lowerBound(t) - 1e-9);
         checkSplit(t, CarrySplit::greedy(t));
     }
+}
+
+void tst_carrysplit::twoCarriersExact_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("copies"); // the second carrier's share, in shares of the first
+    QTest::newRow("equal shares, 80 pieces") << 31 << 40 << 1;
+    QTest::newRow("equal shares, 200 pieces") << 32 << 100 << 1;
+    QTest::newRow("one to three, 60 pieces") << 33 << 15 << 3;
+    QTest::newRow("one to two, 150 pieces") << 34 << 50 << 2;
+}
+
+void tst_carrysplit::twoCarriersExact()
+{
+    // Pieces made so that a split exactly by the shares exists: the first carrier's
+    // pieces, and as many copies of them for the second as its share is larger. Such
+    // a split is seldom what the greedy split finds.
+    QFETCH(int, seed);
+    QFETCH(int, pieces);
+    QFETCH(int, copies);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    const Grams first = randomGrams(rnd, pieces, 1000 / copies + 300);
+    Grams all = first;
+    for (int c = 0; c < copies; ++c)
+        all += first;
+    std::shuffle(all.begin(), all.end(), std::mt19937(static_cast<unsigned>(seed)));
+    const qint64 total = std::accumulate(all.begin(), all.end(), qint64(0));
+    QVERIFY(total <= 200000);
+    const CarryTask t = task(all, {100, qint32(100 * copies)});
+    const CarryResult r = CarrySplit::solve(t);
+    checkSplit(t, r);
+    QVERIFY(r.blnExact);
+    QCOMPARE(r.value(t.shares), double(total) / (1 + copies));
 }
 
 void tst_carrysplit::keepsProductsTogether()

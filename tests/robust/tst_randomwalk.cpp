@@ -50,17 +50,17 @@ namespace {
 constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
-const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
-                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
-                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
-                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout")};
+const QStringList WindowNames = {
+    QStringLiteral("frmMainForm"),      QStringLiteral("frmCalendar"),  QStringLiteral("frmMenu"),
+    QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmRasklad"),
+    QStringLiteral("frmPrintOption"),   QStringLiteral("frmAbout"),     QStringLiteral("frmCarry")};
 
 // The windows each window opens, disabling itself until they close.
 QStringList openedBy(const QString& window)
 {
     if (window == QLatin1String("frmMainForm"))
         return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad"),
-                QStringLiteral("frmAbout")};
+                QStringLiteral("frmAbout"), QStringLiteral("frmCarry")};
     if (window == QLatin1String("frmMenu"))
         return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
     if (window == QLatin1String("frmRasklad"))
