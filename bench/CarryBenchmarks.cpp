@@ -29,9 +29,13 @@ void giveWeights(GlobalVariable& g)
         ProductFacts& f = g.objCatalog.GetProduct(qint16(p)).facts;
         const bool blnGrams = ProductGrams::isGramWord(g.objCatalog.GetProduct(qint16(p)).strProductEdin);
         if (!blnGrams && !f.gramsPerUnit)
-            f.gramsPerUnit = 100 * qint64(5 + rnd.bounded(400));
-        if (p % 3 == 0 && !f.package)
-            f.package = blnGrams ? 100 * qint64(250 + 50 * rnd.bounded(16)) : 100 * qint64(1 + rnd.bounded(10));
+            f.gramsPerUnit = 100 * qint64(1 + rnd.bounded(30));
+        if (p % 3 == 0 && !f.package) {
+            // A pack of 250 g to 1 kg; piece goods by the box of 1 to 3 kg.
+            const qint64 grams = blnGrams ? 250 + 50 * rnd.bounded(16) : 1000 + 100 * rnd.bounded(21);
+            const qint64 perUnit = f.gramsPerUnit.value_or(100) / 100;
+            f.package = blnGrams ? 100 * grams : 100 * qMax<qint64>(1, grams / qMax<qint64>(1, perUnit));
+        }
     }
 }
 

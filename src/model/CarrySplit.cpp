@@ -298,6 +298,7 @@ public:
                     int bestX = -1, bestY = -1, bestB = -1;
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
                     if (bestX >= 0) {
+                        work += n; // the two lists made again
                         trade(a, b, bestX, bestY, lists);
                         any = moved = true;
                     }
@@ -534,46 +535,41 @@ public:
     }
 
     // Among splits no worse than limit, fewer participants per product: a piece away
-    // from its product's main carrier moves there, or trades places with a piece of
-    // that carrier, whenever that leaves every load within the limit and lowers the
-    // number of (product, participant) pairs or keeps it while gathering the product.
+    // from its product's main carrier moves there when the load stays within the limit,
+    // or trades places with a piece of the same weight (loads unchanged) of another
+    // product that the trade does not spread.
     void gather(const Ratio& limit)
     {
         if (m < 2)
             return;
         QHash<qint64, int> count; // product * m + participant -> pieces
-        QHash<int, int> pieceTotal;
         auto key = [&](int product, int j) { return qint64(product) * m + j; };
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < n; ++i)
             ++count[key(t.product.at(i), owner[size_t(i)])];
-            ++pieceTotal[t.product.at(i)];
-        }
-        auto main = [&](int product) {
-            int best = 0;
-            for (int j = 1; j < m; ++j) {
-                if (count.value(key(product, j)) > count.value(key(product, best)))
-                    best = j;
-            }
-            return best;
-        };
         auto move = [&](int i, int j) {
             --count[key(t.product.at(i), owner[size_t(i)])];
             ++count[key(t.product.at(i), j)];
             put(i, j);
         };
         for (int pass = 0; pass < 4; ++pass) {
-            bool changed = false;
-            // Who carries which free piece, as the pass begins; a piece moved since is
-            // passed over by its owner check.
-            std::vector<std::vector<int>> on(static_cast<size_t>(m));
+            // Each product's main carrier: who holds most of its pieces, the first on a tie.
+            QHash<int, std::pair<int, int>> main; // product -> (carrier, pieces)
+            for (auto it = count.cbegin(); it != count.cend(); ++it) {
+                const int p = int(it.key() / m), j = int(it.key() % m);
+                auto& best = main[p];
+                if (it.value() > best.second || (it.value() == best.second && j < best.first))
+                    best = {j, it.value()};
+            }
+            // Free pieces by carrier and weight, as the pass begins; a piece moved since
+            // is passed over by its owner check.
+            QHash<qint64, std::vector<int>> byWeight; // participant + m * weight
             for (int i : freePieces)
-                on[size_t(owner[size_t(i)])].push_back(i);
+                byWeight[qint64(owner[size_t(i)]) + qint64(m) * t.grams.at(i)].push_back(i);
+            bool changed = false;
             for (int x : freePieces) {
                 const int p = t.product.at(x);
                 const int b = owner[size_t(x)];
-                if (count.value(key(p, b)) == pieceTotal.value(p))
-                    continue;
-                const int a = main(p);
+                const int a = main.value(p).first;
                 if (a == b)
                     continue;
                 const qint64 wx = t.grams.at(x);
@@ -582,28 +578,19 @@ public:
                     changed = true;
                     continue;
                 }
-                // A trade: y of another product q leaves a for b without spreading q.
-                int bestY = -1;
-                for (int y : on[size_t(a)]) {
-                    if (owner[size_t(y)] != a)
-                        continue;
+                const auto same = byWeight.constFind(qint64(a) + qint64(m) * wx);
+                if (same == byWeight.cend())
+                    continue;
+                for (int y : *same) {
                     const int q = t.product.at(y);
-                    if (q == p)
+                    if (owner[size_t(y)] != a || q == p)
                         continue;
-                    const int harm = (count.value(key(q, b)) == 0 ? 1 : 0) - (count.value(key(q, a)) == 1 ? 1 : 0);
-                    if (harm > 0)
-                        continue;
-                    const qint64 wy = t.grams.at(y);
-                    if (!lessOrEqual(ratioWith(a, wx - wy), limit) || !lessOrEqual(ratioWith(b, wy - wx), limit))
-                        continue;
-                    bestY = y;
-                    if (wy == wx)
-                        break;
-                }
-                if (bestY >= 0) {
+                    if (count.value(key(q, b)) == 0 && count.value(key(q, a)) > 1)
+                        continue; // q would gain a carrier
                     move(x, a);
-                    move(bestY, b);
+                    move(y, b);
                     changed = true;
+                    break;
                 }
             }
             if (!changed)
