@@ -30,3 +30,5 @@ void runWindowBenchmarks(BenchContext& ctx);
 // Whole processes side by side: start-up against a minimal window, the command line
 // against iconv, the layout's PDF against LibreOffice converting its .docx.
 void runProcessBenchmarks(BenchContext& ctx);
+// The carry split on both trips, and how close each comes to its lower bound.
+void runCarryBenchmarks(BenchContext& ctx);

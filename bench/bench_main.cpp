@@ -65,6 +65,7 @@ int main(int argc, char* argv[])
         std::fputs("Model, trip file and documents...\n", stderr);
         ctx.table.section(QStringLiteral("model, trip file, documents (Google Benchmark, processor time)"));
         runCoreBenchmarks(ctx, restCount, rest.data());
+        runCarryBenchmarks(ctx);
     }
     if (wanted("windows")) {
         std::fputs("Window actions...\n", stderr);

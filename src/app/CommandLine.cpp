@@ -6,6 +6,7 @@
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "app/WindowStart.h"
+#include "model/CarryPlan.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/TripCheck.h"
@@ -32,7 +33,9 @@ enum class Action
     ExportPurchases,
     ListNutrition,
     ListShopping,
-    ExportShopping
+    ExportShopping,
+    ListCarry,
+    ExportCarry
 };
 
 struct Request
@@ -97,8 +100,11 @@ Action listAction(const QString& strWhat)
         return Action::ListNutrition;
     if (strWhat == QLatin1String("shopping"))
         return Action::ListShopping;
-    throw UsageError{QStringLiteral("неизвестный список %1: нужен purchases, layout, weights, nutrition или shopping")
-                         .arg(quoted(strWhat))};
+    if (strWhat == QLatin1String("carry"))
+        return Action::ListCarry;
+    throw UsageError{
+        QStringLiteral("неизвестный список %1: нужен purchases, layout, weights, nutrition, shopping или carry")
+            .arg(quoted(strWhat))};
 }
 
 Action exportAction(const QString& strWhat)
@@ -109,8 +115,10 @@ Action exportAction(const QString& strWhat)
         return Action::ExportPurchases;
     if (strWhat == QLatin1String("shopping"))
         return Action::ExportShopping;
+    if (strWhat == QLatin1String("carry"))
+        return Action::ExportCarry;
     throw UsageError{
-        QStringLiteral("неизвестный документ %1: нужен layout, purchases или shopping").arg(quoted(strWhat))};
+        QStringLiteral("неизвестный документ %1: нужен layout, purchases, shopping или carry").arg(quoted(strWhat))};
 }
 
 qint16 shiftNumber(const QString& strText)
@@ -205,7 +213,8 @@ Request parse(const QStringList& arguments)
         throw UsageError{QStringLiteral("имя файла после --output пусто")};
 
     if (blnShift) {
-        if (r.action == Action::ListLayout || r.action == Action::ListWeights || r.action == Action::ListNutrition)
+        if (r.action == Action::ListLayout || r.action == Action::ListWeights || r.action == Action::ListNutrition ||
+            r.action == Action::ListCarry || r.action == Action::ExportCarry)
             throw UsageError{QStringLiteral("--shift задаётся только для списков закупок и для --export")};
         r.intShift = shiftNumber(strShift);
     }
@@ -244,29 +253,23 @@ bool drawsPages(const QStringList& arguments)
 
 QString usage()
 {
-    return QStringLiteral(
-        "Использование:\n"
-        "  torbel [ФАЙЛ.trb]\n"
-        "      открыть окна программы (и в них раскладку из файла)\n"
-        "  torbel --list purchases ФАЙЛ.trb [--shift N]\n"
-        "      список закупок на весь поход или на дни дежурной смены N:\n"
-        "      наименование, количество, единица; в конце строка «ВСЕГО:»\n"
-        "  torbel --list layout ФАЙЛ.trb\n"
-        "      раскладка: день, дата, смена, меню, трапеза, наименование, количество, единица\n"
-        "  torbel --list weights ФАЙЛ.trb\n"
-        "      вес на человека по дням: дата, обед, ужин, завтрак, сутки; в конце total и общий вес, гр\n"
-        "  torbel --list nutrition ФАЙЛ.trb\n"
-        "      питание на участника по дням: день, дата, ккал, белки, жиры, углеводы, вес, г,\n"
-        "      продуктов без данных; в конце «в среднем»\n"
-        "  torbel --list shopping ФАЙЛ.trb [--shift N]\n"
-        "      закупка упаковками: наименование, количество, единица, упаковка, упаковок,\n"
-        "      стоимость, остаток; в конце «ИТОГО:» и «На участника:»\n"
-        "  torbel --export layout|purchases|shopping ФАЙЛ.trb --output ДОКУМЕНТ.docx|ДОКУМЕНТ.pdf [--shift N]\n"
-        "      записать документ раскладки, списка закупок или закупки упаковками, не открывая его\n"
-        "      (PDF, когда имя файла кончается на .pdf)\n"
-        "  torbel --help | --version\n"
-        "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
-        "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
+    return QStringLiteral("Использование:\n"
+                          "  torbel [ФАЙЛ.trb]\n"
+                          "      открыть окна программы (и в них раскладку из файла)\n"
+                          "  torbel --list purchases ФАЙЛ.trb [--shift N]\n"
+                          "      список закупок на весь поход или на дни дежурной смены N:\n"
+                          "      наименование, количество, единица; в конце строка «ВСЕГО:»\n"
+                          "  torbel --list layout ФАЙЛ.trb\n"
+                          "      раскладка: день, дата, смена, меню, трапеза, наименование, количество, единица\n"
+                          "  torbel --list weights ФАЙЛ.trb\n"
+                          "      вес на человека по дням: дата, обед, ужин, завтрак, сутки; в конце total и общий вес, "
+                          "гр\n" if (r.action == Action::ListLayout || r.action == Action::ListWeights ||
+                                     r.action == Action::ListNutrition || r.action == Action::ListCarry ||
+                                     r.action == Action::ExportCarry) throw UsageError{
+                              QStringLiteral("--shift задаётся только для списков закупок и для --export")};
+                          "  torbel --help | --version\n"
+                          "Столбцы списков разделены табуляцией, текст в UTF-8.\n"
+                          "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
 }
 
 int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
@@ -328,12 +331,17 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
         case Action::ListShopping:
             bytes = TripListing::toTsv(NutritionListing::shopping(g, blnViewAll, intSmen));
             break;
+        case Action::ListCarry:
+            bytes = TripListing::toTsv(CarryPlan::make(g, g.intCountDay).rows());
+            break;
         case Action::ExportLayout:
         case Action::ExportPurchases:
-        case Action::ExportShopping: {
+        case Action::ExportShopping:
+        case Action::ExportCarry: {
             QString strMessage;
             const TripExport::Document doc = r.action == Action::ExportLayout     ? TripExport::Document::Layout
                                              : r.action == Action::ExportShopping ? TripExport::Document::Shopping
+                                             : r.action == Action::ExportCarry    ? TripExport::Document::Carry
                                                                                   : TripExport::Document::Purchases;
             if (!TripExport::write(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
                 return failure(err, strMessage);

@@ -9,6 +9,7 @@ class QIODevice;
 //
 //   torbel --list purchases|layout|weights|nutrition|shopping TRIP.trb [--shift N]
 //   torbel --export layout|purchases|shopping TRIP.trb --output OUT.docx|OUT.pdf [--shift N]
+//   torbel --list carry TRIP.trb | --export carry TRIP.trb --output OUT.docx|OUT.pdf
 //   torbel --help | --version
 //
 // The trip is read and checked as the main window reads and checks it before the

@@ -1,5 +1,6 @@
 #include "app/TripExport.h"
 
+#include "export/CarryDocument.h"
 #include "export/DocumentFormat.h"
 #include "export/ShoppingDocument.h"
 #include "export/TripDocuments.h"
@@ -47,6 +48,7 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
         w.setOutputFile(strPart);
         result = doc == Document::Layout     ? TripDocuments::exportLayout(g, blnViewAll, intSmen)
                  : doc == Document::Shopping ? ShoppingDocument::exportShopping(g, blnViewAll, intSmen)
+                 : doc == Document::Carry    ? CarryDocument::exportCarry(g)
                                              : TripDocuments::exportPurchases(g, blnViewAll, intSmen);
         w.setOutputFile(QString());
         strSaveError = w.lastError();

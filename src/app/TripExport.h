@@ -13,7 +13,8 @@ enum class Document
 {
     Layout,    // the whole layout or the days of one duty shift
     Purchases, // the purchase list of the whole trip or of one duty shift
-    Shopping   // the same in whole packages, with the cost
+    Shopping,  // the same in whole packages, with the cost
+    Carry      // the carry split of the whole trip
 };
 
 // Writes the document for all trip days (blnViewAll) or for the days of shift intSmen

@@ -2,6 +2,7 @@
 
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
+#include "model/Participants.h"
 #include "platform/AtomicFile.h"
 #include "tripfile/NutritionSection.h"
 
@@ -123,6 +124,7 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
         g.intRaskladEnd = data.intRaskladEnd;
         g.blnDataBegin = data.blnDataBegin;
         g.blnDataEnd = data.blnDataEnd;
+        g.participants = Participants::fitted(data.participants, data.intCountPeople);
 
         g.objCatalog.DelAllProduct();
         for (auto& p : products) {
@@ -183,6 +185,9 @@ TripData fromState(const GlobalVariable& g)
     data.intRaskladEnd = g.intRaskladEnd;
     data.blnDataBegin = g.blnDataBegin;
     data.blnDataEnd = g.blnDataEnd;
+    data.participants = Participants::fitted(g.participants, g.intCountPeople);
+    if (Participants::allDefault(data.participants))
+        data.participants.clear();
 
     data.products.reserve(g.objCatalog.size());
     for (int i = 1; i <= g.objCatalog.size(); ++i) {

@@ -6,6 +6,7 @@
 #include "platform/RegularFile.h"
 #include "tripfile/Cp1251.h"
 #include "tripfile/NutritionSection.h"
+#include "tripfile/ParticipantsSection.h"
 #include "tripfile/SectionLines.h"
 
 #include <QFile>
@@ -333,6 +334,10 @@ public:
             fail(QStringLiteral("после последнего раздела файла есть ещё строки"), m_line + 1);
     }
 
+    // The bytes not read yet, and how many lines were.
+    QByteArrayView rest() const { return QByteArrayView(m_data + m_pos, m_size - m_pos); }
+    int linesRead() const { return m_line; }
+
     [[noreturn]] void fail(const QString& strWhat, int intLine = 0) const
     {
         throw ReadFault{intLine > 0 ? intLine : m_line, strWhat};
@@ -376,6 +381,14 @@ void readTrailingSections(Reader& r, TripData& data)
     if (nextSectionIs(r, NutritionSection::marker())) {
         NutritionSection::read(lines, data);
         blnAny = true;
+    }
+    // The participants come last and end the file themselves.
+    if (ParticipantsSection::opensAt(r.rest())) {
+        int intLine = 0;
+        QString strWhat;
+        if (!ParticipantsSection::read(r.rest(), data.intCountPeople, data.participants, intLine, strWhat))
+            r.fail(strWhat, r.linesRead() + intLine);
+        return;
     }
     if (blnAny)
         r.requireEnd();

@@ -3,6 +3,7 @@
 #include "model/Meals.h"
 #include "tripfile/Cp1251.h"
 #include "tripfile/NutritionSection.h"
+#include "tripfile/ParticipantsSection.h"
 
 namespace TripFile {
 
@@ -207,6 +208,10 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     }
     if (!checkLineBreaks(data, strError))
         return false;
+    if (!ParticipantsSection::check(data.participants, strError)) {
+        strError = refusal(strError);
+        return false;
+    }
 
     // Roughly the size of a product's lines and of a menu entry's line, so the text
     // grows once.
@@ -256,6 +261,8 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
         for (const QString& line : NutritionSection::lines(data))
             w.plain(line);
     }
+    for (const QString& line : ParticipantsSection::lines(data.participants, data.intCountPeople))
+        w.plain(line);
 
     QByteArray out;
     if (!Cp1251::encode(w.text(), out)) {

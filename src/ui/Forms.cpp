@@ -6,6 +6,7 @@
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
@@ -34,6 +35,7 @@ Forms::~Forms()
     // Dialogs first, the main window last: later windows may still point at earlier ones.
     m_about.reset();
     m_nutrition.reset();
+    m_carry.reset();
     m_printOption.reset();
     m_rasklad.reset();
     m_removeDay.reset();
@@ -74,6 +76,10 @@ frmPrintOption& Forms::PrintOption()
 frmAbout& Forms::About()
 {
     return lazy(m_about, m_g, *this);
+}
+frmCarry& Forms::Carry()
+{
+    return lazy(m_carry, m_g, *this);
 }
 
 frmNutrition& Forms::Nutrition()

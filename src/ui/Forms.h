@@ -13,6 +13,7 @@ class frmRasklad;
 class frmPrintOption;
 class frmAbout;
 class frmNutrition;
+class frmCarry;
 
 // Owns every window of the program. Each is created on first use and afterwards only
 // hidden and shown, so its state lasts for the whole run; the about box alone is
@@ -36,6 +37,7 @@ public:
     frmPrintOption& PrintOption();
     frmAbout& About();
     frmNutrition& Nutrition();
+    frmCarry& Carry();
 
     // Whether a window exists yet (without creating it).
     bool hasCalendar() const { return m_calendar != nullptr; }
@@ -44,6 +46,7 @@ public:
     bool hasPrintOption() const { return m_printOption != nullptr; }
     bool hasAbout() const { return m_about != nullptr; }
     bool hasNutrition() const { return m_nutrition != nullptr; }
+    bool hasCarry() const { return m_carry != nullptr; }
 
     // Modal without a modal loop: the opener disables itself and shows the window;
     // closing the window enables the opener again and brings it forward.
@@ -64,4 +67,5 @@ private:
     std::unique_ptr<frmPrintOption> m_printOption;
     std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<frmNutrition> m_nutrition;
+    std::unique_ptr<frmCarry> m_carry;
 };

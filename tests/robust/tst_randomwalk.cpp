@@ -50,17 +50,18 @@ namespace {
 constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
-const QStringList WindowNames = {
-    QStringLiteral("frmMainForm"),      QStringLiteral("frmCalendar"),  QStringLiteral("frmMenu"),
-    QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmRasklad"),
-    QStringLiteral("frmPrintOption"),   QStringLiteral("frmAbout"),     QStringLiteral("frmNutrition")};
+const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
+                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
+                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
+                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout"),
+                                 QStringLiteral("frmNutrition"),   QStringLiteral("frmCarry")};
 
 // The windows each window opens, disabling itself until they close.
 QStringList openedBy(const QString& window)
 {
     if (window == QLatin1String("frmMainForm"))
-        return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad"),
-                QStringLiteral("frmAbout"), QStringLiteral("frmNutrition")};
+        return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"),      QStringLiteral("frmRasklad"),
+                QStringLiteral("frmAbout"),    QStringLiteral("frmNutrition"), QStringLiteral("frmCarry")};
     if (window == QLatin1String("frmMenu"))
         return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
     if (window == QLatin1String("frmRasklad"))

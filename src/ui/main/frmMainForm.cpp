@@ -4,6 +4,7 @@
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
+#include "model/Participants.h"
 #include "model/RuDate.h"
 #include "model/TripCheck.h"
 #include "platform/FileDialog.h"
@@ -18,6 +19,7 @@
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/main/frmCalendar.h"
+#include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
@@ -250,6 +252,14 @@ void frmMainForm::buildMenus()
     QAction* nutrition = m_menuService->addAction(QStringLiteral("&Питание и закупка..."));
     nutrition->setObjectName(QStringLiteral("mnuNutrition"));
     connect(nutrition, &QAction::triggered, this, &frmMainForm::mnuNutrition_Click);
+    QAction* carry = m_menuService->addAction(QStringLiteral("&Раздача по рюкзакам..."));
+    carry->setObjectName(QStringLiteral("mnuCarry"));
+    connect(carry, &QAction::triggered, this, [this] {
+        if (!m_blnRefusedClick && commitFocusedField()) {
+            closeDateDialog();
+            Forms::openFrom(*this, m_forms.Carry());
+        }
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Помо&щь"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -439,6 +449,7 @@ void frmMainForm::UpDownPeople_Change(int intValue)
         setChanged(true);
     m_g.intCountPeople = intPeople;
     m_g.intCountSmena = intSmena;
+    Participants::fit(m_g.participants, intPeople);
     m_txtSmena->setText(QString::number(intSmena));
     m_txtSmena->setModified(false);
     setSmenaSpinner(intSmena);

@@ -1,0 +1,82 @@
+#include "BenchContext.h"
+#include "BenchTrip.h"
+
+#include "model/CarryPlan.h"
+#include "model/GlobalVariable.h"
+#include "model/ProductGrams.h"
+#include "model/TripCheck.h"
+
+#include <QRandomGenerator>
+
+#include <ctime>
+
+namespace {
+
+// Processor time in milliseconds, steady on a machine shared with other work.
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
+}
+
+// Weights and packages of the shop: every piece good gets a weight, every third
+// product a package, where the trip does not give them already.
+void giveWeights(GlobalVariable& g)
+{
+    QRandomGenerator rnd(4242u);
+    for (int p = 1; p <= g.objCatalog.size(); ++p) {
+        ProductFacts& f = g.objCatalog.GetProduct(qint16(p)).facts;
+        const bool blnGrams = ProductGrams::isGramWord(g.objCatalog.GetProduct(qint16(p)).strProductEdin);
+        if (!blnGrams && !f.gramsPerUnit)
+            f.gramsPerUnit = 100 * qint64(1 + rnd.bounded(30));
+        if (p % 3 == 0 && !f.package) {
+            // A pack of 250 g to 1 kg; piece goods by the box of 1 to 3 kg.
+            const qint64 grams = blnGrams ? 250 + 50 * rnd.bounded(16) : 1000 + 100 * rnd.bounded(21);
+            const qint64 perUnit = f.gramsPerUnit.value_or(100) / 100;
+            f.package = blnGrams ? 100 * grams : 100 * qMax<qint64>(1, grams / qMax<qint64>(1, perUnit));
+        }
+    }
+}
+
+void splitBench(BenchContext& ctx, const BenchTrip::Shape& shape, double dBudget)
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    BenchTrip::fill(g, shape);
+    giveWeights(g);
+    // Shares as a real group has them: most 1, some lighter, the leader less.
+    QRandomGenerator rnd(77u);
+    for (int i = 0; i < g.intCountPeople; ++i)
+        g.participants.append({QStringLiteral("Участник %1").arg(i + 1), qint32(60 + 10 * rnd.bounded(10))});
+    const TripCheck::Result check = TripCheck::check(g.dtDataBegin, g.dtDataEnd, g.intCountPeople, g.intCountSmena);
+    const QString name = QStringLiteral("carry split (%1)").arg(QString::fromLatin1(shape.name));
+
+    QList<double> times;
+    CarryPlan plan;
+    for (int r = 0; r < ctx.intRepeats; ++r) {
+        const double t0 = cpuMs();
+        plan = CarryPlan::make(g, check.intCountDay);
+        times.append(cpuMs() - t0);
+    }
+    ctx.table.add(name, times, dBudget);
+    const QString strGap = QStringLiteral("%1: %2 pieces, %3 participants, %4 g; gap to the lower bound %5 %")
+                               .arg(name)
+                               .arg(plan.pieces.pieceCount())
+                               .arg(plan.packs.size())
+                               .arg(plan.intTotal)
+                               .arg(QString::number(plan.gapPercent(), 'f', 4));
+    ctx.table.section(strGap);
+    // The split must come within 1 % of what no split can beat.
+    if (plan.gapPercent() > 1.0)
+        ctx.table.addError(name + QStringLiteral(": gap"), QStringLiteral("more than 1 % above the lower bound"));
+}
+
+} // namespace
+
+void runCarryBenchmarks(BenchContext& ctx)
+{
+    ctx.table.section(QStringLiteral("carry split (processor time; budget one frame, 100 ms for the large trip)"));
+    splitBench(ctx, BenchTrip::realistic(), 16);
+    splitBench(ctx, BenchTrip::large(), 100);
+}

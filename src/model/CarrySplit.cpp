@@ -1,0 +1,755 @@
+#include "model/CarrySplit.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// A load per share, kept as the fraction itself so that comparisons are exact.
+struct Ratio
+{
+    qint64 load = 0;
+    qint64 share = 1;
+};
+
+bool less(const Ratio& a, const Ratio& b)
+{
+    return a.load * b.share < b.load * a.share;
+}
+
+bool lessOrEqual(const Ratio& a, const Ratio& b)
+{
+    return a.load * b.share <= b.load * a.share;
+}
+
+Ratio larger(const Ratio& a, const Ratio& b)
+{
+    return less(a, b) ? b : a;
+}
+
+// Two carriers re-split exactly when their free pieces weigh at most this much...
+constexpr qint64 PairLimitGrams = 200000;
+// ...and the sums over all pairs tried stay within this many machine words of work.
+constexpr qint64 PairWorkBudget = 40'000'000;
+// Exhaustive search for this many free pieces or fewer, and at most this many nodes.
+constexpr int ExactPieces = 12;
+constexpr qint64 ExactNodeCap = 50'000'000;
+// A few more pieces are searched too, with a smaller cap, keeping the best found.
+constexpr int SearchPieces = 16;
+constexpr qint64 SearchNodeCap = 2'000'000;
+// Pieces looked at by the sweeps over all pairs.
+constexpr qint64 SweepWorkBudget = 20'000'000;
+// Splits of up to this many free pieces also try the plain local search.
+constexpr int PlainPieces = 250;
+
+class Solver
+{
+public:
+    explicit Solver(const CarryTask& task)
+        : t(task)
+        , n(int(task.grams.size()))
+        , m(int(task.shares.size()))
+    {
+        owner.assign(size_t(n), -1);
+        loads.assign(size_t(m), 0);
+        for (int i = 0; i < n; ++i) {
+            const int p = pinnedOf(i);
+            if (p >= 0) {
+                owner[size_t(i)] = p;
+                loads[size_t(p)] += t.grams.at(i);
+            } else {
+                freePieces.push_back(i);
+            }
+        }
+    }
+
+    int pinnedOf(int i) const
+    {
+        if (i >= t.pinned.size())
+            return -1;
+        const int p = t.pinned.at(i);
+        return p >= 0 && p < m ? p : -1;
+    }
+
+    Ratio ratio(int j) const { return {loads[size_t(j)], t.shares.at(j)}; }
+    Ratio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, t.shares.at(j)}; }
+
+    int critical() const
+    {
+        int a = 0;
+        for (int j = 1; j < m; ++j) {
+            if (less(ratio(a), ratio(j)))
+                a = j;
+        }
+        return a;
+    }
+
+    Ratio worst() const { return ratio(critical()); }
+
+    void put(int i, int j)
+    {
+        const int old = owner[size_t(i)];
+        if (old >= 0)
+            loads[size_t(old)] -= t.grams.at(i);
+        owner[size_t(i)] = j;
+        loads[size_t(j)] += t.grams.at(i);
+    }
+
+    // Longest piece first, each to whoever ends lowest; a tie goes to the one that
+    // already carries the product.
+    void greedy()
+    {
+        std::vector<int> order = freePieces;
+        std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+            if (t.grams.at(x) != t.grams.at(y))
+                return t.grams.at(x) > t.grams.at(y);
+            return t.product.at(x) < t.product.at(y);
+        });
+        QHash<int, int> lastOwner;
+        for (int i : order) {
+            const qint64 w = t.grams.at(i);
+            const int intLast = lastOwner.value(t.product.at(i), -1);
+            int best = 0;
+            for (int j = 1; j < m; ++j) {
+                const Ratio rj = ratioWith(j, w);
+                const Ratio rb = ratioWith(best, w);
+                if (less(rj, rb) || (!less(rb, rj) && j == intLast))
+                    best = j;
+            }
+            put(i, best);
+            lastOwner.insert(t.product.at(i), best);
+        }
+    }
+
+    // Free pieces of participant j by weight, lightest first.
+    std::vector<std::pair<qint64, int>> piecesOf(int j) const
+    {
+        std::vector<std::pair<qint64, int>> out;
+        for (int i : freePieces) {
+            if (owner[size_t(i)] == j)
+                out.emplace_back(t.grams.at(i), i);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    // The plain local search, word for word: the single move or swap between any two
+    // participants that lowers the larger of their two values the most, until none
+    // does. Costs pieces squared a step, so it is the baseline of small splits only.
+    void plainSearch()
+    {
+        auto r = [&](int j, qint64 load) { return double(load) * 100.0 / t.shares.at(j); };
+        for (int step = 0; step < 100000; ++step) {
+            double gain = 0;
+            int bx = -1, by = -1, bc = -1;
+            for (int x : freePieces) {
+                const int a = owner[size_t(x)];
+                for (int c = 0; c < m; ++c) {
+                    if (c == a)
+                        continue;
+                    const qint64 d = t.grams.at(x);
+                    const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
+                    const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
+                    if (before - after > gain + 1e-9) {
+                        gain = before - after;
+                        bx = x;
+                        by = -1;
+                        bc = c;
+                    }
+                }
+                for (int y : freePieces) {
+                    const int c = owner[size_t(y)];
+                    if (c == a)
+                        continue;
+                    const qint64 d = t.grams.at(x) - t.grams.at(y);
+                    const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
+                    const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
+                    if (before - after > gain + 1e-9) {
+                        gain = before - after;
+                        bx = x;
+                        by = y;
+                        bc = c;
+                    }
+                }
+            }
+            if (bx < 0)
+                return;
+            const int a = owner[size_t(bx)];
+            put(bx, bc);
+            if (by >= 0)
+                put(by, a);
+        }
+    }
+
+    using Lists = std::vector<std::vector<std::pair<qint64, int>>>;
+
+    Lists allLists() const
+    {
+        Lists lists(static_cast<size_t>(m));
+        for (int j = 0; j < m; ++j)
+            lists[size_t(j)] = piecesOf(j);
+        return lists;
+    }
+
+    // The move of one piece from a to b, or swap of a piece of a with a lighter one of
+    // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
+    void bestTrade(int a, int b, const Lists& lists, Ratio& bestValue, int& bestX, int& bestY, int& bestB) const
+    {
+        const auto& la = lists[size_t(a)];
+        const auto& lb = lists[size_t(b)];
+        const qint64 sa = t.shares.at(a), sb = t.shares.at(b);
+        // Ideal difference d moved from a to b: (La - d) / sa = (Lb + d) / sb.
+        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
+        auto consider = [&](qint64 d, int x, int y) {
+            if (d <= 0)
+                return;
+            const Ratio v = larger(ratioWith(a, -d), ratioWith(b, d));
+            if (less(v, bestValue)) {
+                bestValue = v;
+                bestX = x;
+                bestY = y;
+                bestB = b;
+            }
+        };
+        // Moves: the piece of a nearest the ideal difference, from both sides.
+        if (!la.empty()) {
+            const auto it = std::lower_bound(la.begin(), la.end(), std::pair<qint64, int>(qint64(ideal), -1));
+            if (it != la.end()) {
+                consider(it->first, it->second, -1);
+                if (std::next(it) != la.end())
+                    consider(std::next(it)->first, std::next(it)->second, -1);
+            }
+            if (it != la.begin())
+                consider(std::prev(it)->first, std::prev(it)->second, -1);
+        }
+        // Swaps: for each weight of a, the piece of b nearest weight - ideal.
+        if (lb.empty())
+            return;
+        for (size_t k = 0; k < la.size(); ++k) {
+            if (k > 0 && la[k].first == la[k - 1].first)
+                continue;
+            const qint64 wx = la[k].first;
+            const auto it =
+                std::lower_bound(lb.begin(), lb.end(), std::pair<qint64, int>(qint64(double(wx) - ideal), -1));
+            if (it != lb.end()) {
+                consider(wx - it->first, la[k].second, it->second);
+                if (std::next(it) != lb.end())
+                    consider(wx - std::next(it)->first, la[k].second, std::next(it)->second);
+            }
+            if (it != lb.begin())
+                consider(wx - std::prev(it)->first, la[k].second, std::prev(it)->second);
+        }
+    }
+
+    void trade(int a, int b, int x, int y, Lists& lists)
+    {
+        put(x, b);
+        if (y >= 0)
+            put(y, a);
+        lists[size_t(a)] = piecesOf(a);
+        lists[size_t(b)] = piecesOf(b);
+    }
+
+    // Moves and swaps between the most loaded participant and any other, the best one
+    // each time, while one lowers the larger of the two. Ends when the most loaded
+    // participant has none: no single move or swap then lowers the largest value.
+    void localSearch()
+    {
+        if (m < 2)
+            return;
+        Lists lists = allLists();
+        for (int step = 0; step < 100000; ++step) {
+            const int a = critical();
+            Ratio bestValue = ratio(a);
+            int bestX = -1, bestY = -1, bestB = -1;
+            for (int b = 0; b < m; ++b) {
+                if (b != a)
+                    bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
+            }
+            if (bestX < 0)
+                return;
+            trade(a, bestB, bestX, bestY, lists);
+        }
+    }
+
+    // The same between every two participants, not only the most loaded: evens out the
+    // loads below the top, which gives the top's pieces more places to go. True when
+    // anything moved.
+    bool pairSweep(qint64& work)
+    {
+        if (m < 2)
+            return false;
+        Lists lists = allLists();
+        bool moved = false;
+        for (int sweep = 0; sweep < 50; ++sweep) {
+            bool any = false;
+            for (int a = 0; a < m; ++a) {
+                for (int b = 0; b < m; ++b) {
+                    if (a == b || !less(ratio(b), ratio(a)))
+                        continue;
+                    work += qint64(lists[size_t(a)].size()) + 1;
+                    if (work > SweepWorkBudget)
+                        return moved;
+                    Ratio bestValue = ratio(a);
+                    int bestX = -1, bestY = -1, bestB = -1;
+                    bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
+                    if (bestX >= 0) {
+                        work += n; // the two lists made again
+                        trade(a, b, bestX, bestY, lists);
+                        any = moved = true;
+                    }
+                }
+            }
+            if (!any)
+                break;
+        }
+        return moved;
+    }
+
+    // The free pieces of a and b split between them exactly, by the sums their pieces
+    // can make. False, changing nothing, when that does not lower the larger of the two
+    // or the work would pass the budget.
+    bool pairSplit(int a, int b, qint64& work)
+    {
+        std::vector<int> pieces;
+        qint64 total = 0;
+        for (int i : freePieces) {
+            const int o = owner[size_t(i)];
+            if (o == a || o == b) {
+                pieces.push_back(i);
+                total += t.grams.at(i);
+            }
+        }
+        if (pieces.empty() || total > PairLimitGrams)
+            return false;
+        // Equal weights as one group, taken in binary parts (1, 2, 4, ... pieces).
+        std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
+            if (t.grams.at(x) != t.grams.at(y))
+                return t.grams.at(x) < t.grams.at(y);
+            return t.product.at(x) < t.product.at(y);
+        });
+        struct Item
+        {
+            qint64 weight;
+            int group;
+            int count;
+        };
+        std::vector<std::pair<size_t, size_t>> groups; // [begin, end) in pieces
+        std::vector<Item> items;
+        for (size_t k = 0; k < pieces.size();) {
+            size_t e = k;
+            while (e < pieces.size() && t.grams.at(pieces[e]) == t.grams.at(pieces[k]))
+                ++e;
+            const int g = int(groups.size());
+            groups.emplace_back(k, e);
+            int left = int(e - k);
+            for (int part = 1; left > 0; part *= 2) {
+                const int c = std::min(part, left);
+                items.push_back({t.grams.at(pieces[k]) * c, g, c});
+                left -= c;
+            }
+            k = e;
+        }
+        const size_t words = size_t(total / 64 + 1);
+        work += qint64(words) * qint64(items.size());
+        if (work > PairWorkBudget)
+            return false;
+
+        std::vector<quint64> reach(words, 0), shifted(words, 0);
+        std::vector<int> via(size_t(total + 1), -1);
+        reach[0] = 1;
+        for (size_t it = 0; it < items.size(); ++it) {
+            const qint64 w = items[it].weight;
+            if (w == 0)
+                continue;
+            const size_t ws = size_t(w / 64), bs = size_t(w % 64);
+            std::fill(shifted.begin(), shifted.end(), 0);
+            for (size_t k = words; k-- > ws;) {
+                quint64 v = reach[k - ws] << bs;
+                if (bs != 0 && k - ws >= 1)
+                    v |= reach[k - ws - 1] >> (64 - bs);
+                shifted[k] = v;
+            }
+            for (size_t k = 0; k < words; ++k) {
+                quint64 fresh = shifted[k] & ~reach[k];
+                if (k == words - 1 && (total + 1) % 64 != 0)
+                    fresh &= (quint64(1) << ((total + 1) % 64)) - 1;
+                reach[k] |= fresh;
+                while (fresh) {
+                    const int bit = std::countr_zero(fresh);
+                    via[k * 64 + size_t(bit)] = int(it);
+                    fresh &= fresh - 1;
+                }
+            }
+        }
+
+        qint64 fixedA = loads[size_t(a)], fixedB = loads[size_t(b)];
+        for (int i : pieces) {
+            const qint64 w = t.grams.at(i);
+            if (owner[size_t(i)] == a)
+                fixedA -= w;
+            else
+                fixedB -= w;
+        }
+        const Ratio before = larger(ratio(a), ratio(b));
+        qint64 bestSum = -1;
+        Ratio bestValue = before;
+        for (qint64 s = 0; s <= total; ++s) {
+            if (!((reach[size_t(s / 64)] >> (s % 64)) & 1))
+                continue;
+            const Ratio v = larger(Ratio{fixedA + s, t.shares.at(a)}, Ratio{fixedB + total - s, t.shares.at(b)});
+            if (less(v, bestValue)) {
+                bestValue = v;
+                bestSum = s;
+            }
+        }
+        if (bestSum < 0)
+            return false;
+
+        // How many pieces of each weight group go to a; within a group the pieces go
+        // in product order, so that at most one product of each weight is divided.
+        std::vector<int> toA(groups.size(), 0);
+        for (qint64 s = bestSum; s > 0;) {
+            const Item& item = items[size_t(via[size_t(s)])];
+            toA[size_t(item.group)] += item.count;
+            s -= item.weight;
+        }
+        for (size_t g = 0; g < groups.size(); ++g) {
+            // Zero-weight pieces add nothing to either sum; they stay where they are.
+            if (t.grams.at(pieces[groups[g].first]) == 0)
+                continue;
+            for (size_t k = groups[g].first; k < groups[g].second; ++k)
+                put(pieces[k], int(k - groups[g].first) < toA[g] ? a : b);
+        }
+        return true;
+    }
+
+    // Re-splits the most loaded participant with each other one, lightest first, and
+    // runs the local search again after every gain.
+    void polish()
+    {
+        qint64 work = 0;
+        for (int round = 0; round < 1000 && m >= 2; ++round) {
+            const int a = critical();
+            std::vector<int> others;
+            for (int j = 0; j < m; ++j) {
+                if (j != a)
+                    others.push_back(j);
+            }
+            std::stable_sort(others.begin(), others.end(), [&](int x, int y) { return less(ratio(x), ratio(y)); });
+            bool gained = false;
+            for (int b : others) {
+                if (pairSplit(a, b, work)) {
+                    gained = true;
+                    break;
+                }
+                if (work > PairWorkBudget)
+                    return;
+            }
+            if (!gained)
+                return;
+            localSearch();
+        }
+    }
+
+    // Every assignment of the free pieces, heaviest first, cut wherever it cannot beat
+    // the best split found. True when it ran to the end.
+    bool exhaustive(const Ratio& bound, qint64 nodeCap)
+    {
+        std::vector<int> order = freePieces;
+        std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return t.grams.at(x) > t.grams.at(y); });
+        std::vector<qint64> rest(order.size() + 1, 0);
+        for (size_t k = order.size(); k-- > 0;)
+            rest[k] = rest[k + 1] + t.grams.at(order[k]);
+        qint64 shareSum = 0;
+        for (qint32 s : t.shares)
+            shareSum += s;
+        qint64 loadSum = std::accumulate(loads.begin(), loads.end(), qint64(0));
+        for (int i : freePieces)
+            loadSum -= t.grams.at(i);
+
+        // Start from the pinned pieces alone.
+        std::vector<int> bestOwner = owner;
+        Ratio best = worst();
+        for (int i : freePieces) {
+            loads[size_t(owner[size_t(i)])] -= t.grams.at(i);
+            owner[size_t(i)] = -1;
+        }
+        qint64 nodes = 0;
+        bool complete = true;
+        std::vector<std::pair<qint64, qint64>> tried;
+        auto dfs = [&](auto&& self, size_t k, qint64 placed) -> void {
+            if (!complete || !less(bound, best))
+                return;
+            if (++nodes > nodeCap) {
+                complete = false;
+                return;
+            }
+            if (k == order.size()) {
+                const Ratio v = worst();
+                if (less(v, best)) {
+                    best = v;
+                    bestOwner = owner;
+                }
+                return;
+            }
+            // Even spread perfectly, the rest cannot beat the best.
+            if (!less(Ratio{placed + rest[k], shareSum}, best))
+                return;
+            const int i = order[k];
+            const qint64 w = t.grams.at(i);
+            std::vector<int> choices;
+            for (int j = 0; j < m; ++j) {
+                if (less(ratioWith(j, w), best))
+                    choices.push_back(j);
+            }
+            std::stable_sort(choices.begin(), choices.end(),
+                             [&](int x, int y) { return less(ratioWith(x, w), ratioWith(y, w)); });
+            const size_t mark = tried.size();
+            for (int j : choices) {
+                const std::pair<qint64, qint64> key(t.shares.at(j), loads[size_t(j)]);
+                // Two participants with the same share and load are interchangeable.
+                if (std::find(tried.begin() + qsizetype(mark), tried.end(), key) != tried.end())
+                    continue;
+                tried.push_back(key);
+                owner[size_t(i)] = j;
+                loads[size_t(j)] += w;
+                self(self, k + 1, placed + w);
+                loads[size_t(j)] -= w;
+                owner[size_t(i)] = -1;
+                if (!complete)
+                    break;
+            }
+            tried.resize(mark);
+        };
+        dfs(dfs, 0, loadSum);
+        owner = bestOwner;
+        std::fill(loads.begin(), loads.end(), 0);
+        for (int i = 0; i < n; ++i)
+            loads[size_t(owner[size_t(i)])] += t.grams.at(i);
+        return complete;
+    }
+
+    // Among splits no worse than limit, fewer participants per product: a piece away
+    // from its product's main carrier moves there when the load stays within the limit,
+    // or trades places with a piece of the same weight (loads unchanged) of another
+    // product that the trade does not spread.
+    void gather(const Ratio& limit)
+    {
+        if (m < 2)
+            return;
+        QHash<qint64, int> count; // product * m + participant -> pieces
+        auto key = [&](int product, int j) { return qint64(product) * m + j; };
+        for (int i = 0; i < n; ++i)
+            ++count[key(t.product.at(i), owner[size_t(i)])];
+        auto move = [&](int i, int j) {
+            --count[key(t.product.at(i), owner[size_t(i)])];
+            ++count[key(t.product.at(i), j)];
+            put(i, j);
+        };
+        for (int pass = 0; pass < 4; ++pass) {
+            // Each product's main carrier: who holds most of its pieces, the first on a tie.
+            QHash<int, std::pair<int, int>> main; // product -> (carrier, pieces)
+            for (auto it = count.cbegin(); it != count.cend(); ++it) {
+                const int p = int(it.key() / m), j = int(it.key() % m);
+                auto& best = main[p];
+                if (it.value() > best.second || (it.value() == best.second && j < best.first))
+                    best = {j, it.value()};
+            }
+            // Free pieces by carrier and weight, as the pass begins; a piece moved since
+            // is passed over by its owner check.
+            QHash<qint64, std::vector<int>> byWeight; // participant + m * weight
+            for (int i : freePieces)
+                byWeight[qint64(owner[size_t(i)]) + qint64(m) * t.grams.at(i)].push_back(i);
+            bool changed = false;
+            for (int x : freePieces) {
+                const int p = t.product.at(x);
+                const int b = owner[size_t(x)];
+                const int a = main.value(p).first;
+                if (a == b)
+                    continue;
+                const qint64 wx = t.grams.at(x);
+                if (lessOrEqual(ratioWith(a, wx), limit)) {
+                    move(x, a);
+                    changed = true;
+                    continue;
+                }
+                const auto same = byWeight.constFind(qint64(a) + qint64(m) * wx);
+                if (same == byWeight.cend())
+                    continue;
+                for (int y : *same) {
+                    const int q = t.product.at(y);
+                    if (owner[size_t(y)] != a || q == p)
+                        continue;
+                    if (count.value(key(q, b)) == 0 && count.value(key(q, a)) > 1)
+                        continue; // q would gain a carrier
+                    move(x, a);
+                    move(y, b);
+                    changed = true;
+                    break;
+                }
+            }
+            if (!changed)
+                return;
+        }
+    }
+
+    CarryResult result() const
+    {
+        CarryResult r;
+        r.owner = QList<int>(owner.begin(), owner.end());
+        r.loads = QList<qint64>(loads.begin(), loads.end());
+        return r;
+    }
+
+    void take(const CarryResult& r)
+    {
+        owner.assign(r.owner.begin(), r.owner.end());
+        loads.assign(r.loads.begin(), r.loads.end());
+    }
+
+    const CarryTask& t;
+    const int n;
+    const int m;
+    std::vector<int> owner;
+    std::vector<qint64> loads;
+    std::vector<int> freePieces;
+};
+
+Ratio valueOf(const CarryResult& r, const QList<qint32>& shares)
+{
+    Ratio v{0, 1};
+    for (qsizetype j = 0; j < shares.size() && j < r.loads.size(); ++j)
+        v = larger(v, Ratio{r.loads.at(j), shares.at(j)});
+    return v;
+}
+
+// The lower bound as an exact fraction, for telling when a split is proven best.
+Ratio boundOf(const CarryTask& t)
+{
+    qint64 total = 0, shareSum = 0, heaviest = 0;
+    qint32 largest = 1;
+    std::vector<qint64> pinnedLoad(size_t(t.shares.size()), 0);
+    for (qsizetype i = 0; i < t.grams.size(); ++i) {
+        total += t.grams.at(i);
+        const int p = i < t.pinned.size() ? t.pinned.at(i) : -1;
+        if (p >= 0 && p < t.shares.size())
+            pinnedLoad[size_t(p)] += t.grams.at(i);
+        else
+            heaviest = std::max(heaviest, t.grams.at(i));
+    }
+    for (qint32 s : t.shares) {
+        shareSum += s;
+        largest = std::max(largest, s);
+    }
+    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
+    for (qsizetype j = 0; j < t.shares.size(); ++j)
+        b = larger(b, Ratio{pinnedLoad[size_t(j)], t.shares.at(j)});
+    return b;
+}
+
+} // namespace
+
+double CarryResult::value(const QList<qint32>& shares) const
+{
+    const Ratio v = valueOf(*this, shares);
+    return double(v.load) * 100.0 / double(v.share);
+}
+
+namespace CarrySplit {
+
+CarryResult greedy(const CarryTask& task)
+{
+    Solver s(task);
+    if (s.m == 0)
+        return s.result();
+    s.greedy();
+    s.localSearch();
+    return s.result();
+}
+
+CarryResult solve(const CarryTask& task)
+{
+    Solver s(task);
+    if (s.m == 0)
+        return s.result();
+    const Ratio bound = boundOf(task);
+    s.greedy();
+    const CarryResult greedyOnly = s.result();
+    s.localSearch();
+    CarryResult baseline = s.result();
+    if (int(s.freePieces.size()) <= PlainPieces) {
+        // The baseline as plainly defined, so that nothing below can lose to it.
+        s.take(greedyOnly);
+        s.plainSearch();
+        if (better(s.result(), baseline, task.shares))
+            baseline = s.result();
+        s.take(baseline);
+    }
+    bool blnExact = false;
+
+    qint64 freeTotal = 0;
+    for (int i : s.freePieces)
+        freeTotal += task.grams.at(i);
+    if (s.m == 1) {
+        blnExact = true;
+    } else if (s.m == 2 && freeTotal <= PairLimitGrams) {
+        // Two carriers: the sums of the free pieces give the best split outright.
+        qint64 work = -PairWorkBudget * 1000; // never cut short
+        s.pairSplit(0, 1, work);
+        blnExact = true;
+    } else {
+        // Re-split pairs exactly and even out all pairs, while either helps.
+        qint64 work = 0;
+        for (int round = 0; round < 20; ++round) {
+            const Ratio before = s.worst();
+            s.polish();
+            const bool moved = s.pairSweep(work);
+            s.localSearch();
+            if (!moved && !less(s.worst(), before))
+                break;
+        }
+        const int free = int(s.freePieces.size());
+        if (free <= SearchPieces)
+            blnExact = s.exhaustive(bound, free <= ExactPieces ? ExactNodeCap : SearchNodeCap);
+    }
+    CarryResult best = s.result();
+    if (better(baseline, best, task.shares)) {
+        best = baseline;
+        blnExact = false;
+    }
+    const Ratio value = valueOf(best, task.shares);
+    if (!less(bound, value))
+        blnExact = true;
+    s.take(best);
+    s.gather(value);
+    best = s.result();
+    best.blnExact = blnExact;
+    return best;
+}
+
+double lowerBound(const CarryTask& task)
+{
+    const Ratio b = boundOf(task);
+    return double(b.load) * 100.0 / double(b.share);
+}
+
+int spread(const CarryTask& task, const QList<int>& owner)
+{
+    QHash<qint64, bool> pairs;
+    const qint64 m = task.shares.size() + 1;
+    for (qsizetype i = 0; i < owner.size(); ++i)
+        pairs.insert(qint64(task.product.at(i)) * m + owner.at(i) + 1, true);
+    return int(pairs.size());
+}
+
+bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& shares)
+{
+    return less(valueOf(a, shares), valueOf(b, shares));
+}
+
+} // namespace CarrySplit

@@ -1,0 +1,163 @@
+#include "tripfile/ParticipantsSection.h"
+
+#include "model/Participants.h"
+#include "tripfile/Cp1251.h"
+
+namespace ParticipantsSection {
+
+namespace {
+
+const QString CountLabel = QStringLiteral("Число участников");
+const QString Separator(35, u'_');
+
+// The lines of bytes, each without its LF and the CR before it; false when the bytes
+// do not end with a line end or a CR stands elsewhere.
+bool splitLines(QByteArrayView bytes, QList<QByteArrayView>& out, int& intBad)
+{
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype lf = bytes.indexOf('\n', start);
+        if (lf < 0) {
+            intBad = int(out.size() + 1);
+            return false;
+        }
+        QByteArrayView line = bytes.sliced(start, lf - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.contains('\r')) {
+            intBad = int(out.size() + 1);
+            return false;
+        }
+        out.append(line);
+        start = lf + 1;
+    }
+    return true;
+}
+
+QString textOf(QByteArrayView bytes)
+{
+    QString out;
+    Cp1251::decode(bytes, out);
+    return out;
+}
+
+} // namespace
+
+QString marker()
+{
+    return QStringLiteral("Участники");
+}
+
+bool opensAt(QByteArrayView bytes)
+{
+    static const QByteArray encoded = [] {
+        QByteArray b;
+        Cp1251::encode(marker(), b);
+        return b;
+    }();
+    if (!bytes.startsWith(encoded))
+        return false;
+    const QByteArrayView after = bytes.sliced(encoded.size());
+    return after.startsWith("\r\n") || after.startsWith("\n");
+}
+
+bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, int& intLine, QString& strWhat)
+{
+    QList<QByteArrayView> lines;
+    if (!splitLines(bytes, lines, intLine)) {
+        strWhat = QStringLiteral("участники: строка не кончается переводом строки");
+        return false;
+    }
+    auto fault = [&](int intAt, const QString& strText) {
+        intLine = intAt;
+        strWhat = QStringLiteral("участники: ") + strText;
+        return false;
+    };
+    if (lines.isEmpty() || textOf(lines.at(0)) != marker())
+        return fault(1, QStringLiteral("нет заголовка «%1»").arg(marker()));
+    if (lines.size() < 2)
+        return fault(2, QStringLiteral("нет числа участников"));
+    const QString strCount = textOf(lines.at(1));
+    const qsizetype comma = strCount.indexOf(u',');
+    bool ok = false;
+    const int intCount = comma > 0 ? strCount.first(comma).trimmed().toInt(&ok) : -1;
+    if (!ok || intCount != intCountPeople)
+        return fault(2, QStringLiteral("число участников «%1» не равно числу участников похода (%2)")
+                            .arg(strCount)
+                            .arg(intCountPeople));
+    if (lines.size() != intCount + 3)
+        return fault(int(qMin<qsizetype>(lines.size(), intCount + 3)),
+                     QStringLiteral("после списка участников нужен разделитель и конец файла"));
+
+    QList<Participant> list;
+    list.reserve(intCount);
+    for (int i = 1; i <= intCount; ++i) {
+        const int intAt = i + 2;
+        const QString strLine = textOf(lines.at(intAt - 1));
+        const QString strPrefix = QStringLiteral("№ %1;").arg(i);
+        if (!strLine.startsWith(strPrefix))
+            return fault(intAt, QStringLiteral("строка не начинается с «%1»").arg(strPrefix));
+        const QString strRest = strLine.mid(strPrefix.size());
+        const qsizetype semicolon = strRest.indexOf(u';');
+        if (semicolon < 0 || strRest.indexOf(u';', semicolon + 1) >= 0)
+            return fault(intAt, QStringLiteral("нужны два поля: имя и доля"));
+        Participant p;
+        p.strName = strRest.first(semicolon);
+        QString strError;
+        if (!checkName(p.strName, i, strError))
+            return fault(intAt, strError);
+        const std::optional<qint32> share = Participants::parseShareStrict(QStringView(strRest).sliced(semicolon + 1));
+        if (!share)
+            return fault(intAt, QStringLiteral("доля «%1» не число от 0.1 до 3").arg(strRest.mid(semicolon + 1)));
+        p.intShare = *share;
+        list.append(p);
+    }
+    if (textOf(lines.last()) != Separator)
+        return fault(int(lines.size()), QStringLiteral("нет разделителя"));
+    out = Participants::allDefault(list) ? QList<Participant>() : list;
+    return true;
+}
+
+bool checkName(const QString& strName, int intPosition, QString& strError)
+{
+    const QString strWho = QStringLiteral("Имя участника № %1 «%2»").arg(intPosition).arg(strName);
+    if (strName.trimmed().isEmpty()) {
+        strError = QStringLiteral("Имя участника № %1 пусто. Введите имя.").arg(intPosition);
+        return false;
+    }
+    if (strName.contains(u';') || strName.contains(u'\n') || strName.contains(u'\r')) {
+        strError = strWho + QStringLiteral(": в имени не может быть «;» и переводов строки.");
+        return false;
+    }
+    QByteArray bytes;
+    if (!Cp1251::encode(strName, bytes)) {
+        strError = strWho + QStringLiteral(": в имени есть знаки, которых нет в кодировке файла (Windows-1251).");
+        return false;
+    }
+    return true;
+}
+
+bool check(const QList<Participant>& list, QString& strError)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (!checkName(list.at(i).strName, int(i + 1), strError))
+            return false;
+    }
+    return true;
+}
+
+QStringList lines(const QList<Participant>& list, qint16 intCountPeople)
+{
+    const QList<Participant> people = Participants::fitted(list, intCountPeople);
+    if (Participants::allDefault(people))
+        return {};
+    QStringList out{marker(), QStringLiteral("%1,\"%2\"").arg(intCountPeople).arg(CountLabel)};
+    for (qsizetype i = 0; i < people.size(); ++i)
+        out.append(QStringLiteral("№ %1;%2;%3")
+                       .arg(i + 1)
+                       .arg(people.at(i).strName, Participants::shareText(people.at(i).intShare)));
+    out.append(Separator);
+    return out;
+}
+
+} // namespace ParticipantsSection

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/Participant.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The trip file's optional last section, the participants:
+//
+//   Участники
+//   3,"Число участников"
+//   № 1;Аня;0.8
+//   № 2;Участник 2;1
+//   № 3;Боря;1.25
+//   ___________________________________
+//
+// Written only when a participant has a name or a share of their own, so a trip that
+// uses no names keeps its file byte for byte; the file ends after the separator.
+namespace ParticipantsSection {
+
+QString marker(); // "Участники"
+
+// Whether bytes (the rest of a file) begin with the section's first line.
+bool opensAt(QByteArrayView bytes);
+
+// Reads the section that bytes hold, up to the end of the file, for a trip of
+// intCountPeople participants. A list of default participants only comes back empty,
+// as the writer would leave it. On a fault returns false with the line (1 = the
+// section's first) and what is wrong.
+bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, int& intLine, QString& strWhat);
+
+// Whether a name can be stored: not blank, no ";" and no line break (they would cut the
+// line), only characters of the file's code page. strError names participant
+// intPosition (from 1).
+bool checkName(const QString& strName, int intPosition, QString& strError);
+// The same for every participant of the list.
+bool check(const QList<Participant>& list, QString& strError);
+
+// The section's lines without line ends; none for a list of default participants. The
+// list is fitted to intCountPeople first.
+QStringList lines(const QList<Participant>& list, qint16 intCountPeople);
+
+} // namespace ParticipantsSection

@@ -1,0 +1,363 @@
+#include "ui/tools/frmCarry.h"
+
+#include "export/CarryDocument.h"
+#include "model/GlobalVariable.h"
+#include "model/Participants.h"
+#include "model/TripCheck.h"
+#include "platform/MessageBox.h"
+#include "tripfile/ParticipantsSection.h"
+#include "ui/Forms.h"
+#include "ui/main/frmMainForm.h"
+#include "ui/tools/CarryBars.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+const QString Caption = QStringLiteral("Раздача по рюкзакам");
+
+// Tree lines keep what they show: the participant (-1 for the unsplit group) and the
+// catalog position of the product (0 for a participant's own line).
+constexpr int RoleParticipant = Qt::UserRole;
+constexpr int RoleProduct = Qt::UserRole + 1;
+
+QString gramsText(double fGrams)
+{
+    return QString::asprintf("%.0f", fGrams);
+}
+
+QString signedGrams(double fGrams)
+{
+    const QString s = gramsText(fGrams);
+    return fGrams >= 0.5 ? QLatin1Char('+') + s : s;
+}
+
+} // namespace
+
+frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_g(g)
+    , m_forms(forms)
+{
+    setObjectName(QStringLiteral("frmCarry"));
+    setWindowTitle(Caption);
+    resize(980, 600);
+
+    m_tblParticipants = new QTableWidget(0, 2, this);
+    m_tblParticipants->setObjectName(QStringLiteral("tblParticipants"));
+    m_tblParticipants->setHorizontalHeaderLabels({QStringLiteral("Участник"), QStringLiteral("Доля")});
+    m_tblParticipants->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_tblParticipants->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_tblParticipants->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tblParticipants->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_bars = new CarryBars(this);
+
+    m_treeCarry = new QTreeWidget(this);
+    m_treeCarry->setObjectName(QStringLiteral("treeCarry"));
+    m_treeCarry->setColumnCount(4);
+    m_treeCarry->setHeaderLabels({QStringLiteral("Участник, продукты"), QStringLiteral("Груз, гр"),
+                                  QStringLiteral("По доле, гр"), QStringLiteral("Разница, гр")});
+    m_treeCarry->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_treeCarry->header()->setStretchLastSection(false);
+
+    m_lblBound = new QLabel(this);
+    m_lblBound->setObjectName(QStringLiteral("lblBound"));
+    m_lblBound->setWordWrap(true);
+
+    m_cboPinTo = new QComboBox(this);
+    m_cboPinTo->setObjectName(QStringLiteral("cboPinTo"));
+    m_cmdPin = new QPushButton(QStringLiteral("&Закрепить за"), this);
+    m_cmdPin->setObjectName(QStringLiteral("cmdPin"));
+    m_cmdPin->setToolTip(QStringLiteral("Весь выбранный продукт несёт выбранный участник; остальное делится заново"));
+    m_cmdUnpin = new QPushButton(QStringLiteral("&Открепить"), this);
+    m_cmdUnpin->setObjectName(QStringLiteral("cmdUnpin"));
+    m_cmdUnpinAll = new QPushButton(QStringLiteral("Открепить &все"), this);
+    m_cmdUnpinAll->setObjectName(QStringLiteral("cmdUnpinAll"));
+    m_cmdWord = new QPushButton(QStringLiteral("&Word"), this);
+    m_cmdWord->setObjectName(QStringLiteral("cmdWord"));
+    m_cmdWord->setToolTip(QStringLiteral("Экспорт раздачи в документ"));
+    m_cmdClose = new QPushButton(QStringLiteral("&Закрыть"), this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(new QLabel(QStringLiteral("Участники и их доли груза:"), left));
+    leftLayout->addWidget(m_tblParticipants, 3);
+    leftLayout->addWidget(new QLabel(QStringLiteral("Груз и доля (черта) каждого:"), left));
+    leftLayout->addWidget(m_bars, 2);
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_treeCarry, 1);
+    auto* pinRow = new QHBoxLayout;
+    pinRow->addWidget(m_cmdPin);
+    pinRow->addWidget(m_cboPinTo, 1);
+    pinRow->addWidget(m_cmdUnpin);
+    pinRow->addWidget(m_cmdUnpinAll);
+    rightLayout->addLayout(pinRow);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_lblBound, 1);
+    buttons->addWidget(m_cmdWord);
+    buttons->addWidget(m_cmdClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttons);
+
+    connect(m_tblParticipants, &QTableWidget::itemChanged, this, &frmCarry::participantEdited);
+    connect(m_treeCarry, &QTreeWidget::itemSelectionChanged, this, &frmCarry::treeSelectionChanged);
+    connect(m_cmdPin, &QPushButton::clicked, this, &frmCarry::cmdPin_Click);
+    connect(m_cmdUnpin, &QPushButton::clicked, this, &frmCarry::cmdUnpin_Click);
+    connect(m_cmdUnpinAll, &QPushButton::clicked, this, &frmCarry::cmdUnpinAll_Click);
+    connect(m_cmdWord, &QPushButton::clicked, this, &frmCarry::cmdWord_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmCarry::cmdClose_Click);
+}
+
+void frmCarry::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // The list follows the trip's count (the main window has accepted it by now).
+    Participants::fit(m_g.participants, m_g.intCountPeople);
+    fillParticipants();
+    Recalculate();
+}
+
+void frmCarry::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    cmdClose_Click();
+}
+
+void frmCarry::fillParticipants()
+{
+    m_blnFilling = true;
+    m_tblParticipants->setRowCount(int(m_g.participants.size()));
+    const QString strCurrent = m_cboPinTo->currentText();
+    m_cboPinTo->clear();
+    for (int i = 0; i < m_g.participants.size(); ++i) {
+        const Participant& p = m_g.participants.at(i);
+        m_tblParticipants->setItem(i, 0, new QTableWidgetItem(p.strName));
+        auto* share = new QTableWidgetItem(Participants::shareText(p.intShare));
+        share->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_tblParticipants->setItem(i, 1, share);
+        m_tblParticipants->setVerticalHeaderItem(i, new QTableWidgetItem(QString::number(i + 1)));
+        m_cboPinTo->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(p.strName));
+    }
+    const int intAgain = m_cboPinTo->findText(strCurrent);
+    if (intAgain >= 0)
+        m_cboPinTo->setCurrentIndex(intAgain);
+    m_blnFilling = false;
+}
+
+void frmCarry::participantEdited(QTableWidgetItem* item)
+{
+    if (m_blnFilling || !item)
+        return;
+    const int i = item->row();
+    if (i < 0 || i >= m_g.participants.size())
+        return;
+    Participant& p = m_g.participants[i];
+    if (item->column() == 0) {
+        QString strError;
+        const QString strName = item->text();
+        if (!ParticipantsSection::checkName(strName, i + 1, strError)) {
+            MessageBox::show(this, strError, Caption, MessageBox::OkOnly, MessageBox::Warning);
+            fillParticipants();
+            return;
+        }
+        if (strName == p.strName)
+            return;
+        p.strName = strName;
+    } else {
+        const std::optional<qint32> share = Participants::parseShare(item->text());
+        if (!share) {
+            MessageBox::show(this,
+                             QStringLiteral("Доля участника № %1 «%2» должна быть числом от 0,1 до 3, "
+                                            "не больше двух знаков после запятой.")
+                                 .arg(i + 1)
+                                 .arg(p.strName),
+                             Caption, MessageBox::OkOnly, MessageBox::Warning);
+            fillParticipants();
+            return;
+        }
+        if (*share == p.intShare) {
+            fillParticipants(); // "1,0" is shown as "1"
+            return;
+        }
+        p.intShare = *share;
+    }
+    m_g.blnChanged = true;
+    fillParticipants();
+    Recalculate();
+}
+
+void frmCarry::Recalculate()
+{
+    const TripCheck::Result check =
+        TripCheck::check(m_g.dtDataBegin, m_g.dtDataEnd, m_g.intCountPeople, m_g.intCountSmena);
+    QString strProblem;
+    m_plan = CarryPlan();
+    if (!check.ok()) {
+        strProblem = check.strMessage;
+    } else {
+        try {
+            m_plan = CarryPlan::make(m_g, check.intCountDay, m_pins);
+        } catch (const std::exception&) {
+            strProblem = QStringLiteral("Раскладка не согласуется с параметрами похода.");
+        }
+    }
+    fillTree();
+    QList<CarryBars::Bar> bars;
+    for (const CarryPack& pack : m_plan.packs)
+        bars.append({pack.strName, double(pack.intLoad), pack.fTarget});
+    m_bars->setBars(bars);
+
+    if (!strProblem.isEmpty()) {
+        m_lblBound->setText(QStringLiteral("Раздать нельзя: ") + strProblem);
+    } else if (m_plan.packs.isEmpty() || m_plan.intTotal == 0) {
+        m_lblBound->setText(QStringLiteral("Нечего раздавать: нет продуктов с известным весом."));
+    } else {
+        m_lblBound->setText(
+            QStringLiteral("Всего %1 гр. На долю 1 приходится до %2 гр; меньше %3 гр не даст никакая раздача "
+                           "(отличие %4 %)%5.")
+                .arg(m_plan.intTotal)
+                .arg(gramsText(m_plan.fValue), gramsText(m_plan.fBound))
+                .arg(QString::number(m_plan.gapPercent(), 'f', 2))
+                .arg(m_plan.blnExact ? QStringLiteral(" (лучшая раздача)") : QString()));
+    }
+    m_cmdWord->setEnabled(strProblem.isEmpty());
+    treeSelectionChanged();
+}
+
+void frmCarry::fillTree()
+{
+    // Keep the selected product selected across a re-split.
+    const qint16 intSelected = selectedProduct();
+    m_treeCarry->clear();
+    QTreeWidgetItem* reselect = nullptr;
+    for (int j = 0; j < m_plan.packs.size(); ++j) {
+        const CarryPack& pack = m_plan.packs.at(j);
+        auto* top = new QTreeWidgetItem(m_treeCarry);
+        top->setText(
+            0, QStringLiteral("%1. %2 (доля %3)").arg(j + 1).arg(pack.strName, Participants::shareText(pack.intShare)));
+        top->setText(1, QString::number(pack.intLoad));
+        top->setText(2, gramsText(pack.fTarget));
+        top->setText(3, signedGrams(pack.difference()));
+        top->setData(0, RoleParticipant, j);
+        top->setData(0, RoleProduct, 0);
+        QFont bold = top->font(0);
+        bold.setBold(true);
+        top->setFont(0, bold);
+        for (const CarryLine& line : pack.lines) {
+            const CarryProduct& product = m_plan.pieces.products.at(line.intProduct);
+            auto* child = new QTreeWidgetItem(top);
+            const bool blnPinned = m_pins.value(product.intProduct, -1) == j;
+            child->setText(0, m_plan.lineText(line) + (blnPinned ? QStringLiteral(" [закреплено]") : QString()));
+            child->setText(1, QString::number(line.intGrams));
+            child->setData(0, RoleParticipant, j);
+            child->setData(0, RoleProduct, int(product.intProduct));
+            if (product.intProduct == intSelected && !reselect)
+                reselect = child;
+        }
+        for (int c = 1; c < 4; ++c)
+            top->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (!m_plan.pieces.unknown.isEmpty()) {
+        auto* top = new QTreeWidgetItem(m_treeCarry);
+        top->setText(0, CarryPlan::UnknownName);
+        top->setData(0, RoleParticipant, -1);
+        for (const CarryUnknown& u : m_plan.pieces.unknown) {
+            auto* child = new QTreeWidgetItem(top);
+            child->setText(0, QStringLiteral("%1 — %2 %3").arg(u.strName).arg(u.intQuantity).arg(u.strEdin));
+            child->setData(0, RoleParticipant, -1);
+            child->setData(0, RoleProduct, 0);
+        }
+    }
+    m_treeCarry->expandAll();
+    m_treeCarry->resizeColumnToContents(1);
+    m_treeCarry->resizeColumnToContents(2);
+    m_treeCarry->resizeColumnToContents(3);
+    if (reselect)
+        m_treeCarry->setCurrentItem(reselect);
+}
+
+qint16 frmCarry::selectedProduct() const
+{
+    const QTreeWidgetItem* item = m_treeCarry->currentItem();
+    return item ? static_cast<qint16>(item->data(0, RoleProduct).toInt()) : 0;
+}
+
+void frmCarry::treeSelectionChanged()
+{
+    const qint16 p = selectedProduct();
+    m_cmdPin->setEnabled(p > 0);
+    m_cmdUnpin->setEnabled(p > 0 && m_pins.contains(p));
+    m_cmdUnpinAll->setEnabled(!m_pins.isEmpty());
+    // Pinning defaults to the participant who carries the line now.
+    const QTreeWidgetItem* item = m_treeCarry->currentItem();
+    if (item && p > 0) {
+        const int j = item->data(0, RoleParticipant).toInt();
+        if (j >= 0 && j < m_cboPinTo->count())
+            m_cboPinTo->setCurrentIndex(j);
+    }
+}
+
+void frmCarry::cmdPin_Click()
+{
+    const qint16 p = selectedProduct();
+    const int j = m_cboPinTo->currentIndex();
+    if (p <= 0 || j < 0)
+        return;
+    m_pins.insert(p, j);
+    Recalculate();
+}
+
+void frmCarry::cmdUnpin_Click()
+{
+    if (m_pins.remove(selectedProduct()) > 0)
+        Recalculate();
+}
+
+void frmCarry::cmdUnpinAll_Click()
+{
+    if (m_pins.isEmpty())
+        return;
+    m_pins.clear();
+    Recalculate();
+}
+
+void frmCarry::cmdWord_Click()
+{
+    CarryDocument::exportPlan(m_g, m_plan);
+}
+
+void frmCarry::cmdClose_Click()
+{
+    // Pins belong to this sitting only.
+    m_pins.clear();
+    frmMainForm& main = m_forms.MainForm();
+    Forms::closeBackTo(*this, main);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/CarryPlan.h"
+
+#include <QHash>
+#include <QWidget>
+
+class CarryBars;
+class Forms;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QTreeWidget;
+struct GlobalVariable;
+
+// "Раздача по рюкзакам": who carries what. The participants (name and share editable
+// in place) on the left with a bar per participant, the split as a tree on the right.
+// Every change re-splits at once; products can be pinned to a participant while the
+// window is open.
+class frmCarry : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
+
+    // The split shown now.
+    const CarryPlan& plan() const { return m_plan; }
+    // Catalog position -> participant (0-based) the product is pinned to.
+    const QHash<qint16, int>& pins() const { return m_pins; }
+
+    // The product of the selected tree line pinned to the participant chosen beside the
+    // button; unpinned again; all pins dropped.
+    void cmdPin_Click();
+    void cmdUnpin_Click();
+    void cmdUnpinAll_Click();
+    void cmdWord_Click();
+    void cmdClose_Click();
+
+    // Re-reads the trip and splits again.
+    void Recalculate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillParticipants();
+    void fillTree();
+    void participantEdited(QTableWidgetItem* item);
+    void treeSelectionChanged();
+    // Catalog position of the product on the selected tree line, or 0.
+    qint16 selectedProduct() const;
+
+    GlobalVariable& m_g;
+    Forms& m_forms;
+    CarryPlan m_plan;
+    QHash<qint16, int> m_pins;
+    bool m_blnFilling = false;
+
+    QTableWidget* m_tblParticipants = nullptr;
+    CarryBars* m_bars = nullptr;
+    QTreeWidget* m_treeCarry = nullptr;
+    QLabel* m_lblBound = nullptr;
+    QComboBox* m_cboPinTo = nullptr;
+    QPushButton* m_cmdPin = nullptr;
+    QPushButton* m_cmdUnpin = nullptr;
+    QPushButton* m_cmdUnpinAll = nullptr;
+    QPushButton* m_cmdWord = nullptr;
+    QPushButton* m_cmdClose = nullptr;
+};

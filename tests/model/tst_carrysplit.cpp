@@ -1,0 +1,444 @@
+#include "model/CarryPieces.h"
+#include "model/CarryPlan.h"
+#include "model/CarrySplit.h"
+#include "model/GlobalVariable.h"
+#include "model/Participants.h"
+#include "support/SampleTrip.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+using Grams = QList<qint64>;
+using Shares = QList<qint32>;
+using Ints = QList<int>;
+
+namespace {
+
+CarryTask task(const Grams& grams, const Shares& shares, const Ints& products = {}, const Ints& pinned = {})
+{
+    CarryTask t;
+    t.grams = grams;
+    t.shares = shares;
+    for (qsizetype i = 0; i < grams.size(); ++i)
+        t.product.append(products.isEmpty() ? int(i) : products.at(i));
+    t.pinned = pinned;
+    return t;
+}
+
+double valueOf(const QList<qint64>& loads, const Shares& shares)
+{
+    double v = 0;
+    for (qsizetype j = 0; j < shares.size(); ++j)
+        v = std::max(v, double(loads.at(j)) * 100.0 / shares.at(j));
+    return v;
+}
+
+// Every split of the pieces, for checking the exact search on small cases.
+double bruteForce(const CarryTask& t)
+{
+    const int n = int(t.grams.size());
+    const int m = int(t.shares.size());
+    double best = -1;
+    QList<int> owner(n, 0);
+    for (;;) {
+        QList<qint64> loads(m, 0);
+        bool allowed = true;
+        for (int i = 0; i < n; ++i) {
+            if (i < t.pinned.size() && t.pinned.at(i) >= 0 && t.pinned.at(i) != owner.at(i))
+                allowed = false;
+            loads[owner.at(i)] += t.grams.at(i);
+        }
+        if (allowed && (best < 0 || valueOf(loads, t.shares) < best))
+            best = valueOf(loads, t.shares);
+        int k = 0;
+        while (k < n && ++owner[k] == m)
+            owner[k++] = 0;
+        if (k == n)
+            return best;
+    }
+}
+
+// The baseline the split must never lose to, written plainly: longest piece first to
+// the lowest resulting load per share, then the best single move or swap between any
+// two participants that lowers the larger of their two values, until none does.
+double greedyLocal(const CarryTask& t)
+{
+    const int n = int(t.grams.size());
+    const int m = int(t.shares.size());
+    QList<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return t.grams.at(x) > t.grams.at(y); });
+    QList<qint64> loads(m, 0);
+    QList<int> owner(n, -1);
+    auto r = [&](int j, qint64 load) { return double(load) * 100.0 / t.shares.at(j); };
+    for (int i : order) {
+        int best = 0;
+        for (int j = 1; j < m; ++j) {
+            if (r(j, loads[j] + t.grams.at(i)) < r(best, loads[best] + t.grams.at(i)))
+                best = j;
+        }
+        owner[i] = best;
+        loads[best] += t.grams.at(i);
+    }
+    for (;;) {
+        double gain = 0;
+        int bx = -1, by = -1;
+        for (int x = 0; x < n; ++x) {
+            for (int y = -1; y < n; ++y) {
+                const int a = owner[x];
+                const int b = y < 0 ? -1 : owner[y];
+                for (int c = 0; c < m; ++c) {
+                    if (y >= 0 && c != b)
+                        continue;
+                    if (c == a)
+                        continue;
+                    const qint64 d = t.grams.at(x) - (y < 0 ? 0 : t.grams.at(y));
+                    const double before = std::max(r(a, loads[a]), r(c, loads[c]));
+                    const double after = std::max(r(a, loads[a] - d), r(c, loads[c] + d));
+                    if (before - after > gain + 1e-9) {
+                        gain = before - after;
+                        bx = x;
+                        by = y < 0 ? -1 - c : y;
+                    }
+                }
+            }
+        }
+        if (bx < 0)
+            return valueOf(loads, t.shares);
+        const int a = owner[bx];
+        const int c = by < 0 ? -1 - by : owner[by];
+        loads[a] -= t.grams.at(bx);
+        loads[c] += t.grams.at(bx);
+        owner[bx] = c;
+        if (by >= 0) {
+            loads[c] -= t.grams.at(by);
+            loads[a] += t.grams.at(by);
+            owner[by] = a;
+        }
+    }
+}
+
+Grams randomGrams(QRandomGenerator& rnd, int n, int maxGrams)
+{
+    Grams g;
+    for (int i = 0; i < n; ++i)
+        g.append(1 + rnd.bounded(maxGrams));
+    return g;
+}
+
+Shares randomShares(QRandomGenerator& rnd, int m)
+{
+    Shares s;
+    for (int j = 0; j < m; ++j)
+        s.append(10 + rnd.bounded(291));
+    return s;
+}
+
+// Every piece once, to a participant there is, pins kept, loads the sums of the pieces.
+void checkSplit(const CarryTask& t, const CarryResult& r)
+{
+    QCOMPARE(r.owner.size(), t.grams.size());
+    QCOMPARE(r.loads.size(), t.shares.size());
+    QList<qint64> loads(t.shares.size(), 0);
+    for (qsizetype i = 0; i < t.grams.size(); ++i) {
+        const int j = r.owner.at(i);
+        QVERIFY(j >= 0 && j < t.shares.size());
+        if (i < t.pinned.size() && t.pinned.at(i) >= 0)
+            QCOMPARE(j, t.pinned.at(i));
+        loads[j] += t.grams.at(i);
+    }
+    QCOMPARE(r.loads, loads);
+}
+
+} // namespace
+
+class tst_carrysplit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void knownOptimum_data();
+    void knownOptimum();
+    void exactOnSmallCases_data();
+    void exactOnSmallCases();
+    void neverWorseThanGreedy_data();
+    void neverWorseThanGreedy();
+    void twoCarriersExact_data();
+    void twoCarriersExact();
+    void keepsProductsTogether();
+    void pieces();
+    void plan();
+    void shares_data();
+    void shares();
+    void fit();
+};
+
+void tst_carrysplit::knownOptimum_data()
+{
+    QTest::addColumn<Grams>("grams");
+    QTest::addColumn<Shares>("shares");
+    QTest::addColumn<Ints>("pinned");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("even halves") << Grams{4, 4, 4, 4} << Shares{100, 100} << Ints{} << 8.0;
+    // Longest first gives 7 | 5 (value 7); the best is 6 | 6.
+    QTest::newRow("greedy misses") << Grams{3, 3, 2, 2, 2} << Shares{100, 100} << Ints{} << 6.0;
+    QTest::newRow("greedy three") << Grams{5, 5, 4, 4, 3, 3, 3} << Shares{100, 100, 100} << Ints{} << 9.0;
+    // Share 2 carries twice as much: 8 | 4.
+    QTest::newRow("double share") << Grams{4, 4, 2, 2} << Shares{200, 100} << Ints{} << 4.0;
+    QTest::newRow("heaviest piece decides") << Grams{1000, 10, 10} << Shares{100, 100} << Ints{} << 1000.0;
+    QTest::newRow("weak carrier") << Grams{700, 300} << Shares{70, 100} << Ints{} << 700.0;
+    QTest::newRow("pin makes it worse") << Grams{500, 500} << Shares{100, 100} << Ints{0, 0} << 1000.0;
+    QTest::newRow("pin, the rest around it")
+        << Grams{600, 200, 200, 200} << Shares{100, 100} << Ints{0, -1, -1, -1} << 600.0;
+    QTest::newRow("one participant") << Grams{5, 7} << Shares{50} << Ints{} << 24.0;
+    QTest::newRow("two carriers, many pieces")
+        << Grams{900, 900, 900, 450, 450, 240, 240, 240, 120, 60} << Shares{100, 125} << Ints{} << 2010.0;
+}
+
+void tst_carrysplit::knownOptimum()
+{
+    QFETCH(Grams, grams);
+    QFETCH(Shares, shares);
+    QFETCH(Ints, pinned);
+    QFETCH(double, value);
+    const CarryTask t = task(grams, shares, {}, pinned);
+    const CarryResult r = CarrySplit::solve(t);
+    checkSplit(t, r);
+    QCOMPARE(r.value(shares), value);
+    QVERIFY(r.blnExact);
+    QVERIFY(CarrySplit::lowerBound(t) <= value + 1e-9);
+}
+
+void tst_carrysplit::exactOnSmallCases_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("maxGrams");
+    QTest::newRow("2 carriers, 14 pieces") << 1 << 14 << 2 << 2000;
+    QTest::newRow("2 carriers, 16 pieces") << 2 << 16 << 2 << 900;
+    QTest::newRow("3 carriers, 9 pieces") << 3 << 9 << 3 << 1000;
+    QTest::newRow("3 carriers, 10 pieces, light") << 4 << 10 << 3 << 30;
+    QTest::newRow("4 carriers, 8 pieces") << 5 << 8 << 4 << 5000;
+    QTest::newRow("5 carriers, 7 pieces") << 6 << 7 << 5 << 700;
+}
+
+void tst_carrysplit::exactOnSmallCases()
+{
+    QFETCH(int, seed);
+    QFETCH(int, pieces);
+    QFETCH(int, people);
+    QFETCH(int, maxGrams);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    for (int round = 0; round < 5; ++round) {
+        const CarryTask t = task(randomGrams(rnd, pieces, maxGrams), randomShares(rnd, people));
+        const CarryResult r = CarrySplit::solve(t);
+        checkSplit(t, r);
+        QVERIFY(r.blnExact);
+        QCOMPARE(r.value(t.shares), bruteForce(t));
+    }
+}
+
+void tst_carrysplit::neverWorseThanGreedy_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("maxGrams");
+    QTest::newRow("3 carriers, 40 pieces") << 11 << 40 << 3 << 2000;
+    QTest::newRow("6 carriers, 30 pieces") << 12 << 30 << 6 << 5000;
+    QTest::newRow("10 carriers, 60 pieces") << 13 << 60 << 10 << 1500;
+    QTest::newRow("2 carriers, heavy") << 14 << 40 << 2 << 20000;
+    QTest::newRow("8 carriers, few heavy") << 15 << 14 << 8 << 9000;
+    QTest::newRow("4 carriers, equal pieces") << 16 << 50 << 4 << 3;
+    QTest::newRow("5 carriers, 18 pieces") << 17 << 18 << 5 << 4000;
+    QTest::newRow("3 carriers, 20 pieces") << 18 << 20 << 3 << 800;
+    QTest::newRow("12 carriers, 24 pieces") << 19 << 24 << 12 << 6000;
+    QTest::newRow("7 carriers, 15 pieces") << 20 << 15 << 7 << 2500;
+}
+
+void tst_carrysplit::neverWorseThanGreedy()
+{
+    QFETCH(int, seed);
+    QFETCH(int, pieces);
+    QFETCH(int, people);
+    QFETCH(int, maxGrams);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    for (int round = 0; round < 8; ++round) {
+        const CarryTask t = task(randomGrams(rnd, pieces, maxGrams), randomShares(rnd, people));
+        const CarryResult r = CarrySplit::solve(t);
+        checkSplit(t, r);
+        QVERIFY2(r.value(t.shares) <= greedyLocal(t) + 1e-9, qPrintable(QString::number(round)));
+        QVERIFY(r.value(t.shares) >= CarrySplit::lowerBound(t) - 1e-9);
+        checkSplit(t, CarrySplit::greedy(t));
+    }
+}
+
+void tst_carrysplit::twoCarriersExact_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("copies"); // the second carrier's share, in shares of the first
+    QTest::newRow("equal shares, 80 pieces") << 31 << 40 << 1;
+    QTest::newRow("equal shares, 200 pieces") << 32 << 100 << 1;
+    QTest::newRow("one to three, 60 pieces") << 33 << 15 << 3;
+    QTest::newRow("one to two, 150 pieces") << 34 << 50 << 2;
+}
+
+void tst_carrysplit::twoCarriersExact()
+{
+    // Pieces made so that a split exactly by the shares exists: the first carrier's
+    // pieces, and as many copies of them for the second as its share is larger. Such
+    // a split is seldom what the greedy split finds.
+    QFETCH(int, seed);
+    QFETCH(int, pieces);
+    QFETCH(int, copies);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    const Grams first = randomGrams(rnd, pieces, 1000 / copies + 300);
+    Grams all = first;
+    for (int c = 0; c < copies; ++c)
+        all += first;
+    std::shuffle(all.begin(), all.end(), std::mt19937(static_cast<unsigned>(seed)));
+    const qint64 total = std::accumulate(all.begin(), all.end(), qint64(0));
+    QVERIFY(total <= 200000);
+    const CarryTask t = task(all, {100, qint32(100 * copies)});
+    const CarryResult r = CarrySplit::solve(t);
+    checkSplit(t, r);
+    QVERIFY(r.blnExact);
+    QCOMPARE(r.value(t.shares), double(total) / (1 + copies));
+}
+
+void tst_carrysplit::keepsProductsTogether()
+{
+    // Two products of two 500 g packages each: 1000 | 1000 either way, but each product
+    // with one participant is the split to prefer.
+    const CarryTask t = task({500, 500, 500, 500}, {100, 100}, {0, 1, 0, 1});
+    const CarryResult r = CarrySplit::solve(t);
+    QCOMPARE(r.value(t.shares), 1000.0);
+    QCOMPARE(CarrySplit::spread(t, r.owner), 2);
+
+    // Many carriers and products with several pieces each: no product is spread more
+    // than balance needs (here every one fits with one carrier).
+    Grams grams;
+    Ints products;
+    for (int p = 0; p < 6; ++p) {
+        for (int k = 0; k < 3; ++k) {
+            grams.append(300);
+            products.append(p);
+        }
+    }
+    const CarryTask many = task(grams, {100, 100, 100, 100, 100, 100}, products);
+    const CarryResult split = CarrySplit::solve(many);
+    QCOMPARE(split.value(many.shares), 900.0);
+    QCOMPARE(CarrySplit::spread(many, split.owner), 6);
+}
+
+void tst_carrysplit::pieces()
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    // Two days of one menu, 3 people: groats 80 g at lunch and dinner, tinned meat
+    // 1 tin (325 g) at dinner in 1-tin packages, tea of unknown weight, sugar in 900 g
+    // packs with a 30 g norm at breakfast.
+    TestSupport::makeTrip(g,
+                          {{"Гречка", "80", "гр"}, {"Тушёнка", "1", "шт"}, {"Чай", "2", "пак"}, {"Сахар", "30", "г"}},
+                          {"1 | 1 2 | 3 4"}, 3, 2, 2);
+    g.objCatalog.GetProduct(2).facts.gramsPerUnit = 32500;
+    g.objCatalog.GetProduct(2).facts.package = 100;
+    g.objCatalog.GetProduct(4).facts.package = 90000;
+    const CarryPieces p = CarryPieces::build(g, 2);
+    QCOMPARE(p.products.size(), 3);
+    // Name order: Гречка, Сахар, Тушёнка.
+    QCOMPARE(p.products.at(0).strName, QStringLiteral("Гречка"));
+    QCOMPARE(p.products.at(0).blnPackages, false);
+    QCOMPARE(p.products.at(0).intPieces, 4); // two meals a day, two days
+    QCOMPARE(p.products.at(0).intPieceGrams, 240);
+    QCOMPARE(p.products.at(1).strName, QStringLiteral("Сахар"));
+    QCOMPARE(p.products.at(1).intPieces, 1); // 180 g bought as one 900 g pack
+    QCOMPARE(p.products.at(1).intPieceGrams, 900);
+    QCOMPARE(p.products.at(2).intPieces, 6);
+    QCOMPARE(p.products.at(2).intPieceGrams, 325);
+    QCOMPARE(p.unknown.size(), 1);
+    QCOMPARE(p.unknown.at(0).strName, QStringLiteral("Чай"));
+    QCOMPARE(p.unknown.at(0).intQuantity, 12);
+    QCOMPARE(p.totalGrams(), 4 * 240 + 900 + 6 * 325);
+}
+
+void tst_carrysplit::plan()
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    TestSupport::makeTrip(g, {{"Гречка", "100", "гр"}, {"Чай", "2", "пак"}}, {"1 | 1 | 2"}, 2, 1, 3);
+    g.participants = {{QStringLiteral("Аня"), 50}, {QStringLiteral("Боря"), 100}};
+    // Six 200 g bags: the lighter share carries two, the other four.
+    CarryPlan plan = CarryPlan::make(g, 3);
+    QCOMPARE(plan.packs.size(), 2);
+    QCOMPARE(plan.packs.at(0).intLoad, 400);
+    QCOMPARE(plan.packs.at(1).intLoad, 800);
+    QCOMPARE(plan.packs.at(0).fTarget, 400.0);
+    QCOMPARE(plan.gapPercent(), 0.0);
+    QCOMPARE(plan.lineText(plan.packs.at(1).lines.at(0)), QStringLiteral("Гречка — 4 пак. по 200 гр, 800 гр"));
+    QCOMPARE(plan.rows(), (QList<QStringList>{{"1", "Аня", "Гречка", "2", "400"},
+                                              {"1", "Аня", "ВСЕГО:", "", "400"},
+                                              {"2", "Боря", "Гречка", "4", "800"},
+                                              {"2", "Боря", "ВСЕГО:", "", "800"},
+                                              {"не распределено", "", "Чай", "12", "пак"}}));
+    // Pinned to the weaker one, all of it goes there.
+    plan = CarryPlan::make(g, 3, {{qint16(1), 0}});
+    QCOMPARE(plan.packs.at(0).intLoad, 1200);
+    QCOMPARE(plan.packs.at(1).intLoad, 0);
+}
+
+void tst_carrysplit::shares_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("typed"); // -1: refused
+    QTest::addColumn<int>("stored");
+    QTest::newRow("one") << "1" << 100 << 100;
+    QTest::newRow("fraction") << "0.8" << 80 << 80;
+    QTest::newRow("comma typed") << " 0,75 " << 75 << -1;
+    QTest::newRow("two decimals") << "1.25" << 125 << 125;
+    QTest::newRow("lowest") << "0.1" << 10 << 10;
+    QTest::newRow("highest") << "3" << 300 << 300;
+    QTest::newRow("too small") << "0.09" << -1 << -1;
+    QTest::newRow("too large") << "3.01" << -1 << -1;
+    QTest::newRow("three decimals") << "1.125" << -1 << -1;
+    QTest::newRow("trailing zero") << "1.50" << 150 << -1;
+    QTest::newRow("leading zero") << "01" << 100 << -1;
+    QTest::newRow("no digits after point") << "1." << -1 << -1;
+    QTest::newRow("sign") << "-1" << -1 << -1;
+    QTest::newRow("word") << "один" << -1 << -1;
+    QTest::newRow("empty") << "" << -1 << -1;
+}
+
+void tst_carrysplit::shares()
+{
+    QFETCH(QString, text);
+    QFETCH(int, typed);
+    QFETCH(int, stored);
+    QCOMPARE(Participants::parseShare(text).value_or(-1), typed);
+    QCOMPARE(Participants::parseShareStrict(text).value_or(-1), stored);
+    if (stored > 0)
+        QCOMPARE(Participants::shareText(stored), text);
+}
+
+void tst_carrysplit::fit()
+{
+    QList<Participant> list{{QStringLiteral("Аня"), 80}};
+    Participants::fit(list, 3);
+    QCOMPARE(list, (QList<Participant>{{"Аня", 80}, {"Участник 2", 100}, {"Участник 3", 100}}));
+    QVERIFY(!Participants::allDefault(list));
+    Participants::fit(list, 1);
+    QCOMPARE(list, (QList<Participant>{{"Аня", 80}}));
+    QList<Participant> plain;
+    Participants::fit(plain, 2);
+    QVERIFY(Participants::allDefault(plain));
+}
+
+QTEST_GUILESS_MAIN(tst_carrysplit)
+#include "tst_carrysplit.moc"

@@ -1,0 +1,294 @@
+#include "app/CommandLine.h"
+#include "export/clsRKWord.h"
+#include "model/CarryPlan.h"
+#include "support/DocumentCheck.h"
+#include "support/SampleTrip.h"
+#include "tripfile/TripFile.h"
+#include "ui/Forms.h"
+#include "ui/UpDown.h"
+#include "ui/main/frmMainForm.h"
+#include "ui/tools/CarryBars.h"
+#include "ui/tools/frmCarry.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace TestSupport;
+
+namespace {
+
+// Three people, four days from 1 July 2026: groats at lunch and dinner (meal bags of
+// 240 g), tinned meat in one-tin packages of 325 g at dinner, tea of unknown weight.
+struct Carry : ExportingTrip
+{
+    Forms forms{g};
+
+    Carry()
+    {
+        makeTrip(g, {{"Гречка", "80", "гр"}, {"Тушёнка", "1", "шт"}, {"Чай", "2", "пак"}}, {"1 | 1 2 | 3"}, 3, 2, 4,
+                 QDate(2026, 7, 1));
+        g.dtDataEnd = QDate(2026, 7, 4);
+        g.objCatalog.GetProduct(2).facts.gramsPerUnit = 32500;
+        g.objCatalog.GetProduct(2).facts.package = 100;
+        g.participants = {{QStringLiteral("Аня"), 80}, {QStringLiteral("Боря"), 125}, {QStringLiteral("Вера"), 100}};
+        forms.MainForm().ReWriteOption();
+        forms.MainForm().show();
+        forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    }
+
+    frmCarry& w() { return forms.Carry(); }
+    QTableWidget* table() { return w().findChild<QTableWidget*>(QStringLiteral("tblParticipants")); }
+    QTreeWidget* tree() { return w().findChild<QTreeWidget*>(QStringLiteral("treeCarry")); }
+    CarryBars* bars() { return w().findChild<CarryBars*>(QStringLiteral("barsCarry")); }
+    void click(const char* name) { QTest::mouseClick(w().findChild<QPushButton*>(name), Qt::LeftButton); }
+
+    // The tree's loads of the participants.
+    QList<qint64> treeLoads()
+    {
+        QList<qint64> loads;
+        for (int j = 0; j < g.participants.size(); ++j)
+            loads.append(tree()->topLevelItem(j)->text(1).toLongLong());
+        return loads;
+    }
+};
+
+QByteArray run(const QStringList& args, int& intExit)
+{
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    intExit = CommandLine::run(args, out, err);
+    return out.data() + err.data();
+}
+
+} // namespace
+
+class tst_frmcarry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensModalFromTheMenu();
+    void treeAndBarsShowTheSplit();
+    void editsParticipants_data();
+    void editsParticipants();
+    void pinsAProduct();
+    void wordWritesOneTablePerParticipant();
+    void commandLineAgreesWithTheWindow();
+    void sampleTrip();
+    void participantsFollowTheCount();
+};
+
+void tst_frmcarry::opensModalFromTheMenu()
+{
+    Carry t;
+    QVERIFY(t.w().isVisible());
+    QVERIFY(!t.forms.MainForm().isEnabled());
+    t.click("cmdClose");
+    QVERIFY(!t.w().isVisible());
+    QVERIFY(t.forms.MainForm().isEnabled());
+}
+
+void tst_frmcarry::treeAndBarsShowTheSplit()
+{
+    Carry t;
+    const CarryPlan& plan = t.w().plan();
+    // 8 bags of groats and 12 tins: 8 x 240 + 12 x 325 grams.
+    QCOMPARE(plan.intTotal, 8 * 240 + 12 * 325);
+    QCOMPARE(t.tree()->topLevelItemCount(), 4); // three participants and "не распределено"
+    qint64 sum = 0;
+    for (qint64 load : t.treeLoads())
+        sum += load;
+    QCOMPARE(sum, plan.intTotal);
+    QCOMPARE(t.tree()->topLevelItem(3)->text(0), QStringLiteral("не распределено"));
+    QCOMPARE(t.tree()->topLevelItem(3)->child(0)->text(0), QStringLiteral("Чай — 24 пак"));
+
+    // Bars as long as the loads, in one scale, each drawn where it is said to be.
+    t.bars()->resize(400, 200);
+    QImage image(t.bars()->size(), QImage::Format_ARGB32);
+    t.bars()->render(&image);
+    const QList<qint64> loads = t.treeLoads();
+    const double scale = t.bars()->barRect(0).width() / double(loads.at(0));
+    for (int j = 0; j < 3; ++j) {
+        const QRectF bar = t.bars()->barRect(j);
+        QVERIFY(qAbs(bar.width() - loads.at(j) * scale) < 0.5);
+        const QColor c = image.pixelColor(bar.center().toPoint() - QPoint(int(bar.width() / 4), 0));
+        QVERIFY(c == CarryBars::barColor() || c == CarryBars::overColor());
+    }
+}
+
+void tst_frmcarry::editsParticipants_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("name") << 0 << "Анна" << true << "Анна";
+    QTest::newRow("name with a semicolon") << 0 << "Аня;Боря" << false << "Аня";
+    QTest::newRow("name outside the code page") << 0 << "Аня ☃" << false << "Аня";
+    QTest::newRow("share with a comma") << 1 << "0,5" << true << "0.5";
+    QTest::newRow("share too large") << 1 << "4" << false << "0.8";
+    QTest::newRow("share three decimals") << 1 << "0.755" << false << "0.8";
+}
+
+void tst_frmcarry::editsParticipants()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QString, shown);
+    Carry t;
+    t.g.blnChanged = false;
+    const QList<qint64> before = t.treeLoads();
+    t.table()->item(0, column)->setText(typed);
+    QCOMPARE(t.table()->item(0, column)->text(), shown);
+    QCOMPARE(t.g.blnChanged, accepted);
+    QCOMPARE(messageTexts().isEmpty(), accepted);
+    if (!accepted) {
+        QVERIFY(messageTexts().last().contains(QStringLiteral("участника № 1")));
+        return;
+    }
+    if (column == 0) {
+        QCOMPARE(t.g.participants.at(0).strName, typed);
+        QVERIFY(t.tree()->topLevelItem(0)->text(0).contains(typed));
+    } else {
+        // A lighter share re-splits at once: the first carries less.
+        QCOMPARE(t.g.participants.at(0).intShare, 50);
+        QVERIFY(t.treeLoads().at(0) < before.at(0));
+    }
+}
+
+void tst_frmcarry::pinsAProduct()
+{
+    Carry t;
+    // Pin the tinned meat to the second participant.
+    QTreeWidgetItem* line = nullptr;
+    for (int j = 0; j < 3 && !line; ++j) {
+        QTreeWidgetItem* top = t.tree()->topLevelItem(j);
+        for (int k = 0; k < top->childCount(); ++k) {
+            if (top->child(k)->text(0).startsWith(QStringLiteral("Тушёнка")))
+                line = top->child(k);
+        }
+    }
+    QVERIFY(line);
+    t.tree()->setCurrentItem(line);
+    t.w().findChild<QComboBox*>(QStringLiteral("cboPinTo"))->setCurrentIndex(1);
+    t.click("cmdPin");
+    QCOMPARE(t.w().pins().value(2), 1);
+    QTreeWidgetItem* boria = t.tree()->topLevelItem(1);
+    bool found = false;
+    for (int k = 0; k < boria->childCount(); ++k)
+        found |= boria->child(k)->text(0).startsWith(QStringLiteral("Тушёнка — 12 уп. по 325 гр"));
+    QVERIFY(found);
+    for (int j : {0, 2}) {
+        for (int k = 0; k < t.tree()->topLevelItem(j)->childCount(); ++k)
+            QVERIFY(!t.tree()->topLevelItem(j)->child(k)->text(0).startsWith(QStringLiteral("Тушёнка")));
+    }
+    // Pins last while the window is open, not beyond.
+    t.click("cmdClose");
+    QVERIFY(t.w().pins().isEmpty());
+}
+
+void tst_frmcarry::wordWritesOneTablePerParticipant()
+{
+    Carry t;
+    t.click("cmdWord");
+    const WordDocument& doc = t.last();
+    const QList<const WordTable*> tables = doc.main.tables();
+    QCOMPARE(tables.size(), 4); // three participants and the unknown weights
+    const CarryPlan& plan = t.w().plan();
+    for (int j = 0; j < 3; ++j) {
+        const WordTable& table = *tables.at(j);
+        QCOMPARE(table.rows.size(), plan.packs.at(j).lines.size() + 2);
+        QCOMPARE(table.cell(int(table.rows.size()) - 1, 0).text(), QStringLiteral("ВСЕГО:"));
+        QCOMPARE(table.cell(int(table.rows.size()) - 1, 2).text(), QString::number(plan.packs.at(j).intLoad));
+    }
+    QVERIFY(doc.main.text().contains(QStringLiteral("Боря (доля 1.25)")));
+}
+
+void tst_frmcarry::commandLineAgreesWithTheWindow()
+{
+    Carry t;
+    // Weights of piece goods are stored by another section of the file; without them
+    // the tins are listed apart, on both sides.
+    t.g.objCatalog.GetProduct(2).facts = ProductFacts();
+    t.w().Recalculate();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trip.trb"));
+    QString strMessage;
+    QVERIFY2(TripFile::save(t.g, path, strMessage), qPrintable(strMessage));
+    int intExit = -1;
+    const QByteArray out = run({QStringLiteral("--list"), QStringLiteral("carry"), path}, intExit);
+    QCOMPARE(intExit, 0);
+    const QStringList rows = QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+    QStringList expected;
+    for (const QStringList& row : t.w().plan().rows())
+        expected.append(row.join(u'\t'));
+    QCOMPARE(rows, expected);
+    QVERIFY(rows.contains(QStringLiteral("2\tБоря\tВСЕГО:\t\t%1").arg(t.treeLoads().at(1))));
+    QVERIFY(rows.last().startsWith(QStringLiteral("не распределено\t\tЧай\t24\tпак")));
+
+    const QString docx = dir.filePath(QStringLiteral("carry.docx"));
+    run({QStringLiteral("--export"), QStringLiteral("carry"), path, QStringLiteral("--output"), docx}, intExit);
+    QCOMPARE(intExit, 0);
+    QVERIFY(QFile::exists(docx));
+    run({QStringLiteral("--list"), QStringLiteral("carry"), path, QStringLiteral("--shift"), QStringLiteral("1")},
+        intExit);
+    QCOMPARE(intExit, 2);
+}
+
+void tst_frmcarry::sampleTrip()
+{
+    // The sample trip opens with its named participants, every piece with someone.
+    PlatformRecorder platform;
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QString strMessage;
+    QVERIFY2(TripFile::load(g, QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb"), strMessage),
+             qPrintable(strMessage));
+    Forms forms{g};
+    forms.MainForm().ReWriteOption();
+    forms.MainForm().show();
+    forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    frmCarry& w = forms.Carry();
+    QCOMPARE(w.plan().packs.size(), 8);
+    QCOMPARE(w.plan().packs.at(0).strName, QStringLiteral("Егор (руководитель)"));
+    qint64 sum = 0;
+    for (const CarryPack& pack : w.plan().packs)
+        sum += pack.intLoad;
+    QCOMPARE(sum, w.plan().intTotal);
+    QVERIFY(w.plan().intTotal > 0);
+    QVERIFY(w.plan().gapPercent() < 1.0);
+
+    const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        QVERIFY(w.grab().save(dir + QStringLiteral("/carry.png")));
+    }
+}
+
+void tst_frmcarry::participantsFollowTheCount()
+{
+    Carry t;
+    t.click("cmdClose");
+    auto* people = t.forms.MainForm().findChild<UpDown*>(QStringLiteral("UpDownPeople"));
+    people->setValue(5);
+    QCOMPARE(t.g.participants.size(), 5);
+    QCOMPARE(t.g.participants.at(4), (Participant{QStringLiteral("Участник 5"), 100}));
+    people->setValue(2);
+    QCOMPARE(t.g.participants, (QList<Participant>{{"Аня", 80}, {"Боря", 125}}));
+    // The window shows the list as it now is.
+    t.forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    QCOMPARE(t.table()->rowCount(), 2);
+    QCOMPARE(t.w().plan().packs.size(), 2);
+}
+
+QTEST_MAIN(tst_frmcarry)
+#include "tst_frmcarry.moc"
