@@ -10,17 +10,15 @@ namespace {
 const QString CountLabel = QStringLiteral("Число участников");
 const QString Separator(35, u'_');
 
-// The lines of bytes, each without its LF and the CR before it; false when the bytes
-// do not end with a line end or a CR stands elsewhere.
+// The lines of bytes, each without its LF and the CR before it; false when a CR stands
+// elsewhere. The file's last line may lack its line end, as anywhere in the file.
 bool splitLines(QByteArrayView bytes, QList<QByteArrayView>& out, int& intBad)
 {
     qsizetype start = 0;
     while (start < bytes.size()) {
-        const qsizetype lf = bytes.indexOf('\n', start);
-        if (lf < 0) {
-            intBad = int(out.size() + 1);
-            return false;
-        }
+        qsizetype lf = bytes.indexOf('\n', start);
+        if (lf < 0)
+            lf = bytes.size();
         QByteArrayView line = bytes.sliced(start, lf - start);
         if (line.endsWith('\r'))
             line.chop(1);

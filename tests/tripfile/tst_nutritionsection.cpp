@@ -45,6 +45,7 @@ class tst_nutritionsection : public QObject
     Q_OBJECT
 
 private slots:
+    void lastLineWithoutLineEnd();
     void readsAndWritesTheExample();
     void noFactsNoSection();
     void aimAloneWritesEmptyProducts();
@@ -155,8 +156,21 @@ void tst_nutritionsection::malformed_data()
                                     << "_____________________________\r\nлишнее\r\n";
     QTest::newRow("cut after a product") << "№ 2;;;;;2;25;89.9\r\n_____________________________\r\n"
                                          << "№ 2;;;;;2;25;89.9\r\n";
-    QTest::newRow("no line end at the close") << "_____________________________\r\n"
-                                              << "_____________________________";
+}
+
+// A last line without its line end is a line, here as anywhere in the file.
+void tst_nutritionsection::lastLineWithoutLineEnd()
+{
+    QByteArray cut = withSection(Section);
+    QVERIFY(cut.endsWith("\r\n"));
+    cut.chop(2);
+    TripData whole;
+    TripData data;
+    QString strError;
+    QVERIFY2(TripFile::read(withSection(Section), whole, strError), qPrintable(strError));
+    QVERIFY2(TripFile::read(cut, data, strError), qPrintable(strError));
+    QVERIFY(!data.facts.isEmpty());
+    QCOMPARE(data.facts, whole.facts);
 }
 
 void tst_nutritionsection::malformed()

@@ -52,6 +52,7 @@ class tst_participantssection : public QObject
 private slots:
     void roundTrip();
     void defaultsWriteNoSection();
+    void lastLineWithoutLineEnd();
     void malformedRefused_data();
     void malformedRefused();
     void namesRefusedAtSave_data();
@@ -123,8 +124,19 @@ void tst_participantssection::malformedRefused_data()
     QTest::newRow("no separator") << with(6, QString());
     QTest::newRow("short separator") << with(6, QString(29, u'_'));
     QTest::newRow("text after the section") << section(goodSection() + QStringList{QStringLiteral("ещё")});
-    QTest::newRow("no line end at the end") << section(goodSection()).chopped(2);
     QTest::newRow("CR inside a line") << section(goodSection()).replace("0.8", "0\r.8");
+}
+
+// A last line without its line end is a line, here as anywhere in the file.
+void tst_participantssection::lastLineWithoutLineEnd()
+{
+    TripData whole;
+    TripData cut;
+    QString strError;
+    QVERIFY2(TripFile::read(twoDays() + section(goodSection()), whole, strError), qPrintable(strError));
+    QVERIFY2(TripFile::read(twoDays() + section(goodSection()).chopped(2), cut, strError), qPrintable(strError));
+    QVERIFY(!cut.participants.isEmpty());
+    QCOMPARE(cut.participants, whole.participants);
 }
 
 void tst_participantssection::malformedRefused()
