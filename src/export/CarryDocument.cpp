@@ -109,14 +109,7 @@ TripDocuments::ExportResult exportPlan(GlobalVariable& g, const CarryPlan& plan)
         PurchaseListDocument::ShowNoWord();
         ok = false;
     }
-    clsRKWord& w = objWord(g);
-    const bool blnOpen = w.isOpen();
-    w.CloseWord();
-    TripDocuments::ExportResult r;
-    r.blnComplete = ok;
-    if (blnOpen)
-        r.strFile = w.lastSavedFile();
-    return r;
+    return TripDocuments::finish(g, ok);
 }
 
 TripDocuments::ExportResult exportCarry(GlobalVariable& g)

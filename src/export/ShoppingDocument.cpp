@@ -63,15 +63,7 @@ TripDocuments::ExportResult exportShopping(GlobalVariable& g, bool blnViewAll, q
         if (!ok)
             PurchaseListDocument::ShowNoWord();
     }
-    // Handed out whatever happened to the body, as the other documents are.
-    clsRKWord& w = objWord(g);
-    const bool blnOpen = w.isOpen();
-    w.CloseWord();
-    TripDocuments::ExportResult r;
-    r.blnComplete = ok;
-    if (blnOpen)
-        r.strFile = w.lastSavedFile();
-    return r;
+    return TripDocuments::finish(g, ok);
 }
 
 } // namespace ShoppingDocument

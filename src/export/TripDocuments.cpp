@@ -14,6 +14,13 @@ namespace {
 
 const QString Caption = QStringLiteral("Раскладка");
 
+void showTripError(const QString& strText)
+{
+    MessageBox::show(nullptr, strText, Caption, MessageBox::OkOnly, MessageBox::Warning);
+}
+
+} // namespace
+
 // Hands the document out, whatever happened to its body, and tells where it went.
 ExportResult finish(GlobalVariable& g, bool blnComplete)
 {
@@ -26,13 +33,6 @@ ExportResult finish(GlobalVariable& g, bool blnComplete)
         r.strFile = w.lastSavedFile();
     return r;
 }
-
-void showTripError(const QString& strText)
-{
-    MessageBox::show(nullptr, strText, Caption, MessageBox::OkOnly, MessageBox::Warning);
-}
-
-} // namespace
 
 QString layoutTitle(bool blnAll, qint32 intSmena)
 {

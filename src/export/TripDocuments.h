@@ -50,6 +50,10 @@ ExportResult exportPurchases(GlobalVariable& g, bool blnViewAll, qint16 intSmen)
 
 // The same with the list given: the grid rows below the header (name, amount, unit),
 // as the layout window shows them (PurchaseList::gridRows()).
+// Closes the trip's writer, which saves or hands out the document whatever happened to
+// its body, and tells where it went. Every document ends here.
+ExportResult finish(GlobalVariable& g, bool blnComplete);
+
 ExportResult exportPurchaseRows(GlobalVariable& g, const QString& strHeader, const QList<QStringList>& rows);
 
 } // namespace TripDocuments
