@@ -203,7 +203,8 @@ public:
         if (cr == end - 1)
             --stop;
         const QByteArrayView out(m_data + m_pos, stop - m_pos);
-        m_pos = end + 1;
+        // A last line without its line end leaves the reader at the end, not past it.
+        m_pos = end < m_size ? end + 1 : m_size;
         ++m_line;
         if (cr >= 0 && cr < stop)
             fail(QStringLiteral("в строке лишний символ возврата каретки"));
