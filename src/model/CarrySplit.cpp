@@ -1,5 +1,8 @@
 #include "model/CarrySplit.h"
 
+#include "model/CarryGroups.h"
+#include "model/CarryRatio.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -9,26 +12,16 @@
 
 namespace {
 
-// A load per share, kept as the fraction itself so that comparisons are exact.
-struct Ratio
-{
-    qint64 load = 0;
-    qint64 share = 1;
-};
+using Ratio = CarryRatio;
 
 bool less(const Ratio& a, const Ratio& b)
 {
-    return a.load * b.share < b.load * a.share;
+    return a < b;
 }
 
 bool lessOrEqual(const Ratio& a, const Ratio& b)
 {
-    return a.load * b.share <= b.load * a.share;
-}
-
-Ratio larger(const Ratio& a, const Ratio& b)
-{
-    return less(a, b) ? b : a;
+    return a <= b;
 }
 
 // Two carriers re-split exactly when their free pieces weigh at most this much...
@@ -45,6 +38,9 @@ constexpr qint64 SearchNodeCap = 2'000'000;
 constexpr qint64 SweepWorkBudget = 20'000'000;
 // Splits of up to this many free pieces also try the plain local search.
 constexpr int PlainPieces = 250;
+// Beyond this many free pieces the split works on groups of equal pieces: a piece more
+// or less then moves the value by a hair, and the work must not grow with the pieces.
+constexpr int GroupPieces = 1000;
 
 class Solver
 {
@@ -674,10 +670,27 @@ CarryResult greedy(const CarryTask& task)
 
 CarryResult solve(const CarryTask& task)
 {
+    const Ratio bound = boundOf(task);
+    if (task.shares.size() >= 2) {
+        int free = 0;
+        qint64 freeTotal = 0;
+        for (qsizetype i = 0; i < task.grams.size(); ++i) {
+            const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
+            if (p < 0 || p >= task.shares.size()) {
+                ++free;
+                freeTotal += task.grams.at(i);
+            }
+        }
+        // Two carriers of up to the pair limit keep their exact split below.
+        if (free > GroupPieces && (task.shares.size() > 2 || freeTotal > PairLimitGrams)) {
+            CarryResult r = CarryGroups::solve(task);
+            r.blnExact = !less(bound, valueOf(r, task.shares));
+            return r;
+        }
+    }
     Solver s(task);
     if (s.m == 0)
         return s.result();
-    const Ratio bound = boundOf(task);
     s.greedy();
     const CarryResult greedyOnly = s.result();
     s.localSearch();

@@ -170,6 +170,8 @@ private slots:
     void twoCarriersExact_data();
     void twoCarriersExact();
     void keepsProductsTogether();
+    void manyPieces_data();
+    void manyPieces();
     void pieces();
     void plan();
     void shares_data();
@@ -336,6 +338,68 @@ void tst_carrysplit::keepsProductsTogether()
     const CarryResult split = CarrySplit::solve(many);
     QCOMPARE(split.value(many.shares), 900.0);
     QCOMPARE(CarrySplit::spread(many, split.owner), 6);
+}
+
+void tst_carrysplit::manyPieces_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("products");
+    QTest::addColumn<int>("most"); // pieces of a product, at most
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("maxGrams");  // a piece's weight, at most
+    QTest::addColumn<int>("pinEvery");  // every n-th product pinned; 0: none
+    QTest::addColumn<bool>("together"); // products kept far more together than greedy does
+    QTest::newRow("30 carriers, light bags") << 41 << 300 << 400 << 30 << 300 << 0 << false;
+    QTest::newRow("8 carriers, packages and bags") << 42 << 120 << 40 << 8 << 3000 << 0 << true;
+    QTest::newRow("3 carriers, one heavy piece each") << 43 << 1500 << 1 << 3 << 20000 << 0 << false;
+    QTest::newRow("2 carriers, over the exact limit") << 44 << 60 << 50 << 2 << 900 << 0 << true;
+    QTest::newRow("12 carriers, pins") << 45 << 200 << 30 << 12 << 1200 << 7 << true;
+    QTest::newRow("5 carriers, weightless and tiny") << 46 << 100 << 60 << 5 << 2 << 0 << true;
+    QTest::newRow("40 carriers, few big products") << 47 << 6 << 600 << 40 << 5000 << 0 << true;
+}
+
+void tst_carrysplit::manyPieces()
+{
+    // Beyond a thousand pieces the split works on groups of equal pieces; it must still
+    // carry every piece once, keep the pins, stay within 1 % of the bound and never lose
+    // to the plain greedy split with its moves and swaps.
+    QFETCH(int, seed);
+    QFETCH(int, products);
+    QFETCH(int, most);
+    QFETCH(int, people);
+    QFETCH(int, maxGrams);
+    QFETCH(int, pinEvery);
+    QFETCH(bool, together);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    Grams grams;
+    Ints owners;
+    Ints pinned;
+    for (int p = 0; p < products; ++p) {
+        const qint64 w = rnd.bounded(maxGrams + 1);
+        const int count = 1 + rnd.bounded(most);
+        const int pin = pinEvery > 0 && p % pinEvery == 0 ? rnd.bounded(people) : -1;
+        for (int k = 0; k < count; ++k) {
+            grams.append(w);
+            owners.append(p);
+            pinned.append(pin);
+        }
+    }
+    QVERIFY(grams.size() > 1000);
+    const CarryTask t = task(grams, randomShares(rnd, people), owners, pinned);
+    const CarryResult r = CarrySplit::solve(t);
+    checkSplit(t, r);
+    const double value = r.value(t.shares);
+    const CarryResult plain = CarrySplit::greedy(t);
+    QVERIFY(value <= plain.value(t.shares) + 1e-9);
+    QVERIFY(value >= CarrySplit::lowerBound(t) - 1e-9);
+    if (pinEvery == 0)
+        QVERIFY2(value <= CarrySplit::lowerBound(t) * 1.01,
+                 qPrintable(QString::number(value / CarrySplit::lowerBound(t))));
+    const int spread = CarrySplit::spread(t, r.owner);
+    QVERIFY(spread <= CarrySplit::spread(t, plain.owner));
+    if (together)
+        QVERIFY2(2 * spread < CarrySplit::spread(t, plain.owner) || spread <= products + 2 * people,
+                 qPrintable(QString::number(spread)));
 }
 
 void tst_carrysplit::pieces()

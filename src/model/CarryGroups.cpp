@@ -1,0 +1,490 @@
+#include "model/CarryGroups.h"
+
+#include "model/CarryRatio.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A run of free pieces of one product, all of one weight, at [first, first + count).
+struct Group
+{
+    qint64 grams = 0;
+    int product = 0;
+    int first = 0;
+    int count = 0;
+};
+
+// One group a participant holds some of, ordered by weight for the trade searches.
+struct Entry
+{
+    qint64 grams = 0;
+    int group = 0;
+
+    friend bool operator<(const Entry& a, const Entry& b)
+    {
+        return a.grams != b.grams ? a.grams < b.grams : a.group < b.group;
+    }
+};
+
+class Solver
+{
+public:
+    explicit Solver(const CarryTask& task)
+        : t(task)
+        , m(int(task.shares.size()))
+        , loads(size_t(m), 0)
+        , lists(size_t(m))
+    {
+        for (int i = 0; i < int(t.grams.size()); ++i) {
+            const int p = pinnedOf(i);
+            if (p >= 0) {
+                loads[size_t(p)] += t.grams.at(i);
+                continue;
+            }
+            if (!groups.empty()) {
+                Group& last = groups.back();
+                if (last.first + last.count == i && last.product == t.product.at(i) && last.grams == t.grams.at(i)) {
+                    ++last.count;
+                    continue;
+                }
+            }
+            groups.push_back({t.grams.at(i), t.product.at(i), i, 1});
+        }
+        held.resize(groups.size());
+    }
+
+    int pinnedOf(int i) const
+    {
+        if (i >= t.pinned.size())
+            return -1;
+        const int p = t.pinned.at(i);
+        return p >= 0 && p < m ? p : -1;
+    }
+
+    CarryRatio ratio(int j) const { return {loads[size_t(j)], t.shares.at(j)}; }
+    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, t.shares.at(j)}; }
+
+    int critical() const
+    {
+        int a = 0;
+        for (int j = 1; j < m; ++j) {
+            if (ratio(a) < ratio(j))
+                a = j;
+        }
+        return a;
+    }
+
+    int countOf(int g, int j) const
+    {
+        for (const auto& [who, k] : held[size_t(g)]) {
+            if (who == j)
+                return k;
+        }
+        return 0;
+    }
+
+    // k more pieces of group g to participant j (k < 0 takes them away), keeping the
+    // loads and, once made, the participants' lists.
+    void add(int g, int j, int k)
+    {
+        auto& h = held[size_t(g)];
+        auto it = std::find_if(h.begin(), h.end(), [j](const std::pair<int, int>& e) { return e.first == j; });
+        const int before = it == h.end() ? 0 : it->second;
+        const int after = before + k;
+        if (it == h.end())
+            h.emplace_back(j, after);
+        else if (after == 0)
+            h.erase(it);
+        else
+            it->second = after;
+        loads[size_t(j)] += qint64(k) * groups[size_t(g)].grams;
+        if (!blnLists)
+            return;
+        auto& list = lists[size_t(j)];
+        const Entry e{groups[size_t(g)].grams, g};
+        if (before == 0 && after > 0)
+            list.insert(std::lower_bound(list.begin(), list.end(), e), e);
+        else if (before > 0 && after == 0)
+            list.erase(std::lower_bound(list.begin(), list.end(), e));
+    }
+
+    // Longest piece first, each to whoever then ends lowest relative to their share.
+    // Most of a large group is given out at once: the pieces the one-by-one rule would
+    // hand out below the level the whole group fills up to; the last few go one by one.
+    void greedy()
+    {
+        const std::vector<int> order = byWeightDown();
+        std::vector<int> given(static_cast<size_t>(m), 0);
+        std::vector<int> heap(static_cast<size_t>(m));
+        for (int g : order) {
+            const qint64 w = groups[size_t(g)].grams;
+            int left = groups[size_t(g)].count;
+            std::fill(given.begin(), given.end(), 0);
+            if (w > 0 && left >= 2 * m)
+                left -= fillToLevel(w, left, given);
+            // Whoever ends lowest on top; a tie goes to the first participant.
+            auto after = [&](int x, int y) {
+                const CarryRatio rx = ratioWith(x, w), ry = ratioWith(y, w);
+                if (ry < rx)
+                    return true;
+                return !(rx < ry) && y < x;
+            };
+            std::iota(heap.begin(), heap.end(), 0);
+            std::make_heap(heap.begin(), heap.end(), after);
+            for (; left > 0; --left) {
+                std::pop_heap(heap.begin(), heap.end(), after);
+                const int j = heap.back();
+                loads[size_t(j)] += w;
+                ++given[size_t(j)];
+                std::push_heap(heap.begin(), heap.end(), after);
+            }
+            for (int j = 0; j < m; ++j) {
+                if (given[size_t(j)] > 0)
+                    held[size_t(g)].emplace_back(j, given[size_t(j)]);
+            }
+        }
+    }
+
+    // Gives out pieces of weight w whose place in the one-by-one order falls below the
+    // level that count of them fills the lowest participants up to: k pieces to j when
+    // (load + k w) / share stays under it. Returns how many were given; never more than
+    // count, and a piece short per participant for safety against rounding.
+    int fillToLevel(qint64 w, int count, std::vector<int>& given)
+    {
+        std::vector<int> byRatio(static_cast<size_t>(m));
+        std::iota(byRatio.begin(), byRatio.end(), 0);
+        std::sort(byRatio.begin(), byRatio.end(), [&](int x, int y) { return ratio(x) < ratio(y); });
+        double sumLoad = 0, sumShare = 0, level = 0;
+        int active = 0;
+        for (int j : byRatio) {
+            const double nextLevel =
+                (sumLoad + double(loads[size_t(j)]) + double(count) * double(w)) / (sumShare + double(t.shares.at(j)));
+            if (active > 0 && double(loads[size_t(j)]) / double(t.shares.at(j)) >= level)
+                break;
+            sumLoad += double(loads[size_t(j)]);
+            sumShare += double(t.shares.at(j));
+            level = nextLevel;
+            ++active;
+        }
+        int total = 0;
+        for (int k = 0; k < active; ++k) {
+            const int j = byRatio[size_t(k)];
+            const double room = (level * double(t.shares.at(j)) - double(loads[size_t(j)])) / double(w);
+            const int pieces = std::clamp(int(std::floor(room)) - 1, 0, count - total);
+            given[size_t(j)] += pieces;
+            loads[size_t(j)] += qint64(pieces) * w;
+            total += pieces;
+        }
+        return total;
+    }
+
+    // Each group where there is most room left under the limit, heaviest pieces first,
+    // divided only where that room runs out; the last light pieces (less than tail per
+    // carrier of the lightest weight so far) and pieces that fit nowhere go longest first
+    // to whoever ends lowest. Starts again from the pinned pieces alone.
+    void packTogether(const CarryRatio& limit, int tail)
+    {
+        std::fill(loads.begin(), loads.end(), 0);
+        for (int i = 0; i < int(t.grams.size()); ++i) {
+            if (pinnedOf(i) >= 0)
+                loads[size_t(pinnedOf(i))] += t.grams.at(i);
+        }
+        for (auto& h : held)
+            h.clear();
+        blnLists = false;
+        std::vector<qint64> room(static_cast<size_t>(m));
+        for (int j = 0; j < m; ++j)
+            room[size_t(j)] = limit.load * t.shares.at(j) / limit.share - loads[size_t(j)];
+        std::vector<std::pair<int, int>> leftOver; // group, pieces
+        const std::vector<int> order = byWeightDown();
+        std::vector<qint64> rest(order.size() + 1, 0);
+        for (size_t k = order.size(); k-- > 0;)
+            rest[k] = rest[k + 1] + groups[size_t(order[k])].grams * groups[size_t(order[k])].count;
+        for (size_t k = 0; k < order.size(); ++k) {
+            const int g = order[k];
+            const qint64 w = groups[size_t(g)].grams;
+            int left = groups[size_t(g)].count;
+            if (rest[k] < tail * qint64(m) * w) {
+                leftOver.emplace_back(g, left);
+                continue;
+            }
+            while (left > 0) {
+                const int j = int(std::max_element(room.begin(), room.end()) - room.begin());
+                const qint64 fit = w == 0 ? left : std::max<qint64>(0, room[size_t(j)] / w);
+                const int x = int(std::min<qint64>(left, fit));
+                if (x == 0)
+                    break;
+                add(g, j, x);
+                room[size_t(j)] -= qint64(x) * w;
+                left -= x;
+            }
+            if (left > 0)
+                leftOver.emplace_back(g, left);
+        }
+        for (const auto& [g, left] : leftOver) {
+            for (int k = 0; k < left; ++k) {
+                int best = 0;
+                for (int j = 1; j < m; ++j) {
+                    if (ratioWith(j, groups[size_t(g)].grams) < ratioWith(best, groups[size_t(g)].grams))
+                        best = j;
+                }
+                add(g, best, 1);
+            }
+        }
+    }
+
+    std::vector<int> byWeightDown() const
+    {
+        std::vector<int> order(groups.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+            const Group& a = groups[size_t(x)];
+            const Group& b = groups[size_t(y)];
+            return a.grams != b.grams ? a.grams > b.grams : a.product < b.product;
+        });
+        return order;
+    }
+
+    void makeLists()
+    {
+        for (auto& list : lists)
+            list.clear();
+        for (size_t g = 0; g < groups.size(); ++g) {
+            for (const auto& [j, k] : held[g])
+                lists[size_t(j)].push_back({groups[g].grams, int(g)});
+        }
+        for (auto& list : lists)
+            std::sort(list.begin(), list.end());
+        blnLists = true;
+    }
+
+    struct Trade
+    {
+        int b = -1;
+        int x = -1; // group a piece of goes from a to b
+        int y = -1; // group a piece of comes back from b, or -1
+    };
+
+    // The move of one piece from a to b, or swap of a piece of a with a lighter one of
+    // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
+    void bestTrade(int a, int b, CarryRatio& bestValue, Trade& best) const
+    {
+        const auto& la = lists[size_t(a)];
+        const auto& lb = lists[size_t(b)];
+        const qint64 sa = t.shares.at(a), sb = t.shares.at(b);
+        // Ideal weight d moved from a to b: (La - d) / sa = (Lb + d) / sb.
+        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
+        if (ideal <= 0)
+            return;
+        auto consider = [&](qint64 d, int x, int y) {
+            if (d <= 0)
+                return;
+            const CarryRatio v = larger(ratioWith(a, -d), ratioWith(b, d));
+            if (v < bestValue) {
+                bestValue = v;
+                best = {b, x, y};
+            }
+        };
+        auto near = [](const std::vector<Entry>& list, qint64 grams) {
+            return std::lower_bound(list.begin(), list.end(), Entry{grams, -1});
+        };
+        if (!la.empty()) {
+            const auto it = near(la, qint64(ideal));
+            if (it != la.end()) {
+                consider(it->grams, it->group, -1);
+                if (std::next(it) != la.end())
+                    consider(std::next(it)->grams, std::next(it)->group, -1);
+            }
+            if (it != la.begin())
+                consider(std::prev(it)->grams, std::prev(it)->group, -1);
+        }
+        if (lb.empty())
+            return;
+        // A swap lowers max(a, b) only when it moves less than twice the ideal.
+        const qint64 reach = qint64(2 * ideal) + 1;
+        for (size_t k = 0; k < la.size(); ++k) {
+            if (k > 0 && la[k].grams == la[k - 1].grams)
+                continue;
+            const qint64 wx = la[k].grams;
+            if (wx - lb.front().grams <= 0 || lb.back().grams < wx - reach)
+                continue;
+            const auto it = near(lb, wx - qint64(ideal));
+            if (it != lb.end()) {
+                consider(wx - it->grams, la[k].group, it->group);
+                if (std::next(it) != lb.end())
+                    consider(wx - std::next(it)->grams, la[k].group, std::next(it)->group);
+            }
+            if (it != lb.begin())
+                consider(wx - std::prev(it)->grams, la[k].group, std::prev(it)->group);
+        }
+    }
+
+    // Moves and swaps between the most loaded participant and any other, the best one
+    // each time, while one lowers the larger of the two.
+    void localSearch()
+    {
+        for (int step = 0; step < 100000 && m >= 2; ++step) {
+            const int a = critical();
+            CarryRatio bestValue = ratio(a);
+            Trade best;
+            for (int b = 0; b < m; ++b) {
+                if (b != a)
+                    bestTrade(a, b, bestValue, best);
+            }
+            if (best.x < 0)
+                return;
+            add(best.x, a, -1);
+            add(best.x, best.b, 1);
+            if (best.y >= 0) {
+                add(best.y, best.b, -1);
+                add(best.y, a, 1);
+            }
+        }
+    }
+
+    // Among splits no worse than limit, fewer participants per product: pieces away from
+    // their group's main carrier go there while its load stays within the limit, or
+    // trade places with as many pieces of the same weight of another group that the
+    // trade does not spread.
+    void gather(const CarryRatio& limit)
+    {
+        // Groups by weight, for the trades; the participants' lists are not needed here.
+        blnLists = false;
+        byWeight.clear();
+        for (size_t g = 0; g < groups.size(); ++g)
+            byWeight.push_back({groups[g].grams, int(g)});
+        std::sort(byWeight.begin(), byWeight.end());
+        for (int pass = 0; pass < 4 && m >= 2; ++pass) {
+            bool changed = false;
+            for (int g = 0; g < int(groups.size()); ++g) {
+                if (held[size_t(g)].size() < 2)
+                    continue;
+                const qint64 w = groups[size_t(g)].grams;
+                // The main carrier holds most of the group, the first on a tie.
+                int a = -1, most = 0;
+                for (const auto& [j, k] : held[size_t(g)]) {
+                    if (k > most || (k == most && j < a))
+                        a = j, most = k;
+                }
+                const std::vector<std::pair<int, int>> others = held[size_t(g)];
+                for (auto [b, k] : others) {
+                    if (b == a)
+                        continue;
+                    // Pieces that fit: (La + x w) / sa <= limit.
+                    const qint64 room = limit.load * t.shares.at(a) - loads[size_t(a)] * limit.share;
+                    const qint64 fit = w == 0 ? k : (room < 0 ? 0 : room / (w * limit.share));
+                    const int x = int(std::min<qint64>(k, fit));
+                    if (x > 0) {
+                        add(g, b, -x);
+                        add(g, a, x);
+                        k -= x;
+                        changed = true;
+                    }
+                    if (k > 0)
+                        changed = swapInto(g, a, b, k) || changed;
+                }
+            }
+            if (!changed)
+                return;
+        }
+    }
+
+    // Up to k pieces of g from b to a in trade for as many of a's pieces of the same
+    // weight of other groups; loads stay as they are. True when anything moved.
+    bool swapInto(int g, int a, int b, int k)
+    {
+        const qint64 w = groups[size_t(g)].grams;
+        bool moved = false;
+        for (auto it = std::lower_bound(byWeight.begin(), byWeight.end(), Entry{w, -1});
+             it != byWeight.end() && it->grams == w && k > 0; ++it) {
+            const int h = it->group;
+            const int atA = h == g ? 0 : countOf(h, a);
+            if (atA == 0)
+                continue;
+            // h must not gain a carrier: b has some already, or all of a's go.
+            if (countOf(h, b) == 0 && atA > k)
+                continue;
+            const int x = std::min(k, atA);
+            add(g, b, -x);
+            add(g, a, x);
+            add(h, a, -x);
+            add(h, b, x);
+            k -= x;
+            moved = true;
+        }
+        return moved;
+    }
+
+    CarryResult result() const
+    {
+        CarryResult r;
+        r.owner = QList<int>(t.grams.size(), -1);
+        for (int i = 0; i < int(t.grams.size()); ++i)
+            r.owner[i] = pinnedOf(i);
+        for (size_t g = 0; g < groups.size(); ++g) {
+            int i = groups[g].first;
+            for (const auto& [j, k] : held[g]) {
+                for (int c = 0; c < k; ++c)
+                    r.owner[i++] = j;
+            }
+        }
+        r.loads = QList<qint64>(loads.begin(), loads.end());
+        return r;
+    }
+
+    CarryRatio worst() const { return ratio(critical()); }
+
+    const CarryTask& t;
+    const int m;
+    std::vector<qint64> loads;
+    std::vector<Group> groups;
+    std::vector<std::vector<std::pair<int, int>>> held; // per group: (participant, pieces)
+    std::vector<std::vector<Entry>> lists;              // per participant, by weight
+    std::vector<Entry> byWeight;                        // every group, by weight
+    bool blnLists = false;
+};
+
+} // namespace
+
+namespace CarryGroups {
+
+CarryResult solve(const CarryTask& task)
+{
+    Solver s(task);
+    if (s.m == 0)
+        return s.result();
+    s.greedy();
+    s.makeLists();
+    s.localSearch();
+    // The split so far spreads every product over many carriers. Packed product by
+    // product under its value instead, then evened out the same way, it is kept when it
+    // comes out no worse.
+    // The fewer light pieces are left to even out the loads, the more products stay
+    // whole, and the likelier the loads cannot be evened out as well: a few tries.
+    const CarryRatio value = s.worst();
+    const auto held = s.held;
+    const auto loads = s.loads;
+    bool blnPacked = false;
+    for (int tail : {4, 16, 64}) {
+        s.packTogether(value, tail);
+        s.makeLists();
+        s.localSearch();
+        if (s.worst() <= value) {
+            blnPacked = true;
+            break;
+        }
+    }
+    if (!blnPacked) {
+        s.held = held;
+        s.loads = loads;
+    }
+    s.gather(s.worst());
+    return s.result();
+}
+
+} // namespace CarryGroups

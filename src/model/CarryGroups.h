@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/CarrySplit.h"
+
+// The split of a trip with very many pieces. A product's packages or meal bags all weigh
+// the same, so the pieces are handled as groups (a product's run of equal pieces) and
+// the work grows with the products, not with the pieces: longest piece first, given out
+// a group at a time; then single moves and swaps between the most loaded participant
+// and another while one lowers the larger of the two; then fewer carriers per product
+// where that raises no load above the split's value.
+namespace CarryGroups {
+
+// Needs at least one participant; pinned pieces go to their participant.
+CarryResult solve(const CarryTask& task);
+
+} // namespace CarryGroups
