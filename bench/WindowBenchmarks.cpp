@@ -12,10 +12,12 @@
 #include "ui/editor/frmMenu.h"
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +30,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTreeView>
 
 #include <functional>
 
@@ -96,6 +100,7 @@ public:
         editor(forms, main);
         layout(forms, main);
         nutrition(forms, main);
+        carry(forms, main);
         mainWindow(g, main);
     }
 
@@ -333,6 +338,48 @@ private:
             cycle({{QStringLiteral("nutrition: fill from a reference table"), [&] { w.cmdImport_Click(); },
                     [&] { m_files.setNextFileName(strTable); }}});
         }
+        w.cmdClose_Click();
+    }
+
+    void carry(Forms& forms, frmMainForm& main)
+    {
+        // The first opening makes the window and splits: a new set of windows every run.
+        QList<double> firstTimes;
+        for (int i = 0; i < m_ctx.intRepeats; ++i) {
+            GlobalVariable g;
+            InitGlobalVariable(g);
+            Forms fresh(g);
+            frmMainForm& freshMain = fresh.MainForm();
+            freshMain.show();
+            settle();
+            freshMain.OpenFile(m_strFile);
+            QAction* open = freshMain.findChild<QAction*>(QStringLiteral("mnuCarry"));
+            firstTimes.append(timed([&] { open->trigger(); }));
+        }
+        add(QStringLiteral("carry: first opening (window made)"), firstTimes);
+
+        QAction* open = main.findChild<QAction*>(QStringLiteral("mnuCarry"));
+        frmCarry& w = forms.Carry();
+        open->trigger();
+        w.cmdClose_Click();
+        cycle({{QStringLiteral("carry: opening"), [&] { open->trigger(); }},
+               {QStringLiteral("carry: closing"), [&] { w.cmdClose_Click(); }}});
+
+        open->trigger();
+        // A share changed and changed back: everything is split again.
+        QTableWidget* people = child<QTableWidget>(w, "tblParticipants");
+        const QString strShare = people->item(0, 1)->text();
+        cycle({{QStringLiteral("carry: share changed"), [&] { people->item(0, 1)->setText(QStringLiteral("0.75")); }},
+               {QStringLiteral("carry: share changed back"), [&] { people->item(0, 1)->setText(strShare); }}});
+        // A product pinned to the last participant and unpinned.
+        QAbstractItemView* tree = child<QAbstractItemView>(w, "treeCarry");
+        QComboBox* pinTo = child<QComboBox>(w, "cboPinTo");
+        cycle({{QStringLiteral("carry: product pinned"), [&] { w.cmdPin_Click(); },
+                [&] {
+                    tree->setCurrentIndex(tree->model()->index(0, 0, tree->model()->index(0, 0)));
+                    pinTo->setCurrentIndex(pinTo->count() - 1);
+                }},
+               {QStringLiteral("carry: product unpinned"), [&] { w.cmdUnpinAll_Click(); }}});
         w.cmdClose_Click();
     }
 

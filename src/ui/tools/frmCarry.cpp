@@ -9,16 +9,18 @@
 #include "ui/Forms.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/CarryBars.h"
+#include "ui/tools/CarryTreeModel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -27,20 +29,9 @@ namespace {
 
 const QString Caption = QStringLiteral("Раздача по рюкзакам");
 
-// Tree lines keep what they show: the participant (-1 for the unsplit group) and the
-// catalog position of the product (0 for a participant's own line).
-constexpr int RoleParticipant = Qt::UserRole;
-constexpr int RoleProduct = Qt::UserRole + 1;
-
 QString gramsText(double fGrams)
 {
     return QString::asprintf("%.0f", fGrams);
-}
-
-QString signedGrams(double fGrams)
-{
-    const QString s = gramsText(fGrams);
-    return fGrams >= 0.5 ? QLatin1Char('+') + s : s;
 }
 
 } // namespace
@@ -64,13 +55,17 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
 
     m_bars = new CarryBars(this);
 
-    m_treeCarry = new QTreeWidget(this);
+    m_treeCarry = new QTreeView(this);
     m_treeCarry->setObjectName(QStringLiteral("treeCarry"));
-    m_treeCarry->setColumnCount(4);
-    m_treeCarry->setHeaderLabels({QStringLiteral("Участник, продукты"), QStringLiteral("Груз, гр"),
-                                  QStringLiteral("По доле, гр"), QStringLiteral("Разница, гр")});
+    m_treeModel = new CarryTreeModel(this);
+    m_treeModel->setPlan(&m_plan, &m_pins);
+    m_treeCarry->setModel(m_treeModel);
+    m_treeCarry->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_treeCarry->setSelectionMode(QAbstractItemView::SingleSelection);
     m_treeCarry->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_treeCarry->header()->setStretchLastSection(false);
+    // Thousands of lines on a long trip: one line's height serves for all.
+    m_treeCarry->setUniformRowHeights(true);
 
     m_lblBound = new QLabel(this);
     m_lblBound->setObjectName(QStringLiteral("lblBound"));
@@ -126,7 +121,7 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_tblParticipants, &QTableWidget::itemChanged, this, &frmCarry::participantEdited);
-    connect(m_treeCarry, &QTreeWidget::itemSelectionChanged, this, &frmCarry::treeSelectionChanged);
+    connect(m_treeCarry->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmCarry::treeSelectionChanged);
     connect(m_cmdPin, &QPushButton::clicked, this, &frmCarry::cmdPin_Click);
     connect(m_cmdUnpin, &QPushButton::clicked, this, &frmCarry::cmdUnpin_Click);
     connect(m_cmdUnpinAll, &QPushButton::clicked, this, &frmCarry::cmdUnpinAll_Click);
@@ -218,6 +213,10 @@ void frmCarry::Recalculate()
 {
     const TripCheck::Result check =
         TripCheck::check(m_g.dtDataBegin, m_g.dtDataEnd, m_g.intCountPeople, m_g.intCountSmena);
+    // Keep the selected product selected across a re-split; the tree lets go of the
+    // old split before it changes.
+    const qint16 intSelected = selectedProduct();
+    m_treeModel->setPlan(nullptr, nullptr);
     QString strProblem;
     m_plan = CarryPlan();
     if (!check.ok()) {
@@ -229,7 +228,7 @@ void frmCarry::Recalculate()
             strProblem = QStringLiteral("Раскладка не согласуется с параметрами похода.");
         }
     }
-    fillTree();
+    fillTree(intSelected);
     QList<CarryBars::Bar> bars;
     for (const CarryPack& pack : m_plan.packs)
         bars.append({pack.strName, double(pack.intLoad), pack.fTarget});
@@ -252,62 +251,32 @@ void frmCarry::Recalculate()
     treeSelectionChanged();
 }
 
-void frmCarry::fillTree()
+void frmCarry::fillTree(qint16 intSelected)
 {
-    // Keep the selected product selected across a re-split.
-    const qint16 intSelected = selectedProduct();
-    m_treeCarry->clear();
-    QTreeWidgetItem* reselect = nullptr;
-    for (int j = 0; j < m_plan.packs.size(); ++j) {
-        const CarryPack& pack = m_plan.packs.at(j);
-        auto* top = new QTreeWidgetItem(m_treeCarry);
-        top->setText(
-            0, QStringLiteral("%1. %2 (доля %3)").arg(j + 1).arg(pack.strName, Participants::shareText(pack.intShare)));
-        top->setText(1, QString::number(pack.intLoad));
-        top->setText(2, gramsText(pack.fTarget));
-        top->setText(3, signedGrams(pack.difference()));
-        top->setData(0, RoleParticipant, j);
-        top->setData(0, RoleProduct, 0);
-        QFont bold = top->font(0);
-        bold.setBold(true);
-        top->setFont(0, bold);
-        for (const CarryLine& line : pack.lines) {
-            const CarryProduct& product = m_plan.pieces.products.at(line.intProduct);
-            auto* child = new QTreeWidgetItem(top);
-            const bool blnPinned = m_pins.value(product.intProduct, -1) == j;
-            child->setText(0, m_plan.lineText(line) + (blnPinned ? QStringLiteral(" [закреплено]") : QString()));
-            child->setText(1, QString::number(line.intGrams));
-            child->setData(0, RoleParticipant, j);
-            child->setData(0, RoleProduct, int(product.intProduct));
-            if (product.intProduct == intSelected && !reselect)
-                reselect = child;
-        }
-        for (int c = 1; c < 4; ++c)
-            top->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    m_treeModel->setPlan(&m_plan, &m_pins);
+    m_treeCarry->expandToDepth(0);
+    // A participant's figures are the widest of their column (a line never outweighs
+    // its backpack), so they alone set the widths, not every line.
+    const QFontMetrics metrics(m_treeCarry->font());
+    const int intPadding = 3 * metrics.horizontalAdvance(QLatin1Char('0'));
+    for (int c = 1; c < 4; ++c) {
+        int intWidth =
+            metrics.horizontalAdvance(m_treeModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (int i = 0; i < m_treeModel->rowCount(); ++i)
+            intWidth = qMax(intWidth, metrics.horizontalAdvance(m_treeModel->index(i, c).data().toString()));
+        m_treeCarry->setColumnWidth(c, intWidth + intPadding);
     }
-    if (!m_plan.pieces.unknown.isEmpty()) {
-        auto* top = new QTreeWidgetItem(m_treeCarry);
-        top->setText(0, CarryPlan::UnknownName);
-        top->setData(0, RoleParticipant, -1);
-        for (const CarryUnknown& u : m_plan.pieces.unknown) {
-            auto* child = new QTreeWidgetItem(top);
-            child->setText(0, QStringLiteral("%1 — %2 %3").arg(u.strName).arg(u.intQuantity).arg(u.strEdin));
-            child->setData(0, RoleParticipant, -1);
-            child->setData(0, RoleProduct, 0);
-        }
+    if (intSelected > 0) {
+        const QModelIndex line = m_treeModel->lineOf(intSelected);
+        if (line.isValid())
+            m_treeCarry->setCurrentIndex(line);
     }
-    m_treeCarry->expandAll();
-    m_treeCarry->resizeColumnToContents(1);
-    m_treeCarry->resizeColumnToContents(2);
-    m_treeCarry->resizeColumnToContents(3);
-    if (reselect)
-        m_treeCarry->setCurrentItem(reselect);
 }
 
 qint16 frmCarry::selectedProduct() const
 {
-    const QTreeWidgetItem* item = m_treeCarry->currentItem();
-    return item ? static_cast<qint16>(item->data(0, RoleProduct).toInt()) : 0;
+    const QModelIndex current = m_treeCarry->currentIndex();
+    return current.isValid() ? static_cast<qint16>(current.data(CarryTreeModel::RoleProduct).toInt()) : 0;
 }
 
 void frmCarry::treeSelectionChanged()
@@ -317,9 +286,9 @@ void frmCarry::treeSelectionChanged()
     m_cmdUnpin->setEnabled(p > 0 && m_pins.contains(p));
     m_cmdUnpinAll->setEnabled(!m_pins.isEmpty());
     // Pinning defaults to the participant who carries the line now.
-    const QTreeWidgetItem* item = m_treeCarry->currentItem();
-    if (item && p > 0) {
-        const int j = item->data(0, RoleParticipant).toInt();
+    const QModelIndex current = m_treeCarry->currentIndex();
+    if (current.isValid() && p > 0) {
+        const int j = current.data(CarryTreeModel::RoleParticipant).toInt();
         if (j >= 0 && j < m_cboPinTo->count())
             m_cboPinTo->setCurrentIndex(j);
     }

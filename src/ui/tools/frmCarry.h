@@ -12,7 +12,8 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
-class QTreeWidget;
+class QTreeView;
+class CarryTreeModel;
 struct GlobalVariable;
 
 // "Раздача по рюкзакам": who carries what. The participants (name and share editable
@@ -48,7 +49,7 @@ protected:
 
 private:
     void fillParticipants();
-    void fillTree();
+    void fillTree(qint16 intSelected);
     void participantEdited(QTableWidgetItem* item);
     void treeSelectionChanged();
     // Catalog position of the product on the selected tree line, or 0.
@@ -62,7 +63,8 @@ private:
 
     QTableWidget* m_tblParticipants = nullptr;
     CarryBars* m_bars = nullptr;
-    QTreeWidget* m_treeCarry = nullptr;
+    QTreeView* m_treeCarry = nullptr;
+    CarryTreeModel* m_treeModel = nullptr;
     QLabel* m_lblBound = nullptr;
     QComboBox* m_cboPinTo = nullptr;
     QPushButton* m_cmdPin = nullptr;

@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace TestSupport;
 
@@ -45,7 +45,12 @@ struct Carry : ExportingTrip
 
     frmCarry& w() { return forms.Carry(); }
     QTableWidget* table() { return w().findChild<QTableWidget*>(QStringLiteral("tblParticipants")); }
-    QTreeWidget* tree() { return w().findChild<QTreeWidget*>(QStringLiteral("treeCarry")); }
+    QTreeView* tree() { return w().findChild<QTreeView*>(QStringLiteral("treeCarry")); }
+    QAbstractItemModel* model() { return tree()->model(); }
+    // Text of a top line, or of line k under top line j.
+    QString text(int j, int column = 0) { return model()->index(j, column).data().toString(); }
+    QString text(int j, int k, int column) { return model()->index(k, column, model()->index(j, 0)).data().toString(); }
+    int lines(int j) { return model()->rowCount(model()->index(j, 0)); }
     CarryBars* bars() { return w().findChild<CarryBars*>(QStringLiteral("barsCarry")); }
     void click(const char* name) { QTest::mouseClick(w().findChild<QPushButton*>(name), Qt::LeftButton); }
 
@@ -54,7 +59,7 @@ struct Carry : ExportingTrip
     {
         QList<qint64> loads;
         for (int j = 0; j < g.participants.size(); ++j)
-            loads.append(tree()->topLevelItem(j)->text(1).toLongLong());
+            loads.append(text(j, 1).toLongLong());
         return loads;
     }
 };
@@ -102,13 +107,13 @@ void tst_frmcarry::treeAndBarsShowTheSplit()
     const CarryPlan& plan = t.w().plan();
     // 8 bags of groats and 12 tins: 8 x 240 + 12 x 325 grams.
     QCOMPARE(plan.intTotal, 8 * 240 + 12 * 325);
-    QCOMPARE(t.tree()->topLevelItemCount(), 4); // three participants and "не распределено"
+    QCOMPARE(t.model()->rowCount(), 4); // three participants and "не распределено"
     qint64 sum = 0;
     for (qint64 load : t.treeLoads())
         sum += load;
     QCOMPARE(sum, plan.intTotal);
-    QCOMPARE(t.tree()->topLevelItem(3)->text(0), QStringLiteral("не распределено"));
-    QCOMPARE(t.tree()->topLevelItem(3)->child(0)->text(0), QStringLiteral("Чай — 24 пак"));
+    QCOMPARE(t.text(3), QStringLiteral("не распределено"));
+    QCOMPARE(t.text(3, 0, 0), QStringLiteral("Чай — 24 пак"));
 
     // Bars as long as the loads, in one scale, each drawn where it is said to be.
     t.bars()->resize(400, 200);
@@ -157,7 +162,7 @@ void tst_frmcarry::editsParticipants()
     }
     if (column == 0) {
         QCOMPARE(t.g.participants.at(0).strName, typed);
-        QVERIFY(t.tree()->topLevelItem(0)->text(0).contains(typed));
+        QVERIFY(t.text(0).contains(typed));
     } else {
         // A lighter share re-splits at once: the first carries less.
         QCOMPARE(t.g.participants.at(0).intShare, 50);
@@ -169,27 +174,27 @@ void tst_frmcarry::pinsAProduct()
 {
     Carry t;
     // Pin the tinned meat to the second participant.
-    QTreeWidgetItem* line = nullptr;
-    for (int j = 0; j < 3 && !line; ++j) {
-        QTreeWidgetItem* top = t.tree()->topLevelItem(j);
-        for (int k = 0; k < top->childCount(); ++k) {
-            if (top->child(k)->text(0).startsWith(QStringLiteral("Тушёнка")))
-                line = top->child(k);
+    QModelIndex line;
+    for (int j = 0; j < 3 && !line.isValid(); ++j) {
+        for (int k = 0; k < t.lines(j); ++k) {
+            if (t.text(j, k, 0).startsWith(QStringLiteral("Тушёнка")))
+                line = t.model()->index(k, 0, t.model()->index(j, 0));
         }
     }
-    QVERIFY(line);
-    t.tree()->setCurrentItem(line);
+    QVERIFY(line.isValid());
+    t.tree()->setCurrentIndex(line);
     t.w().findChild<QComboBox*>(QStringLiteral("cboPinTo"))->setCurrentIndex(1);
     t.click("cmdPin");
     QCOMPARE(t.w().pins().value(2), 1);
-    QTreeWidgetItem* boria = t.tree()->topLevelItem(1);
     bool found = false;
-    for (int k = 0; k < boria->childCount(); ++k)
-        found |= boria->child(k)->text(0).startsWith(QStringLiteral("Тушёнка — 12 уп. по 325 гр"));
+    for (int k = 0; k < t.lines(1); ++k)
+        found |= t.text(1, k, 0).startsWith(QStringLiteral("Тушёнка — 12 уп. по 325 гр"));
     QVERIFY(found);
+    // The pinned line stays selected across the re-split and says it is pinned.
+    QCOMPARE(t.tree()->currentIndex().data().toString().endsWith(QStringLiteral("[закреплено]")), true);
     for (int j : {0, 2}) {
-        for (int k = 0; k < t.tree()->topLevelItem(j)->childCount(); ++k)
-            QVERIFY(!t.tree()->topLevelItem(j)->child(k)->text(0).startsWith(QStringLiteral("Тушёнка")));
+        for (int k = 0; k < t.lines(j); ++k)
+            QVERIFY(!t.text(j, k, 0).startsWith(QStringLiteral("Тушёнка")));
     }
     // Pins last while the window is open, not beyond.
     t.click("cmdClose");
