@@ -4,6 +4,7 @@
 #include "app/NutritionListing.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
+#include "model/CarryPlan.h"
 #include "model/CatalogText.h"
 #include "model/GlobalVariable.h"
 #include "model/NameOrder.h"
@@ -221,9 +222,9 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
         }
     });
 
-    // ---- the nutrition and shopping lists, as the command line prints them ----
+    // ---- the nutrition, shopping and carry lists, as the command line prints them ----
     for (const auto& [trip, strName, dBudget] :
-         {std::tuple{&trips->realistic, "realistic", 16.0}, std::tuple{&trips->large, "large", 100.0}}) {
+         {std::tuple{&trips->realistic, "realistic", 16.0}, std::tuple{&trips->large, "large", 16.0}}) {
         GlobalVariable* g = trip;
         registerOne(entries, {QStringLiteral("lists: nutrition (%1)").arg(QLatin1String(strName)), dBudget}, n,
                     [g](benchmark::State& st) {
@@ -236,6 +237,13 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
                     [g](benchmark::State& st) {
                         for (auto _ : st) {
                             QList<QStringList> rows = NutritionListing::shopping(*g, true, 1);
+                            benchmark::DoNotOptimize(rows);
+                        }
+                    });
+        registerOne(entries, {QStringLiteral("lists: carry (%1)").arg(QLatin1String(strName)), dBudget}, n,
+                    [g](benchmark::State& st) {
+                        for (auto _ : st) {
+                            QList<QStringList> rows = CarryPlan::make(*g, g->intCountDay).rows();
                             benchmark::DoNotOptimize(rows);
                         }
                     });
