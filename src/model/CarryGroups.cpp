@@ -125,7 +125,7 @@ public:
             const qint64 w = groups[size_t(g)].grams;
             int left = groups[size_t(g)].count;
             std::fill(given.begin(), given.end(), 0);
-            if (w > 0 && left >= 2 * m)
+            if (w > 0 && left >= 8)
                 left -= fillToLevel(w, left, given);
             // Whoever ends lowest on top; a tie goes to the first participant.
             auto after = [&](int x, int y) {
@@ -153,7 +153,7 @@ public:
     // Gives out pieces of weight w whose place in the one-by-one order falls below the
     // level that count of them fills the lowest participants up to: k pieces to j when
     // (load + k w) / share stays under it. Returns how many were given; never more than
-    // count, and a piece short per participant for safety against rounding.
+    // count.
     int fillToLevel(qint64 w, int count, std::vector<int>& given)
     {
         std::vector<int> byRatio(static_cast<size_t>(m));
@@ -175,7 +175,7 @@ public:
         for (int k = 0; k < active; ++k) {
             const int j = byRatio[size_t(k)];
             const double room = (level * double(t.shares.at(j)) - double(loads[size_t(j)])) / double(w);
-            const int pieces = std::clamp(int(std::floor(room)) - 1, 0, count - total);
+            const int pieces = std::clamp(int(std::floor(room)), 0, count - total);
             given[size_t(j)] += pieces;
             loads[size_t(j)] += qint64(pieces) * w;
             total += pieces;
