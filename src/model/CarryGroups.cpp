@@ -56,6 +56,9 @@ public:
             groups.push_back({t.grams.at(i), t.product.at(i), i, 1});
         }
         held.resize(groups.size());
+        for (size_t g = 0; g < groups.size(); ++g)
+            byWeight.push_back({groups[g].grams, int(g)});
+        std::sort(byWeight.begin(), byWeight.end());
     }
 
     int pinnedOf(int i) const
@@ -254,12 +257,11 @@ public:
     {
         for (auto& list : lists)
             list.clear();
-        for (size_t g = 0; g < groups.size(); ++g) {
-            for (const auto& [j, k] : held[g])
-                lists[size_t(j)].push_back({groups[g].grams, int(g)});
+        // Groups in the lists' own order, so that each list comes out sorted.
+        for (const Entry& e : byWeight) {
+            for (const auto& [j, n] : held[size_t(e.group)])
+                lists[size_t(j)].push_back(e);
         }
-        for (auto& list : lists)
-            std::sort(list.begin(), list.end());
         blnLists = true;
     }
 
@@ -307,13 +309,19 @@ public:
             return;
         // A swap lowers max(a, b) only when it moves less than twice the ideal.
         const qint64 reach = qint64(2 * ideal) + 1;
+        // Both lists by weight: the piece of b nearest wx - ideal only moves up as wx does.
+        auto it = lb.begin();
         for (size_t k = 0; k < la.size(); ++k) {
             if (k > 0 && la[k].grams == la[k - 1].grams)
                 continue;
             const qint64 wx = la[k].grams;
-            if (wx - lb.front().grams <= 0 || lb.back().grams < wx - reach)
+            if (wx - lb.front().grams <= 0)
                 continue;
-            const auto it = near(lb, wx - qint64(ideal));
+            if (lb.back().grams < wx - reach)
+                break;
+            const qint64 want = wx - qint64(ideal);
+            while (it != lb.end() && it->grams < want)
+                ++it;
             if (it != lb.end()) {
                 consider(wx - it->grams, la[k].group, it->group);
                 if (std::next(it) != lb.end())
@@ -353,12 +361,8 @@ public:
     // trade does not spread.
     void gather(const CarryRatio& limit)
     {
-        // Groups by weight, for the trades; the participants' lists are not needed here.
+        // The participants' lists are not needed here.
         blnLists = false;
-        byWeight.clear();
-        for (size_t g = 0; g < groups.size(); ++g)
-            byWeight.push_back({groups[g].grams, int(g)});
-        std::sort(byWeight.begin(), byWeight.end());
         for (int pass = 0; pass < 4 && m >= 2; ++pass) {
             bool changed = false;
             for (int g = 0; g < int(groups.size()); ++g) {
@@ -445,7 +449,7 @@ public:
     std::vector<Group> groups;
     std::vector<std::vector<std::pair<int, int>>> held; // per group: (participant, pieces)
     std::vector<std::vector<Entry>> lists;              // per participant, by weight
-    std::vector<Entry> byWeight;                        // every group, by weight
+    std::vector<Entry> byWeight;                        // every group, lightest first
     bool blnLists = false;
 };
 
