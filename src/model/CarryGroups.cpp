@@ -10,12 +10,12 @@
 
 namespace {
 
-// A run of free pieces of one product, all of one weight, at [first, first + count).
+// A run whose pieces are free to go to anyone.
 struct Group
 {
     qint64 grams = 0;
     int product = 0;
-    int first = 0;
+    int run = 0;
     int count = 0;
 };
 
@@ -34,43 +34,30 @@ struct Entry
 class Solver
 {
 public:
-    explicit Solver(const CarryTask& task)
-        : t(task)
-        , m(int(task.shares.size()))
+    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares)
+        : r(runs)
+        , sh(shares)
+        , m(int(shares.size()))
         , loads(size_t(m), 0)
+        , pinnedLoads(size_t(m), 0)
         , lists(size_t(m))
     {
-        for (int i = 0; i < int(t.grams.size()); ++i) {
-            const int p = pinnedOf(i);
-            if (p >= 0) {
-                loads[size_t(p)] += t.grams.at(i);
-                continue;
-            }
-            if (!groups.empty()) {
-                Group& last = groups.back();
-                if (last.first + last.count == i && last.product == t.product.at(i) && last.grams == t.grams.at(i)) {
-                    ++last.count;
-                    continue;
-                }
-            }
-            groups.push_back({t.grams.at(i), t.product.at(i), i, 1});
+        for (int i = 0; i < int(r.size()); ++i) {
+            const CarryRun& run = r.at(i);
+            if (run.pinned >= 0 && run.pinned < m)
+                pinnedLoads[size_t(run.pinned)] += run.grams * run.count;
+            else if (run.count > 0)
+                groups.push_back({run.grams, run.product, i, run.count});
         }
+        loads = pinnedLoads;
         held.resize(groups.size());
         for (size_t g = 0; g < groups.size(); ++g)
             byWeight.push_back({groups[g].grams, int(g)});
         std::sort(byWeight.begin(), byWeight.end());
     }
 
-    int pinnedOf(int i) const
-    {
-        if (i >= t.pinned.size())
-            return -1;
-        const int p = t.pinned.at(i);
-        return p >= 0 && p < m ? p : -1;
-    }
-
-    CarryRatio ratio(int j) const { return {loads[size_t(j)], t.shares.at(j)}; }
-    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, t.shares.at(j)}; }
+    CarryRatio ratio(int j) const { return {loads[size_t(j)], sh.at(j)}; }
+    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, sh.at(j)}; }
 
     int critical() const
     {
@@ -166,18 +153,18 @@ public:
         int active = 0;
         for (int j : byRatio) {
             const double nextLevel =
-                (sumLoad + double(loads[size_t(j)]) + double(count) * double(w)) / (sumShare + double(t.shares.at(j)));
-            if (active > 0 && double(loads[size_t(j)]) / double(t.shares.at(j)) >= level)
+                (sumLoad + double(loads[size_t(j)]) + double(count) * double(w)) / (sumShare + double(sh.at(j)));
+            if (active > 0 && double(loads[size_t(j)]) / double(sh.at(j)) >= level)
                 break;
             sumLoad += double(loads[size_t(j)]);
-            sumShare += double(t.shares.at(j));
+            sumShare += double(sh.at(j));
             level = nextLevel;
             ++active;
         }
         int total = 0;
         for (int k = 0; k < active; ++k) {
             const int j = byRatio[size_t(k)];
-            const double room = (level * double(t.shares.at(j)) - double(loads[size_t(j)])) / double(w);
+            const double room = (level * double(sh.at(j)) - double(loads[size_t(j)])) / double(w);
             const int pieces = std::clamp(int(std::floor(room)), 0, count - total);
             given[size_t(j)] += pieces;
             loads[size_t(j)] += qint64(pieces) * w;
@@ -192,17 +179,13 @@ public:
     // to whoever ends lowest. Starts again from the pinned pieces alone.
     void packTogether(const CarryRatio& limit, int tail)
     {
-        std::fill(loads.begin(), loads.end(), 0);
-        for (int i = 0; i < int(t.grams.size()); ++i) {
-            if (pinnedOf(i) >= 0)
-                loads[size_t(pinnedOf(i))] += t.grams.at(i);
-        }
+        loads = pinnedLoads;
         for (auto& h : held)
             h.clear();
         blnLists = false;
         std::vector<qint64> room(static_cast<size_t>(m));
         for (int j = 0; j < m; ++j)
-            room[size_t(j)] = limit.load * t.shares.at(j) / limit.share - loads[size_t(j)];
+            room[size_t(j)] = limit.load * sh.at(j) / limit.share - loads[size_t(j)];
         std::vector<std::pair<int, int>> leftOver; // group, pieces
         const std::vector<int> order = byWeightDown();
         std::vector<qint64> rest(order.size() + 1, 0);
@@ -278,7 +261,7 @@ public:
     {
         const auto& la = lists[size_t(a)];
         const auto& lb = lists[size_t(b)];
-        const qint64 sa = t.shares.at(a), sb = t.shares.at(b);
+        const qint64 sa = sh.at(a), sb = sh.at(b);
         // Ideal weight d moved from a to b: (La - d) / sa = (Lb + d) / sb.
         const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
         if (ideal <= 0)
@@ -380,7 +363,7 @@ public:
                     if (b == a)
                         continue;
                     // Pieces that fit: (La + x w) / sa <= limit.
-                    const qint64 room = limit.load * t.shares.at(a) - loads[size_t(a)] * limit.share;
+                    const qint64 room = limit.load * sh.at(a) - loads[size_t(a)] * limit.share;
                     const qint64 fit = w == 0 ? k : (room < 0 ? 0 : room / (w * limit.share));
                     const int x = int(std::min<qint64>(k, fit));
                     if (x > 0) {
@@ -424,28 +407,27 @@ public:
         return moved;
     }
 
-    CarryResult result() const
+    CarryRunResult result() const
     {
-        CarryResult r;
-        r.owner = QList<int>(t.grams.size(), -1);
-        for (int i = 0; i < int(t.grams.size()); ++i)
-            r.owner[i] = pinnedOf(i);
-        for (size_t g = 0; g < groups.size(); ++g) {
-            int i = groups[g].first;
-            for (const auto& [j, k] : held[g]) {
-                for (int c = 0; c < k; ++c)
-                    r.owner[i++] = j;
-            }
+        CarryRunResult out;
+        out.taken.resize(r.size());
+        for (int i = 0; i < int(r.size()); ++i) {
+            if (r.at(i).pinned >= 0 && r.at(i).pinned < m && r.at(i).count > 0)
+                out.taken[i].append({r.at(i).pinned, r.at(i).count});
         }
-        r.loads = QList<qint64>(loads.begin(), loads.end());
-        return r;
+        for (size_t g = 0; g < groups.size(); ++g)
+            out.taken[groups[g].run] = QList<std::pair<int, int>>(held[g].begin(), held[g].end());
+        out.loads = QList<qint64>(loads.begin(), loads.end());
+        return out;
     }
 
     CarryRatio worst() const { return ratio(critical()); }
 
-    const CarryTask& t;
+    const QList<CarryRun>& r;
+    const QList<qint32>& sh;
     const int m;
     std::vector<qint64> loads;
+    std::vector<qint64> pinnedLoads;
     std::vector<Group> groups;
     std::vector<std::vector<std::pair<int, int>>> held; // per group: (participant, pieces)
     std::vector<std::vector<Entry>> lists;              // per participant, by weight
@@ -457,9 +439,9 @@ public:
 
 namespace CarryGroups {
 
-CarryResult solve(const CarryTask& task)
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
-    Solver s(task);
+    Solver s(runs, shares);
     if (s.m == 0)
         return s.result();
     s.greedy();

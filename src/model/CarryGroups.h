@@ -10,7 +10,7 @@
 // where that raises no load above the split's value.
 namespace CarryGroups {
 
-// Needs at least one participant; pinned pieces go to their participant.
-CarryResult solve(const CarryTask& task);
+// Needs at least one participant; pinned runs go to their participant.
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
 } // namespace CarryGroups

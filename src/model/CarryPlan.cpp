@@ -3,6 +3,8 @@
 #include "model/GlobalVariable.h"
 #include "model/Participants.h"
 
+#include <algorithm>
+
 namespace {
 
 QString gramsText(double fGrams)
@@ -18,46 +20,42 @@ CarryPlan CarryPlan::make(const GlobalVariable& g, int intCountDay, const QHash<
     plan.pieces = CarryPieces::build(g, intCountDay);
     const QList<Participant> people = Participants::fitted(g.participants, g.intCountPeople);
 
-    CarryTask task;
-    task.grams = plan.pieces.pieceGrams();
-    task.product = plan.pieces.pieceProducts();
+    // Each product one run of equal pieces.
+    QList<qint32> shares;
     for (const Participant& p : people)
-        task.shares.append(qMax<qint32>(1, p.intShare));
-    if (!pins.isEmpty()) {
-        task.pinned.reserve(task.product.size());
-        for (int product : task.product) {
-            const int j = pins.value(plan.pieces.products.at(product).intProduct, -1);
-            task.pinned.append(j < people.size() ? j : -1);
-        }
+        shares.append(qMax<qint32>(1, p.intShare));
+    QList<CarryRun> runs;
+    runs.reserve(plan.pieces.products.size());
+    for (qsizetype k = 0; k < plan.pieces.products.size(); ++k) {
+        const CarryProduct& product = plan.pieces.products.at(k);
+        const int j = pins.value(product.intProduct, -1);
+        runs.append({product.intPieceGrams, product.intPieces, int(k), j < people.size() ? j : -1});
     }
-    const CarryResult split = CarrySplit::solve(task);
+    const CarryRunResult split = CarrySplit::solveRuns(runs, shares);
     plan.intTotal = plan.pieces.totalGrams();
     plan.blnExact = split.blnExact;
-    plan.fValue = people.isEmpty() ? 0 : split.value(task.shares);
-    plan.fBound = people.isEmpty() ? 0 : CarrySplit::lowerBound(task);
+    plan.fBound = people.isEmpty() ? 0 : CarrySplit::lowerBound(runs, shares);
 
     qint64 shareSum = 0;
-    for (qint32 s : task.shares)
+    for (qint32 s : shares)
         shareSum += s;
     for (qsizetype j = 0; j < people.size(); ++j) {
         CarryPack pack;
         pack.strName = people.at(j).strName;
         pack.intShare = people.at(j).intShare;
         pack.intLoad = split.loads.value(j);
-        pack.fTarget = double(plan.intTotal) * double(task.shares.at(j)) / double(shareSum);
+        pack.fTarget = double(plan.intTotal) * double(shares.at(j)) / double(shareSum);
         plan.packs.append(pack);
+        plan.fValue = qMax(plan.fValue, double(pack.intLoad) * 100.0 / double(shares.at(j)));
     }
-    // Pieces come product by product, so each pack's lines fall in name order.
-    for (qsizetype i = 0; i < split.owner.size(); ++i) {
-        const int j = split.owner.at(i);
-        if (j < 0)
-            continue;
-        QList<CarryLine>& lines = plan.packs[j].lines;
-        const int product = task.product.at(i);
-        if (lines.isEmpty() || lines.last().intProduct != product)
-            lines.append({product, 0, 0});
-        ++lines.last().intPieces;
-        lines.last().intGrams += task.grams.at(i);
+    // Products come in name order, so each pack's lines do too.
+    for (qsizetype k = 0; k < runs.size(); ++k) {
+        QList<std::pair<int, int>> taken = split.taken.value(k);
+        std::sort(taken.begin(), taken.end());
+        for (const auto& [j, n] : taken) {
+            if (j >= 0 && j < plan.packs.size() && n > 0)
+                plan.packs[j].lines.append({int(k), n, runs.at(k).grams * n});
+        }
     }
     return plan;
 }

@@ -648,6 +648,56 @@ Ratio boundOf(const CarryTask& t)
     return b;
 }
 
+// Whether the split works on runs of equal pieces: beyond a thousand free pieces, but
+// not where two carriers get their exact split.
+bool manyPieces(int free, qint64 freeTotal, int people)
+{
+    return people >= 2 && free > GroupPieces && (people > 2 || freeTotal > PairLimitGrams);
+}
+
+bool manyPieces(const CarryTask& task)
+{
+    int free = 0;
+    qint64 freeTotal = 0;
+    for (qsizetype i = 0; i < task.grams.size(); ++i) {
+        const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
+        if (p < 0 || p >= task.shares.size()) {
+            ++free;
+            freeTotal += task.grams.at(i);
+        }
+    }
+    return manyPieces(free, freeTotal, int(task.shares.size()));
+}
+
+bool freeRun(const CarryRun& run, const QList<qint32>& shares)
+{
+    return run.pinned < 0 || run.pinned >= shares.size();
+}
+
+Ratio boundOfRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+{
+    qint64 total = 0, shareSum = 0, heaviest = 0;
+    qint32 largest = 1;
+    std::vector<qint64> pinnedLoad(size_t(shares.size()), 0);
+    for (const CarryRun& run : runs) {
+        if (run.count <= 0)
+            continue;
+        total += run.grams * run.count;
+        if (freeRun(run, shares))
+            heaviest = std::max(heaviest, run.grams);
+        else
+            pinnedLoad[size_t(run.pinned)] += run.grams * run.count;
+    }
+    for (qint32 s : shares) {
+        shareSum += s;
+        largest = std::max(largest, s);
+    }
+    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
+    for (qsizetype j = 0; j < shares.size(); ++j)
+        b = larger(b, Ratio{pinnedLoad[size_t(j)], shares.at(j)});
+    return b;
+}
+
 } // namespace
 
 double CarryResult::value(const QList<qint32>& shares) const
@@ -671,22 +721,34 @@ CarryResult greedy(const CarryTask& task)
 CarryResult solve(const CarryTask& task)
 {
     const Ratio bound = boundOf(task);
-    if (task.shares.size() >= 2) {
-        int free = 0;
-        qint64 freeTotal = 0;
+    if (manyPieces(task)) {
+        // Runs of equal consecutive pieces, split as runs and handed out piece by piece.
+        QList<CarryRun> runs;
+        QList<int> firsts;
         for (qsizetype i = 0; i < task.grams.size(); ++i) {
-            const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
-            if (p < 0 || p >= task.shares.size()) {
-                ++free;
-                freeTotal += task.grams.at(i);
+            const int p = i < task.pinned.size() && task.pinned.at(i) < task.shares.size() ? task.pinned.at(i) : -1;
+            const int pin = p >= 0 ? p : -1;
+            if (!runs.isEmpty() && runs.last().grams == task.grams.at(i) && runs.last().product == task.product.at(i) &&
+                runs.last().pinned == pin) {
+                ++runs.last().count;
+                continue;
+            }
+            runs.append({task.grams.at(i), 1, task.product.at(i), pin});
+            firsts.append(int(i));
+        }
+        const CarryRunResult split = CarryGroups::solve(runs, task.shares);
+        CarryResult r;
+        r.owner = QList<int>(task.grams.size(), -1);
+        for (qsizetype k = 0; k < runs.size(); ++k) {
+            int i = firsts.at(k);
+            for (const auto& [j, n] : split.taken.at(k)) {
+                for (int c = 0; c < n; ++c)
+                    r.owner[i++] = j;
             }
         }
-        // Two carriers of up to the pair limit keep their exact split below.
-        if (free > GroupPieces && (task.shares.size() > 2 || freeTotal > PairLimitGrams)) {
-            CarryResult r = CarryGroups::solve(task);
-            r.blnExact = !less(bound, valueOf(r, task.shares));
-            return r;
-        }
+        r.loads = split.loads;
+        r.blnExact = !less(bound, valueOf(r, task.shares));
+        return r;
     }
     Solver s(task);
     if (s.m == 0)
@@ -763,6 +825,61 @@ int spread(const CarryTask& task, const QList<int>& owner)
 bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& shares)
 {
     return less(valueOf(a, shares), valueOf(b, shares));
+}
+
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+{
+    int free = 0;
+    qint64 freeTotal = 0;
+    for (const CarryRun& run : runs) {
+        if (freeRun(run, shares) && run.count > 0) {
+            free += run.count;
+            freeTotal += run.grams * run.count;
+        }
+    }
+    if (manyPieces(free, freeTotal, int(shares.size()))) {
+        CarryRunResult r = CarryGroups::solve(runs, shares);
+        CarryResult loads;
+        loads.loads = r.loads;
+        r.blnExact = !less(boundOfRuns(runs, shares), valueOf(loads, shares));
+        return r;
+    }
+    // Few pieces: one by one, for the exact searches.
+    CarryTask task;
+    task.shares = shares;
+    for (qsizetype k = 0; k < runs.size(); ++k) {
+        const CarryRun& run = runs.at(k);
+        for (int c = 0; c < run.count; ++c) {
+            task.grams.append(run.grams);
+            task.product.append(run.product);
+            task.pinned.append(freeRun(run, shares) ? -1 : run.pinned);
+        }
+    }
+    const CarryResult split = solve(task);
+    CarryRunResult r;
+    r.loads = split.loads;
+    r.blnExact = split.blnExact;
+    r.taken.resize(runs.size());
+    int i = 0;
+    for (qsizetype k = 0; k < runs.size(); ++k) {
+        QList<std::pair<int, int>>& taken = r.taken[k];
+        for (int c = 0; c < runs.at(k).count; ++c, ++i) {
+            const int j = split.owner.at(i);
+            auto it =
+                std::find_if(taken.begin(), taken.end(), [j](const std::pair<int, int>& e) { return e.first == j; });
+            if (it == taken.end())
+                taken.append({j, 1});
+            else
+                ++it->second;
+        }
+    }
+    return r;
+}
+
+double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares)
+{
+    const Ratio b = boundOfRuns(runs, shares);
+    return double(b.load) * 100.0 / double(b.share);
 }
 
 } // namespace CarrySplit

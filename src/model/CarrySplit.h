@@ -3,6 +3,8 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <utility>
+
 // Who carries which piece: scheduling on machines of different speeds. Each piece goes
 // to one participant so that the largest load divided by its carry share is as small
 // as it can be made; among splits with that value, one keeping each product's pieces
@@ -25,7 +27,28 @@ struct CarryResult
     double value(const QList<qint32>& shares) const;
 };
 
+// Pieces as a trip has them: runs of equal pieces, such as a product's packages.
+struct CarryRun
+{
+    qint64 grams = 0; // each piece, whole grams, >= 0
+    int count = 0;
+    int product = 0; // runs with the same number belong together
+    int pinned = -1; // the participant all of it must go to, or -1
+};
+
+struct CarryRunResult
+{
+    QList<QList<std::pair<int, int>>> taken; // per run: (participant, pieces), each participant once
+    QList<qint64> loads;                     // per participant, grams
+    bool blnExact = false;                   // proven the smallest possible value
+};
+
 namespace CarrySplit {
+
+// The same split for pieces given as runs; the work grows with the runs, not with the
+// pieces, where there are many.
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares);
+double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
 // Runs within a few milliseconds on a trip's worth of pieces: exact for up to 12 free
 // pieces and for two participants carrying at most 200 kg of free pieces; otherwise

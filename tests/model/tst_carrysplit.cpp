@@ -172,6 +172,8 @@ private slots:
     void keepsProductsTogether();
     void manyPieces_data();
     void manyPieces();
+    void runsAgreeWithPieces_data();
+    void runsAgreeWithPieces();
     void pieces();
     void plan();
     void shares_data();
@@ -400,6 +402,65 @@ void tst_carrysplit::manyPieces()
     if (together)
         QVERIFY2(2 * spread < CarrySplit::spread(t, plain.owner) || spread <= products + 2 * people,
                  qPrintable(QString::number(spread)));
+}
+
+void tst_carrysplit::runsAgreeWithPieces_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("pinEvery");
+    QTest::newRow("few pieces") << 51 << 8 << 3 << 3 << 0;
+    QTest::newRow("few pieces, pins") << 52 << 10 << 4 << 4 << 3;
+    QTest::newRow("many pieces") << 53 << 80 << 60 << 9 << 0;
+    QTest::newRow("many pieces, pins") << 54 << 90 << 50 << 7 << 4;
+    QTest::newRow("two carriers, heavy") << 55 << 40 << 60 << 2 << 0;
+}
+
+void tst_carrysplit::runsAgreeWithPieces()
+{
+    // A trip's products go in as runs of equal pieces; the split must be the one the
+    // same pieces one by one get, every run handed out whole, pins kept.
+    QFETCH(int, seed);
+    QFETCH(int, runs);
+    QFETCH(int, most);
+    QFETCH(int, people);
+    QFETCH(int, pinEvery);
+    QRandomGenerator rnd(static_cast<quint32>(seed));
+    QList<CarryRun> list;
+    Grams grams;
+    Ints products;
+    Ints pinned;
+    for (int k = 0; k < runs; ++k) {
+        const CarryRun run{1 + rnd.bounded(3000), 1 + int(rnd.bounded(most)), k,
+                           pinEvery > 0 && k % pinEvery == 0 ? int(rnd.bounded(people)) : -1};
+        list.append(run);
+        for (int c = 0; c < run.count; ++c) {
+            grams.append(run.grams);
+            products.append(k);
+            pinned.append(run.pinned);
+        }
+    }
+    const Shares shares = randomShares(rnd, people);
+    const CarryTask t = task(grams, shares, products, pinned);
+    const CarryResult pieces = CarrySplit::solve(t);
+    const CarryRunResult split = CarrySplit::solveRuns(list, shares);
+    QCOMPARE(split.loads, pieces.loads);
+    QCOMPARE(split.blnExact, pieces.blnExact);
+    QCOMPARE(CarrySplit::lowerBound(list, shares), CarrySplit::lowerBound(t));
+    QList<qint64> loads(people, 0);
+    for (int k = 0; k < runs; ++k) {
+        int count = 0;
+        for (const auto& [j, n] : split.taken.at(k)) {
+            QVERIFY(n > 0);
+            QVERIFY(list.at(k).pinned < 0 || j == list.at(k).pinned);
+            loads[j] += n * list.at(k).grams;
+            count += n;
+        }
+        QCOMPARE(count, list.at(k).count);
+    }
+    QCOMPARE(loads, split.loads);
 }
 
 void tst_carrysplit::pieces()
