@@ -9,6 +9,7 @@
 #include "model/PurchaseList.h"
 #include "model/TripDays.h"
 
+#include <cstdio>
 #include <limits>
 
 namespace Shopping {
@@ -93,12 +94,13 @@ List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 
 
 QString moneyText(qint64 hundredths)
 {
+    // Thousands of rows on a long trip: formatted plainly, not through arg().
     const bool blnNegative = hundredths < 0;
     const quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
-    return QStringLiteral("%1%2.%3")
-        .arg(blnNegative ? QStringLiteral("-") : QString())
-        .arg(u / 100)
-        .arg(u % 100, 2, 10, QLatin1Char('0'));
+    char buffer[32];
+    const int n = std::snprintf(buffer, sizeof buffer, "%s%llu.%02llu", blnNegative ? "-" : "",
+                                static_cast<unsigned long long>(u / 100), static_cast<unsigned long long>(u % 100));
+    return QString::fromLatin1(buffer, n);
 }
 
 QList<QStringList> rows(const List& list)

@@ -2,6 +2,7 @@
 
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
 #include "model/ProductGrams.h"
 
 namespace {
@@ -23,7 +24,22 @@ FactsTableModel::FactsTableModel(GlobalVariable& g, QObject* parent)
 void FactsTableModel::reload()
 {
     beginResetModel();
-    m_order = NameOrder::fromCatalog(m_g.objCatalog);
+    // Sorting a full catalog again costs more than a frame: the order follows the
+    // catalog where it changed, and is made anew only when more than one product did.
+    const clsCatalog& objCatalog = m_g.objCatalog;
+    try {
+        const int intChanged = m_ordered.singleChange(objCatalog);
+        if (intChanged > 0) {
+            m_order.place(objCatalog, static_cast<qint16>(intChanged));
+            m_ordered.retake(objCatalog, static_cast<qint16>(intChanged));
+        } else if (intChanged < 0) {
+            m_order = NameOrder::fromCatalog(objCatalog);
+            m_ordered.take(objCatalog);
+        }
+    } catch (const ModelError&) {
+        m_order = NameOrder::fromCatalog(objCatalog);
+        m_ordered.take(objCatalog);
+    }
     endResetModel();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CatalogSnapshot.h"
 #include "model/NameOrder.h"
 
 #include <QAbstractTableModel>
@@ -37,4 +38,5 @@ signals:
 private:
     GlobalVariable& m_g;
     NameOrder m_order;
+    CatalogSnapshot m_ordered; // the catalog m_order was made for
 };

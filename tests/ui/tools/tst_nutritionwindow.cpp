@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using Rows = QList<QStringList>;
 
 namespace {
@@ -79,6 +81,8 @@ private slots:
     void editingAValue();
     void aim();
     void importedTable();
+    void followsTheCatalog_data();
+    void followsTheCatalog();
     void picture();
 
 private:
@@ -277,6 +281,42 @@ void tst_nutritionwindow::importedTable()
 }
 
 // The user guide's picture: TORBEL_SHOTS_DIR=dir saves the window on the sample trip there.
+void tst_nutritionwindow::followsTheCatalog_data()
+{
+    QTest::addColumn<QStringList>("renamed"); // new names of the first products
+    QTest::addColumn<QString>("added");       // a product appended, or empty
+    QTest::newRow("one renamed") << QStringList{"Яблоки сушёные"} << QString();
+    QTest::newRow("one added") << QStringList{} << QStringLiteral("Абрикосы");
+    QTest::newRow("two renamed") << QStringList{"Ячмень", "Ааа"} << QString();
+    QTest::newRow("renamed and added") << QStringList{"Ёжевика"} << QStringLiteral("Брусника");
+}
+
+void tst_nutritionwindow::followsTheCatalog()
+{
+    // The products are listed by name, whatever changed in the catalog between two
+    // openings of the window.
+    QFETCH(QStringList, renamed);
+    QFETCH(QString, added);
+    frmNutrition& w = open();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    for (int i = 0; i < renamed.size(); ++i)
+        m_g->objCatalog.GetProduct(qint16(i + 1)).setName(renamed.at(i));
+    if (!added.isEmpty())
+        m_g->objCatalog.AddProduct(added, QStringLiteral("10"), QStringLiteral("гр"));
+    open();
+    QAbstractItemModel* facts = w.findChild<QTableView*>(QStringLiteral("tblFacts"))->model();
+    QStringList names;
+    for (int r = 0; r < facts->rowCount(); ++r)
+        names.append(facts->index(r, 0).data().toString());
+    QStringList expected;
+    for (qint16 p = 1; p <= m_g->objCatalog.size(); ++p)
+        expected.append(m_g->objCatalog.GetProduct(p).Name());
+    // Code unit order, equal names by position, as everywhere in the program.
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return QString::compare(a, b) < 0; });
+    QCOMPARE(names, expected);
+}
+
 void tst_nutritionwindow::picture()
 {
     const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
