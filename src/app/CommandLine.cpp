@@ -1,8 +1,6 @@
 #include "app/CommandLine.h"
 
 #include "app/NutritionListing.h"
-#include "export/DocumentFormat.h"
-
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "app/WindowStart.h"
@@ -237,18 +235,15 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
-bool drawsPages(const QStringList& arguments)
+bool exports(const QStringList& arguments)
 {
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        if (arg == QLatin1String("--"))
-            break;
-        const bool named = arg == QLatin1String("--output") && i + 1 < arguments.size() &&
-                           DocumentFormats::isPdfName(arguments.at(i + 1));
-        if (named || (arg.startsWith(QLatin1String("--output=")) && DocumentFormats::isPdfName(arg)))
-            return true;
+    try {
+        const Action action = parse(arguments).action;
+        return action == Action::ExportLayout || action == Action::ExportPurchases ||
+               action == Action::ExportShopping || action == Action::ExportCarry;
+    } catch (const UsageError&) {
+        return false;
     }
-    return false;
 }
 
 QString usage()
@@ -283,7 +278,7 @@ QString usage()
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
 }
 
-int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
+int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
 {
     Request r;
     try {
@@ -354,7 +349,9 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
                                              : r.action == Action::ExportShopping ? TripExport::Document::Shopping
                                              : r.action == Action::ExportCarry    ? TripExport::Document::Carry
                                                                                   : TripExport::Document::Purchases;
-            if (!TripExport::write(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
+            if (!exporter)
+                return failure(err, QStringLiteral("Документы в этой части программы не пишутся."));
+            if (!exporter(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
                 return failure(err, strMessage);
             return ExitOk;
         }
