@@ -27,7 +27,7 @@ share=$x/usr/share
 echo "== Contents"
 expected=(
   usr/bin/torbel
-  usr/lib/torbel/torbel-windows.so
+  "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/torbel/torbel-windows.so"
   usr/share/torbel/Torbel.html
   usr/share/applications/torbel.desktop
   usr/share/mime/packages/torbel.xml

@@ -15,7 +15,7 @@ QStringList moduleCandidates(const QString& strExe)
 {
     const QDir dir = QFileInfo(strExe).dir();
     return {dir.filePath(QLatin1String(ModuleName)),
-            QDir::cleanPath(dir.filePath(QStringLiteral("../lib/torbel/") + QLatin1String(ModuleName)))};
+            QDir::cleanPath(dir.filePath(QStringLiteral(TORBEL_MODULE_DIR "/") + QLatin1String(ModuleName)))};
 }
 
 int load(int argc, char* argv[])

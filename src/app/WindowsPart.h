@@ -17,7 +17,8 @@ inline constexpr char ModuleName[] = "torbel-windows.so";
 inline constexpr char EntryName[] = "torbel_run";
 
 // Where the module is looked for, in this order, for the executable at strExe (its real
-// path): beside it (the build tree), then in ../lib/torbel (installed in /usr/bin).
+// path): beside it (the build tree), then in the library folder the install gives it
+// (../lib/<multiarch>/torbel from /usr/bin).
 QStringList moduleCandidates(const QString& strExe);
 
 // Loads the module and returns what its entry returns for these arguments. When the
