@@ -14,6 +14,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <optional>
 
@@ -278,7 +280,9 @@ QString usage()
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
 }
 
-int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
+namespace {
+
+int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
 {
     Request r;
     try {
@@ -292,8 +296,6 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter e
         return writeAll(out, (programTitle() + QLatin1Char('\n')).toUtf8()) ? ExitOk : ExitFailure;
 
     // The trip as the main window opens it: read whole, applied only when all is good.
-    GlobalVariable g;
-    InitGlobalVariable(g);
     {
         TripData data;
         QString strDetail;
@@ -366,6 +368,26 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter e
     if (!writeAll(out, bytes))
         return failure(err, QStringLiteral("Ошибка записи в стандартный вывод!"));
     return ExitOk;
+}
+
+} // namespace
+
+int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    return runWith(g, arguments, out, err, exporter);
+}
+
+void runAndExit(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
+{
+    // Never freed: the process ends here, and freeing a full catalog string by string
+    // takes about as long as writing its list.
+    auto* g = new GlobalVariable;
+    InitGlobalVariable(*g);
+    const int intCode = runWith(*g, arguments, out, err, exporter);
+    std::fflush(nullptr);
+    std::_Exit(intCode);
 }
 
 } // namespace CommandLine

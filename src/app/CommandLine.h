@@ -49,4 +49,8 @@ using Exporter = bool (*)(GlobalVariable& g, TripExport::Document doc, bool blnV
 // out, messages to err; the result is an ExitCode.
 int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter = &TripExport::write);
 
+// The same for a process that has nothing else to do: it ends here with the exit code
+// (out and err written through), leaving the trip it read to the end of the process.
+[[noreturn]] void runAndExit(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter);
+
 } // namespace CommandLine

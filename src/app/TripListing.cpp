@@ -72,26 +72,37 @@ QList<QStringList> weights(const GlobalVariable& g)
 
 QByteArray toTsv(const QList<QStringList>& rows)
 {
-    QString text;
+    qsizetype intSize = 0;
+    for (const QStringList& cells : rows) {
+        intSize += 1; // the line end (an empty row is one too)
+        for (const QString& cell : cells)
+            intSize += cell.size() + 1;
+    }
+    // Filled through a pointer, not appended cell by cell: a full catalog's list has a
+    // hundred thousand cells, and the command line's whole run is a few milliseconds.
+    QString text(intSize, Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(text.data());
     for (const QStringList& cells : rows) {
         for (qsizetype c = 0; c < cells.size(); ++c) {
             if (c > 0)
-                text += u'\t';
-            // A tab or line break inside a name would split its row for whoever reads the
-            // lines; any other control character (ESC, BEL, NUL) could drive the terminal.
-            const qsizetype intStart = text.size();
-            text += cells.at(c);
-            for (qsizetype i = intStart; i < text.size(); ++i) {
-                const QChar ch = text.at(i);
-                if (ch == u'\t' || ch == u'\n' || ch == u'\r')
-                    text[i] = u' ';
-                else if (ch.category() == QChar::Other_Control)
-                    text[i] = QChar::ReplacementCharacter;
+                *to++ = u'\t';
+            for (const QChar ch : cells.at(c)) {
+                const char16_t u = ch.unicode();
+                // A tab or line break inside a name would split its row for whoever reads
+                // the lines; any other control character (the C0 and C1 sets, DEL: ESC,
+                // BEL, NUL) could drive the terminal.
+                if (u == u'\t' || u == u'\n' || u == u'\r')
+                    *to++ = u' ';
+                else if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+                    *to++ = QChar::ReplacementCharacter;
+                else
+                    *to++ = u;
             }
         }
-        text += u'\n';
+        *to++ = u'\n';
     }
-    // One conversion for the whole list: a full catalog's list has thousands of cells.
+    text.truncate(to - reinterpret_cast<const char16_t*>(text.constData()));
+    // One conversion for the whole list.
     return text.toUtf8();
 }
 

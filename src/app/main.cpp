@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
         QFile err;
         out.open(stdout, QIODevice::WriteOnly);
         err.open(stderr, QIODevice::WriteOnly);
-        return CommandLine::run(QCoreApplication::arguments().mid(1), out, err, nullptr);
+        CommandLine::runAndExit(QCoreApplication::arguments().mid(1), out, err, nullptr);
     }
 #ifdef TORBEL_WINDOWS_LINKED
     // A build with the windows part linked in (the start-up benchmark).

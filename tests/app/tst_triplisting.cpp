@@ -10,6 +10,8 @@ class tst_triplisting : public QObject
 private slots:
     void controlCharacters_data();
     void controlCharacters();
+    void rowsAndCells_data();
+    void rowsAndCells();
 };
 
 void tst_triplisting::controlCharacters_data()
@@ -30,6 +32,12 @@ void tst_triplisting::controlCharacters_data()
                                           << "a" + r + "b" + r;
     QTest::newRow("C1 control") << QString("c") + QChar(0x9b) + "31m"
                                 << "c" + r + "31m";
+    QTest::newRow("the control sets' edges")
+        << QString("a") + QChar(0x1f) + QChar(0x20) + QChar(0x7e) + QChar(0x9f) + QChar(0xa0) + "б"
+        << "a" + r + " ~" + r + QChar(0xa0) + "б";
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("beyond the basic plane")
+        << QString::fromUtf8("x\xF0\x9F\x8D\x9Ey") << QString::fromUtf8("x\xF0\x9F\x8D\x9Ey");
     // The column and line separators inside a cell only split the row: a blank.
     QTest::newRow("tab and line ends") << "a\tb\nc\rd"
                                        << "a b c d";
@@ -42,6 +50,28 @@ void tst_triplisting::controlCharacters()
 
     const QByteArray bytes = TripListing::toTsv({{cell, "1", "гр"}});
     QCOMPARE(QString::fromUtf8(bytes), printed + "\t1\tгр\n");
+}
+
+void tst_triplisting::rowsAndCells_data()
+{
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<QByteArray>("tsv");
+
+    QTest::newRow("nothing") << QList<QStringList>{} << QByteArray();
+    QTest::newRow("an empty row is an empty line")
+        << QList<QStringList>{{"a", "b"}, {}, {"c"}} << QByteArray("a\tb\n\nc\n");
+    QTest::newRow("empty cells keep their columns")
+        << QList<QStringList>{{"", "", ""}, {"x", "", "y"}} << QByteArray("\t\t\nx\t\ty\n");
+    QTest::newRow("many rows of one cell")
+        << QList<QStringList>(1000, QStringList{"Соль"}) << QString("Соль\n").repeated(1000).toUtf8();
+}
+
+void tst_triplisting::rowsAndCells()
+{
+    QFETCH(QList<QStringList>, rows);
+    QFETCH(QByteArray, tsv);
+
+    QCOMPARE(TripListing::toTsv(rows), tsv);
 }
 
 QTEST_MAIN(tst_triplisting)
