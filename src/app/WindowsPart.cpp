@@ -23,9 +23,11 @@ int load(int argc, char* argv[])
     // The executable's real path, not argv[0]: a symbolic link or a search of PATH
     // must still find the module beside the real file.
     const QString strExe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    QByteArray why;
+    // Without it nothing is tried: never a module from the current folder.
+    QByteArray why =
+        strExe.isEmpty() ? QStringLiteral("/proc/self/exe: путь к программе не найден").toLocal8Bit() : QByteArray();
     void* module = nullptr;
-    for (const QString& candidate : moduleCandidates(strExe)) {
+    for (const QString& candidate : strExe.isEmpty() ? QStringList() : moduleCandidates(strExe)) {
         const bool blnThere = QFileInfo::exists(candidate);
         module = dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_LOCAL);
         if (module)
