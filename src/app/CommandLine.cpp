@@ -325,7 +325,7 @@ int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIO
     try {
         switch (r.action) {
         case Action::ListPurchases:
-            bytes = TripListing::toTsv(TripListing::purchases(g, blnViewAll, intSmen));
+            bytes = TripListing::purchasesTsv(g, blnViewAll, intSmen);
             break;
         case Action::ListLayout:
             bytes = TripListing::toTsv(TripListing::layout(g));
