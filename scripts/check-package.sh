@@ -27,6 +27,7 @@ share=$x/usr/share
 echo "== Contents"
 expected=(
   usr/bin/torbel
+  "usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/torbel/torbel-windows.so"
   usr/share/torbel/Torbel.html
   usr/share/applications/torbel.desktop
   usr/share/mime/packages/torbel.xml
@@ -86,6 +87,10 @@ purchases=$("$torbel" --list purchases "$share/doc/torbel/examples/karelia.trb")
 [ -n "$purchases" ] || fail "--list purchases printed nothing"
 [ "$purchases" = "$(build/src/torbel --list purchases examples/karelia.trb)" ] ||
   fail "the unpacked program's purchase list differs from the built one's"
+# Documents come from the windows module, found in the installed tree.
+"$torbel" --export layout "$share/doc/torbel/examples/karelia.trb" --output "$x/layout.docx" ||
+  fail "the unpacked program does not load its windows module"
+[ -s "$x/layout.docx" ] || fail "--export wrote no document"
 
 # Every option and every list and document the program's help names is in both
 # manual pages and in the completion.

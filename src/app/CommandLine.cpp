@@ -1,8 +1,6 @@
 #include "app/CommandLine.h"
 
 #include "app/NutritionListing.h"
-#include "export/DocumentFormat.h"
-
 #include "app/TripExport.h"
 #include "app/TripListing.h"
 #include "app/WindowStart.h"
@@ -16,6 +14,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <optional>
 
@@ -237,18 +237,15 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
-bool drawsPages(const QStringList& arguments)
+bool exports(const QStringList& arguments)
 {
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        if (arg == QLatin1String("--"))
-            break;
-        const bool named = arg == QLatin1String("--output") && i + 1 < arguments.size() &&
-                           DocumentFormats::isPdfName(arguments.at(i + 1));
-        if (named || (arg.startsWith(QLatin1String("--output=")) && DocumentFormats::isPdfName(arg)))
-            return true;
+    try {
+        const Action action = parse(arguments).action;
+        return action == Action::ExportLayout || action == Action::ExportPurchases ||
+               action == Action::ExportShopping || action == Action::ExportCarry;
+    } catch (const UsageError&) {
+        return false;
     }
-    return false;
 }
 
 QString usage()
@@ -283,7 +280,9 @@ QString usage()
         "Коды выхода: 0 успех, 1 ошибка чтения, проверки или записи, 2 ошибка в командной строке.\n");
 }
 
-int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
+namespace {
+
+int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
 {
     Request r;
     try {
@@ -297,8 +296,6 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
         return writeAll(out, (programTitle() + QLatin1Char('\n')).toUtf8()) ? ExitOk : ExitFailure;
 
     // The trip as the main window opens it: read whole, applied only when all is good.
-    GlobalVariable g;
-    InitGlobalVariable(g);
     {
         TripData data;
         QString strDetail;
@@ -328,7 +325,7 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
     try {
         switch (r.action) {
         case Action::ListPurchases:
-            bytes = TripListing::toTsv(TripListing::purchases(g, blnViewAll, intSmen));
+            bytes = TripListing::purchasesTsv(g, blnViewAll, intSmen);
             break;
         case Action::ListLayout:
             bytes = TripListing::toTsv(TripListing::layout(g));
@@ -354,7 +351,9 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
                                              : r.action == Action::ExportShopping ? TripExport::Document::Shopping
                                              : r.action == Action::ExportCarry    ? TripExport::Document::Carry
                                                                                   : TripExport::Document::Purchases;
-            if (!TripExport::write(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
+            if (!exporter)
+                return failure(err, QStringLiteral("Документы в этой части программы не пишутся."));
+            if (!exporter(g, doc, blnViewAll, intSmen, r.strOutput, strMessage))
                 return failure(err, strMessage);
             return ExitOk;
         }
@@ -369,6 +368,26 @@ int run(const QStringList& arguments, QIODevice& out, QIODevice& err)
     if (!writeAll(out, bytes))
         return failure(err, QStringLiteral("Ошибка записи в стандартный вывод!"));
     return ExitOk;
+}
+
+} // namespace
+
+int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    return runWith(g, arguments, out, err, exporter);
+}
+
+void runAndExit(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter)
+{
+    // Never freed: the process ends here, and freeing a full catalog string by string
+    // takes about as long as writing its list.
+    auto* g = new GlobalVariable;
+    InitGlobalVariable(*g);
+    const int intCode = runWith(*g, arguments, out, err, exporter);
+    std::fflush(nullptr);
+    std::_Exit(intCode);
 }
 
 } // namespace CommandLine

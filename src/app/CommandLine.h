@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TripExport.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,15 +32,25 @@ enum ExitCode
 // error, never a trip file for the windows.
 bool wanted(const QStringList& arguments);
 
-// Whether the command writes a PDF (--output names a .pdf file): its pages are drawn
-// with the toolkit's fonts, which need a GUI application, though no display.
-bool drawsPages(const QStringList& arguments);
+// Whether the arguments are a well-formed --export command. Documents are written by
+// the program's windows part (see WindowsPart), everything else of the command line
+// needs no more than QtCore.
+bool exports(const QStringList& arguments);
 
 // The help text: one line per form of the command.
 QString usage();
 
+// What writes the document of --export; TripExport::write, or nothing in a process
+// that has no documents (exports() tells it to go elsewhere first).
+using Exporter = bool (*)(GlobalVariable& g, TripExport::Document doc, bool blnViewAll, qint16 intSmen,
+                          const QString& strPath, QString& strMessage);
+
 // Runs the command given by the arguments (without the program's name). Lists go to
 // out, messages to err; the result is an ExitCode.
-int run(const QStringList& arguments, QIODevice& out, QIODevice& err);
+int run(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter = &TripExport::write);
+
+// The same for a process that has nothing else to do: it ends here with the exit code
+// (out and err written through), leaving the trip it read to the end of the process.
+[[noreturn]] void runAndExit(const QStringList& arguments, QIODevice& out, QIODevice& err, Exporter exporter);
 
 } // namespace CommandLine

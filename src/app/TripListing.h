@@ -22,6 +22,10 @@ QList<QStringList> layout(const GlobalVariable& g);
 // whole day; then "total" and the trip's group weight in grams.
 QList<QStringList> weights(const GlobalVariable& g);
 
+// toTsv(purchases(...)) without the grid in between: the command line's list of a
+// full catalog.
+QByteArray purchasesTsv(const GlobalVariable& g, bool blnViewAll, qint16 intSmen);
+
 // Cells joined by TAB, one row a line, each line ending in LF, in UTF-8. A TAB, CR or
 // LF inside a cell becomes a blank, any other control character U+FFFD.
 QByteArray toTsv(const QList<QStringList>& rows);

@@ -545,14 +545,9 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
 
 // ---------------------------------------------------------------- the trip's writer
 
-void RKWordDeleter::operator()(clsRKWord* p) const
-{
-    delete p;
-}
-
 clsRKWord& objWord(GlobalVariable& g)
 {
     if (!g.objWord)
-        g.objWord.reset(new clsRKWord);
+        g.objWord = std::unique_ptr<clsRKWord, RKWordDeleter>(new clsRKWord, {[](clsRKWord* p) { delete p; }});
     return *g.objWord;
 }

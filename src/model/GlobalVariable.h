@@ -13,11 +13,17 @@
 
 class clsRKWord;
 
-// Frees the document writer. Defined with the writer, so that the trip state needs
-// no more than its name.
+// Frees the document writer. The writer's code hands in how when it creates one, so
+// that the trip state needs no more than its name and a program without documents
+// (the command line's lists) does not link the writer at all.
 struct RKWordDeleter
 {
-    void operator()(clsRKWord* p) const;
+    void (*release)(clsRKWord*) = nullptr;
+    void operator()(clsRKWord* p) const
+    {
+        if (release)
+            release(p);
+    }
 };
 
 // The one open trip, shared by reference by every window. The catalog, the ration
