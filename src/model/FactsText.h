@@ -2,6 +2,7 @@
 
 #include "model/ProductFacts.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -45,10 +46,18 @@ bool inRange(Field f, qint64 hundredths);
 // blnComma a "," may stand for the point (as typed in the window). Nothing for any
 // other text or a value too large to hold.
 std::optional<qint64> parse(QStringView text, bool blnComma = false);
+// The same on bytes, "." only: the trip file reads its numbers without making texts of
+// them. A byte outside ASCII is never a digit or a point, so it is refused as its
+// character would be.
+std::optional<qint64> parseBytes(QByteArrayView text);
 
 // The shortest form: "13.3", "120", "0.5".
 QString format(qint64 hundredths);
 QString format(const std::optional<qint64>& hundredths);
+// The shortest form as ASCII into buffer, which has room for MaxFormatted; returns its
+// length.
+constexpr int MaxFormatted = 24;
+int formatTo(qint64 hundredths, char* buffer);
 
 // A text typed for a product's field: empty is unknown; anything else must be a number
 // in range, else strError names the product and the field in Russian.

@@ -3,7 +3,12 @@
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "model/ProductGrams.h"
+#include "tripfile/Cp1251.h"
 #include "tripfile/SectionLines.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
 
 namespace NutritionSection {
 
@@ -12,6 +17,59 @@ namespace {
 const QString AimLabel = QStringLiteral("Калорий в сутки на участника");
 const QString SizeLabel = QStringLiteral("Размер каталога");
 const QString Separator(29, u'_');
+constexpr int FieldCount = FactsText::FieldCount;
+
+QByteArray encoded(const QString& text)
+{
+    QByteArray out;
+    Cp1251::encode(text, out);
+    return out;
+}
+
+// "№ " as the file holds it, before a product's position.
+const QByteArray& numberSign()
+{
+    static const QByteArray bytes = encoded(QStringLiteral("№ "));
+    return bytes;
+}
+
+// The most a product line takes: "№ 32767" and seven values.
+constexpr int MaxLine = 16 + FieldCount * (1 + FactsText::MaxFormatted) + 2;
+
+// "№ i" and the value fields of a product line, as the file's bytes.
+int productLine(qsizetype intPosition, const ProductFacts& facts, char* line)
+{
+    const QByteArray& sign = numberSign();
+    std::memcpy(line, sign.constData(), static_cast<size_t>(sign.size()));
+    char* p = line + sign.size();
+    p = std::to_chars(p, p + 16, intPosition).ptr;
+    for (int f = 0; f < FieldCount; ++f) {
+        *p++ = ';';
+        if (const std::optional<qint64>& v = FactsText::value(facts, FactsText::fieldAt(f)))
+            p += FactsText::formatTo(*v, p);
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    return static_cast<int>(p - line);
+}
+
+// Whether a product line's first field is "№ i".
+bool isPosition(QByteArrayView field, qint64 intPosition)
+{
+    const QByteArray& sign = numberSign();
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, intPosition).ptr;
+    const qsizetype n = end - digits;
+    return field.size() == sign.size() + n && field.startsWith(sign) &&
+           std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
+}
+
+QString textOf(QByteArrayView bytes)
+{
+    QString out;
+    Cp1251::decode(bytes, out);
+    return out;
+}
 
 // The value of a value line: everything before its first comma.
 QString valueOf(SectionLines& in, const QString& strLine, const QString& strWhat)
@@ -82,26 +140,21 @@ bool check(const TripData& data, QString& strError)
     return true;
 }
 
-QStringList lines(const TripData& data)
+void write(const TripData& data, QByteArray& out)
 {
     const qsizetype n = data.products.size();
-    QStringList out;
-    out.reserve(n + 4);
-    out.append(marker());
-    out.append(QStringLiteral("%1,\"%2\"").arg(data.intEnergyAim).arg(AimLabel));
-    out.append(QStringLiteral("%1,\"%2\"").arg(n).arg(SizeLabel));
+    const QByteArray head = encoded(
+        marker() +
+        QStringLiteral("\r\n%1,\"%2\"\r\n%3,\"%4\"\r\n").arg(data.intEnergyAim).arg(AimLabel).arg(n).arg(SizeLabel));
+    // A product line is mostly far shorter than MaxLine; growing past this is rare.
+    out.reserve(out.size() + head.size() + n * 64 + Separator.size() + 2);
+    out += head;
     const ProductFacts none;
-    for (qsizetype i = 0; i < n; ++i) {
-        const ProductFacts& facts = i < data.facts.size() ? data.facts.at(i) : none;
-        QString line = QStringLiteral("№ ") + QString::number(i + 1);
-        for (int f = 0; f < FactsText::FieldCount; ++f) {
-            line += u';';
-            line += FactsText::format(FactsText::value(facts, FactsText::fieldAt(f)));
-        }
-        out.append(line);
-    }
-    out.append(Separator);
-    return out;
+    char line[MaxLine];
+    for (qsizetype i = 0; i < n; ++i)
+        out.append(line, productLine(i + 1, i < data.facts.size() ? data.facts.at(i) : none, line));
+    out += Separator.toLatin1();
+    out += "\r\n";
 }
 
 void read(SectionLines& in, TripData& data)
@@ -120,25 +173,36 @@ void read(SectionLines& in, TripData& data)
     data.facts.clear();
     data.facts.reserve(n);
     for (qint64 i = 1; i <= n; ++i) {
-        const QString line = in.line();
-        const QStringList fields = line.split(u';');
-        if (fields.size() != FactsText::FieldCount + 1)
-            in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2")
-                        .arg(FactsText::FieldCount)
-                        .arg(fields.size() - 1));
-        if (fields.at(0) != QStringLiteral("№ ") + QString::number(i))
+        // The line is read on its bytes: only digits, points and ";" count in it, and
+        // they are ASCII in the code page.
+        const QByteArrayView line = in.lineBytes();
+        std::array<QByteArrayView, FieldCount + 1> fields;
+        qsizetype intSemicolons = 0;
+        for (qsizetype start = 0;;) {
+            const qsizetype semicolon = line.indexOf(';', start);
+            const qsizetype end = semicolon < 0 ? line.size() : semicolon;
+            if (intSemicolons <= FieldCount)
+                fields[static_cast<size_t>(intSemicolons)] = line.sliced(start, end - start);
+            if (semicolon < 0)
+                break;
+            ++intSemicolons;
+            start = semicolon + 1;
+        }
+        if (intSemicolons != FieldCount)
+            in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2").arg(FieldCount).arg(intSemicolons));
+        if (!isPosition(fields[0], i))
             in.fail(QStringLiteral("ожидалась строка продукта № %1").arg(i));
         ProductFacts& facts = data.facts.emplaceBack();
-        for (int f = 0; f < FactsText::FieldCount; ++f) {
+        for (int f = 0; f < FieldCount; ++f) {
             const FactsText::Field field = FactsText::fieldAt(f);
-            const QString& strField = fields.at(f + 1);
-            if (strField.isEmpty())
+            const QByteArrayView bytes = fields[static_cast<size_t>(f + 1)];
+            if (bytes.isEmpty())
                 continue;
-            const std::optional<qint64> v = FactsText::parse(strField);
+            const std::optional<qint64> v = FactsText::parseBytes(bytes);
             if (!v || !FactsText::inRange(field, *v))
                 in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
                             .arg(i)
-                            .arg(FactsText::fieldName(field), strField));
+                            .arg(FactsText::fieldName(field), textOf(bytes)));
             FactsText::value(facts, field) = v;
         }
         if (facts.gramsPerUnit && ProductGrams::isGramWord(data.products.at(i - 1).strEdin))

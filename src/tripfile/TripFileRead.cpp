@@ -360,6 +360,7 @@ public:
     {
     }
     QString line() override { return m_r.line(); }
+    QByteArrayView lineBytes() override { return m_r.lineBytes(); }
     [[noreturn]] void fail(const QString& strWhat) override { m_r.fail(strWhat); }
 
 private:

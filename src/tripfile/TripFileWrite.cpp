@@ -256,17 +256,16 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
             w.plain(strMealEnd);
         }
     }
-    // The optional sections after the ration, in their order.
-    if (NutritionSection::present(data)) {
-        for (const QString& line : NutritionSection::lines(data))
-            w.plain(line);
-    }
-    for (const QString& line : ParticipantsSection::lines(data.participants, data.intCountPeople))
-        w.plain(line);
-
     QByteArray out;
     if (!Cp1251::encode(w.text(), out)) {
         strError = codePageFault(data);
+        return false;
+    }
+    // The optional sections after the ration, in their order, written as bytes.
+    if (NutritionSection::present(data))
+        NutritionSection::write(data, out);
+    if (!ParticipantsSection::write(data.participants, data.intCountPeople, out)) {
+        strError = refusal(QStringLiteral("Имена участников нельзя записать в кодировке Windows-1251."));
         return false;
     }
     bytes = std::move(out);
