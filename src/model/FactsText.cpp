@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <limits>
 
 namespace FactsText {
@@ -46,51 +47,6 @@ QString caption(Field f)
         return QStringLiteral("Цена, руб.");
     }
     return QString();
-}
-
-std::optional<qint64>& value(ProductFacts& facts, Field f)
-{
-    switch (f) {
-    case Field::Energy:
-        return facts.energy;
-    case Field::Proteins:
-        return facts.proteins;
-    case Field::Fats:
-        return facts.fats;
-    case Field::Carbohydrates:
-        return facts.carbohydrates;
-    case Field::GramsPerUnit:
-        return facts.gramsPerUnit;
-    case Field::Package:
-        return facts.package;
-    case Field::Price:
-        break;
-    }
-    return facts.price;
-}
-
-const std::optional<qint64>& value(const ProductFacts& facts, Field f)
-{
-    return value(const_cast<ProductFacts&>(facts), f);
-}
-
-bool inRange(Field f, qint64 hundredths)
-{
-    switch (f) {
-    case Field::Energy:
-        return hundredths >= 0 && hundredths <= 1000 * 100;
-    case Field::Proteins:
-    case Field::Fats:
-    case Field::Carbohydrates:
-        return hundredths >= 0 && hundredths <= 100 * 100;
-    case Field::GramsPerUnit:
-        return hundredths > 0 && hundredths <= 100000 * 100;
-    case Field::Package:
-        return hundredths > 0 && hundredths <= 1000000LL * 100;
-    case Field::Price:
-        return hundredths >= 0 && hundredths <= 1000000000LL * 100;
-    }
-    return false;
 }
 
 namespace {
@@ -144,28 +100,20 @@ std::optional<qint64> parseBytes(QByteArrayView text)
 
 int formatTo(qint64 hundredths, char* buffer)
 {
+    char* p = buffer;
     const bool blnNegative = hundredths < 0;
-    quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
-    const quint64 cents = u % 100;
-    u /= 100;
-    // Digits from the right, then moved to the front.
-    char digits[MaxFormatted];
-    int i = MaxFormatted;
-    if (cents != 0) {
-        if (cents % 10 != 0)
-            digits[--i] = static_cast<char>('0' + cents % 10);
-        digits[--i] = static_cast<char>('0' + cents / 10);
-        digits[--i] = '.';
-    }
-    do {
-        digits[--i] = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
+    const quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
     if (blnNegative)
-        digits[--i] = '-';
-    const int n = MaxFormatted - i;
-    std::copy_n(digits + i, n, buffer);
-    return n;
+        *p++ = '-';
+    p = std::to_chars(p, buffer + MaxFormatted, u / 100).ptr;
+    const auto cents = static_cast<unsigned int>(u % 100);
+    if (cents != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0)
+            *p++ = static_cast<char>('0' + cents % 10);
+    }
+    return static_cast<int>(p - buffer);
 }
 
 QString format(qint64 hundredths)

@@ -64,6 +64,55 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
            std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
 }
 
+// A product line as the writer puts it, "№ i" and seven fields, each empty or digits
+// with a point and one or two decimals, every value in its range: read in one pass
+// into facts. False for anything else, which the general reading then takes, to the
+// same values or to its fault.
+bool plainProductLine(QByteArrayView line, qint64 intPosition, ProductFacts& facts)
+{
+    const QByteArray& sign = numberSign();
+    const char* p = line.data();
+    const char* const e = p + line.size();
+    if (line.size() < sign.size() || std::memcmp(p, sign.constData(), static_cast<size_t>(sign.size())) != 0)
+        return false;
+    p += sign.size();
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char* const position = p;
+    qint64 intRead = 0;
+    while (p != e && isDigit(*p) && p - position < 6)
+        intRead = intRead * 10 + (*p++ - '0');
+    if (p == position || *position == '0' || intRead != intPosition)
+        return false;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (p == e || *p != ';')
+            return false;
+        ++p;
+        if (p == e || *p == ';')
+            continue; // unknown
+        // At most twelve digits: far above every range, and nothing to overflow.
+        const char* const digits = p;
+        qint64 v = 0;
+        while (p != e && isDigit(*p) && p - digits < 12)
+            v = v * 10 + (*p++ - '0');
+        if (p == digits)
+            return false;
+        v *= 100;
+        if (p != e && *p == '.') {
+            ++p;
+            if (p == e || !isDigit(*p))
+                return false;
+            v += (*p++ - '0') * 10;
+            if (p != e && isDigit(*p))
+                v += *p++ - '0';
+        }
+        const FactsText::Field field = FactsText::fieldAt(f);
+        if ((p != e && *p != ';') || !FactsText::inRange(field, v))
+            return false;
+        FactsText::value(facts, field) = v;
+    }
+    return p == e;
+}
+
 QString textOf(QByteArrayView bytes)
 {
     QString out;
@@ -87,6 +136,39 @@ qint64 wholeNumber(SectionLines& in, const QString& strText, qint64 intLimit, co
     if (!v || *v % 100 != 0 || *v / 100 > intLimit)
         in.fail(QStringLiteral("%1: «%2» не целое число от 0 до %3").arg(strWhat, strText).arg(intLimit));
     return *v / 100;
+}
+
+// Any product line, field by field as the format defines it; fails on the first fault.
+void readProductLine(SectionLines& in, QByteArrayView line, qint64 i, ProductFacts& facts)
+{
+    std::array<QByteArrayView, FieldCount + 1> fields;
+    qsizetype intSemicolons = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype semicolon = line.indexOf(';', start);
+        const qsizetype end = semicolon < 0 ? line.size() : semicolon;
+        if (intSemicolons <= FieldCount)
+            fields[static_cast<size_t>(intSemicolons)] = line.sliced(start, end - start);
+        if (semicolon < 0)
+            break;
+        ++intSemicolons;
+        start = semicolon + 1;
+    }
+    if (intSemicolons != FieldCount)
+        in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2").arg(FieldCount).arg(intSemicolons));
+    if (!isPosition(fields[0], i))
+        in.fail(QStringLiteral("ожидалась строка продукта № %1").arg(i));
+    for (int f = 0; f < FieldCount; ++f) {
+        const FactsText::Field field = FactsText::fieldAt(f);
+        const QByteArrayView bytes = fields[static_cast<size_t>(f + 1)];
+        if (bytes.isEmpty())
+            continue;
+        const std::optional<qint64> v = FactsText::parseBytes(bytes);
+        if (!v || !FactsText::inRange(field, *v))
+            in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
+                        .arg(i)
+                        .arg(FactsText::fieldName(field), textOf(bytes)));
+        FactsText::value(facts, field) = v;
+    }
 }
 
 } // namespace
@@ -176,34 +258,10 @@ void read(SectionLines& in, TripData& data)
         // The line is read on its bytes: only digits, points and ";" count in it, and
         // they are ASCII in the code page.
         const QByteArrayView line = in.lineBytes();
-        std::array<QByteArrayView, FieldCount + 1> fields;
-        qsizetype intSemicolons = 0;
-        for (qsizetype start = 0;;) {
-            const qsizetype semicolon = line.indexOf(';', start);
-            const qsizetype end = semicolon < 0 ? line.size() : semicolon;
-            if (intSemicolons <= FieldCount)
-                fields[static_cast<size_t>(intSemicolons)] = line.sliced(start, end - start);
-            if (semicolon < 0)
-                break;
-            ++intSemicolons;
-            start = semicolon + 1;
-        }
-        if (intSemicolons != FieldCount)
-            in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2").arg(FieldCount).arg(intSemicolons));
-        if (!isPosition(fields[0], i))
-            in.fail(QStringLiteral("ожидалась строка продукта № %1").arg(i));
         ProductFacts& facts = data.facts.emplaceBack();
-        for (int f = 0; f < FieldCount; ++f) {
-            const FactsText::Field field = FactsText::fieldAt(f);
-            const QByteArrayView bytes = fields[static_cast<size_t>(f + 1)];
-            if (bytes.isEmpty())
-                continue;
-            const std::optional<qint64> v = FactsText::parseBytes(bytes);
-            if (!v || !FactsText::inRange(field, *v))
-                in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
-                            .arg(i)
-                            .arg(FactsText::fieldName(field), textOf(bytes)));
-            FactsText::value(facts, field) = v;
+        if (!plainProductLine(line, i, facts)) {
+            facts = ProductFacts();
+            readProductLine(in, line, i, facts);
         }
         if (facts.gramsPerUnit && ProductGrams::isGramWord(data.products.at(i - 1).strEdin))
             in.fail(QStringLiteral("продукт № %1 измеряется в граммах, а вес единицы дан").arg(i));
