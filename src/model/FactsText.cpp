@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 
 namespace FactsText {
@@ -105,7 +104,24 @@ int formatTo(qint64 hundredths, char* buffer)
     const quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
     if (blnNegative)
         *p++ = '-';
-    p = std::to_chars(p, buffer + MaxFormatted, u / 100).ptr;
+    // Whole part from the right; 32 bits hold it for every value in range.
+    char digits[20];
+    int n = 0;
+    quint64 whole = u / 100;
+    if (whole <= 0xFFFFFFFFu) {
+        auto w = static_cast<quint32>(whole);
+        do {
+            digits[n++] = static_cast<char>('0' + w % 10);
+            w /= 10;
+        } while (w != 0);
+    } else {
+        do {
+            digits[n++] = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
+    }
+    while (n > 0)
+        *p++ = digits[--n];
     const auto cents = static_cast<unsigned int>(u % 100);
     if (cents != 0) {
         *p++ = '.';

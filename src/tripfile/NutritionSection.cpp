@@ -228,13 +228,17 @@ void write(const TripData& data, QByteArray& out)
     const QByteArray head = encoded(
         marker() +
         QStringLiteral("\r\n%1,\"%2\"\r\n%3,\"%4\"\r\n").arg(data.intEnergyAim).arg(AimLabel).arg(n).arg(SizeLabel));
-    // A product line is mostly far shorter than MaxLine; growing past this is rare.
-    out.reserve(out.size() + head.size() + n * 64 + Separator.size() + 2);
     out += head;
+    // Lines go straight into the buffer, grown ahead of them: a product line is mostly
+    // far shorter than MaxLine, so room for a typical one each is made at once.
+    qsizetype at = out.size();
     const ProductFacts none;
-    char line[MaxLine];
-    for (qsizetype i = 0; i < n; ++i)
-        out.append(line, productLine(i + 1, i < data.facts.size() ? data.facts.at(i) : none, line));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (out.size() - at < MaxLine)
+            out.resize(qMax(out.size() + MaxLine, at + (n - i) * 64 + MaxLine));
+        at += productLine(i + 1, i < data.facts.size() ? data.facts.at(i) : none, out.data() + at);
+    }
+    out.resize(at);
     out += Separator.toLatin1();
     out += "\r\n";
 }
@@ -287,13 +291,6 @@ void fromState(const GlobalVariable& g, TripData& data)
         if (ProductGrams::isGramWord(p.strProductEdin))
             facts.gramsPerUnit.reset();
     }
-}
-
-void apply(const TripData& data, GlobalVariable& g)
-{
-    g.intEnergyAim = data.intEnergyAim;
-    for (int i = 1; i <= g.objCatalog.size(); ++i)
-        g.objCatalog.GetProduct(i).facts = i <= data.facts.size() ? data.facts.at(i - 1) : ProductFacts();
 }
 
 } // namespace NutritionSection

@@ -37,9 +37,9 @@ void write(const TripData& data, QByteArray& out);
 // Reads the section from its marker line on, into data (whose products are read).
 void read(SectionLines& in, TripData& data);
 
-// The open trip's aim and facts into a trip value (facts for every product when the
-// section is to be written, else none), and back.
+// The open trip's aim and facts into a trip value: facts for every product when the
+// section is to be written, else none. (TripFile::apply puts them back, product by
+// product as it fills the catalog.)
 void fromState(const GlobalVariable& g, TripData& data);
-void apply(const TripData& data, GlobalVariable& g);
 
 } // namespace NutritionSection

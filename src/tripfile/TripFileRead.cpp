@@ -494,7 +494,7 @@ bool read(const QByteArray& bytes, TripData& data, QString& strError)
             return false;
         }
         TripData out = parse(bytes);
-        if (!check(out, strError))
+        if (!checkWithoutFacts(out, strError))
             return false;
         data = std::move(out);
         return true;
