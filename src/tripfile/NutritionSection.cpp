@@ -68,14 +68,16 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
 // with a point and one or two decimals, every value in its range: read in one pass
 // into facts. False for anything else, which the general reading then takes, to the
 // same values or to its fault.
-bool plainProductLine(QByteArrayView line, qint64 intPosition, ProductFacts& facts)
+bool plainProductLine(QByteArrayView line, qint64 intPosition, QByteArrayView sign, ProductFacts& facts)
 {
-    const QByteArray& sign = numberSign();
     const char* p = line.data();
     const char* const e = p + line.size();
-    if (line.size() < sign.size() || std::memcmp(p, sign.constData(), static_cast<size_t>(sign.size())) != 0)
+    if (line.size() < sign.size())
         return false;
-    p += sign.size();
+    for (const char c : sign) {
+        if (*p++ != c)
+            return false;
+    }
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     const char* const position = p;
     qint64 intRead = 0;
@@ -257,13 +259,14 @@ void read(SectionLines& in, TripData& data)
                     .arg(n)
                     .arg(data.products.size()));
     data.facts.clear();
-    data.facts.reserve(n);
+    data.facts.resize(n);
+    const QByteArray& sign = numberSign();
     for (qint64 i = 1; i <= n; ++i) {
         // The line is read on its bytes: only digits, points and ";" count in it, and
         // they are ASCII in the code page.
         const QByteArrayView line = in.lineBytes();
-        ProductFacts& facts = data.facts.emplaceBack();
-        if (!plainProductLine(line, i, facts)) {
+        ProductFacts& facts = data.facts[i - 1];
+        if (!plainProductLine(line, i, sign, facts)) {
             facts = ProductFacts();
             readProductLine(in, line, i, facts);
         }
