@@ -243,10 +243,10 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
         return false;
     }
 
-    // Roughly the size of a product's lines (and its nutrition line) and of a menu
-    // entry's line, so the buffer grows once.
-    const qsizetype intProductBytes = NutritionSection::present(data) ? 160 : 64;
-    Writer w(1024 + data.products.size() * intProductBytes + data.menus.size() * 3 * 400);
+    // Roughly the size of a product's lines and of a menu entry's line. Not more: a
+    // buffer far larger than the file is a fresh mapping for the C library on every
+    // save, whose pages cost more to touch than the sections' growing it once.
+    Writer w(1024 + data.products.size() * 64 + data.menus.size() * 3 * 400);
     w.line(data.strTitle);
     w.plain(QStringLiteral("Запись глобальных переменных"));
     w.quoted(data.strDeffine, QStringLiteral("Описание раскладки"));
