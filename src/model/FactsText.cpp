@@ -1,5 +1,6 @@
 #include "model/FactsText.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -47,76 +48,36 @@ QString caption(Field f)
     return QString();
 }
 
-std::optional<qint64>& value(ProductFacts& facts, Field f)
-{
-    switch (f) {
-    case Field::Energy:
-        return facts.energy;
-    case Field::Proteins:
-        return facts.proteins;
-    case Field::Fats:
-        return facts.fats;
-    case Field::Carbohydrates:
-        return facts.carbohydrates;
-    case Field::GramsPerUnit:
-        return facts.gramsPerUnit;
-    case Field::Package:
-        return facts.package;
-    case Field::Price:
-        break;
-    }
-    return facts.price;
-}
+namespace {
 
-const std::optional<qint64>& value(const ProductFacts& facts, Field f)
-{
-    return value(const_cast<ProductFacts&>(facts), f);
-}
-
-bool inRange(Field f, qint64 hundredths)
-{
-    switch (f) {
-    case Field::Energy:
-        return hundredths >= 0 && hundredths <= 1000 * 100;
-    case Field::Proteins:
-    case Field::Fats:
-    case Field::Carbohydrates:
-        return hundredths >= 0 && hundredths <= 100 * 100;
-    case Field::GramsPerUnit:
-        return hundredths > 0 && hundredths <= 100000 * 100;
-    case Field::Package:
-        return hundredths > 0 && hundredths <= 1000000LL * 100;
-    case Field::Price:
-        return hundredths >= 0 && hundredths <= 1000000000LL * 100;
-    }
-    return false;
-}
-
-std::optional<qint64> parse(QStringView text, bool blnComma)
+// Both parse() forms: Ch is char16_t or char, and only ASCII digits and the point count.
+template <typename Ch>
+std::optional<qint64> parseDigits(const Ch* text, qsizetype size, bool blnComma)
 {
     // Far above every range, far below overflow.
     constexpr qint64 Limit = std::numeric_limits<qint64>::max() / 1000;
+    const auto isDigit = [](Ch c) { return c >= Ch('0') && c <= Ch('9'); };
     qint64 whole = 0;
     qsizetype i = 0;
-    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i) {
-        whole = whole * 10 + (text.at(i).unicode() - u'0');
+    for (; i < size && isDigit(text[i]); ++i) {
+        whole = whole * 10 + (text[i] - Ch('0'));
         if (whole > Limit)
             return std::nullopt;
     }
     if (i == 0)
         return std::nullopt;
     qint64 cents = 0;
-    if (i < text.size()) {
-        const QChar point = text.at(i);
-        if (point != u'.' && !(blnComma && point == u','))
+    if (i < size) {
+        const Ch point = text[i];
+        if (point != Ch('.') && !(blnComma && point == Ch(',')))
             return std::nullopt;
-        const qsizetype decimals = text.size() - i - 1;
+        const qsizetype decimals = size - i - 1;
         if (decimals < 1 || decimals > 2)
             return std::nullopt;
-        for (qsizetype k = i + 1; k < text.size(); ++k) {
-            if (text.at(k) < u'0' || text.at(k) > u'9')
+        for (qsizetype k = i + 1; k < size; ++k) {
+            if (!isDigit(text[k]))
                 return std::nullopt;
-            cents = cents * 10 + (text.at(k).unicode() - u'0');
+            cents = cents * 10 + (text[k] - Ch('0'));
         }
         if (decimals == 1)
             cents *= 10;
@@ -124,19 +85,57 @@ std::optional<qint64> parse(QStringView text, bool blnComma)
     return whole * 100 + cents;
 }
 
-QString format(qint64 hundredths)
+} // namespace
+
+std::optional<qint64> parse(QStringView text, bool blnComma)
 {
+    return parseDigits(text.utf16(), text.size(), blnComma);
+}
+
+std::optional<qint64> parseBytes(QByteArrayView text)
+{
+    return parseDigits(text.data(), text.size(), false);
+}
+
+int formatTo(qint64 hundredths, char* buffer)
+{
+    char* p = buffer;
     const bool blnNegative = hundredths < 0;
     const quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
-    QString s = QString::number(u / 100);
-    const quint64 cents = u % 100;
-    if (cents != 0) {
-        s += u'.';
-        s += QChar(u'0' + static_cast<char16_t>(cents / 10));
-        if (cents % 10 != 0)
-            s += QChar(u'0' + static_cast<char16_t>(cents % 10));
+    if (blnNegative)
+        *p++ = '-';
+    // Whole part from the right; 32 bits hold it for every value in range.
+    char digits[20];
+    int n = 0;
+    quint64 whole = u / 100;
+    if (whole <= 0xFFFFFFFFu) {
+        auto w = static_cast<quint32>(whole);
+        do {
+            digits[n++] = static_cast<char>('0' + w % 10);
+            w /= 10;
+        } while (w != 0);
+    } else {
+        do {
+            digits[n++] = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
     }
-    return blnNegative ? u'-' + s : s;
+    while (n > 0)
+        *p++ = digits[--n];
+    const auto cents = static_cast<unsigned int>(u % 100);
+    if (cents != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0)
+            *p++ = static_cast<char>('0' + cents % 10);
+    }
+    return static_cast<int>(p - buffer);
+}
+
+QString format(qint64 hundredths)
+{
+    char buffer[MaxFormatted];
+    return QString::fromLatin1(buffer, formatTo(hundredths, buffer));
 }
 
 QString format(const std::optional<qint64>& hundredths)

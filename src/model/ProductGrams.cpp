@@ -9,6 +9,9 @@ bool isGramWord(const QString& strEdin)
     static const std::array<QString, 7> words{QStringLiteral("гр"), QStringLiteral("гр."), QStringLiteral("грамм"),
                                               QStringLiteral("г"),  QStringLiteral("г."),  QStringLiteral("g"),
                                               QStringLiteral("g.")};
+    // Most units are no gram word at their first letter; a full catalog asks for each.
+    if (strEdin.isEmpty() || strEdin.size() > 5 || (strEdin.front() != u'г' && strEdin.front() != u'g'))
+        return false;
     for (const QString& w : words)
         if (strEdin == w)
             return true;

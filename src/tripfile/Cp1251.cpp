@@ -151,7 +151,19 @@ bool encode(QStringView text, QByteArray& out)
         return QString(decoder.decode(out)) == text;
     }
     out.resize(text.size());
-    char* dst = out.data();
+    return encodeTo(text, out.data());
+}
+
+bool encodeTo(QStringView text, char* dst)
+{
+    const Tables& t = tables();
+    if (!t.valid) {
+        QByteArray out;
+        if (!encode(text, out) || out.size() != text.size())
+            return false;
+        std::memcpy(dst, out.constData(), static_cast<size_t>(out.size()));
+        return true;
+    }
     const char16_t* src = text.utf16();
     const qsizetype n = text.size();
     qsizetype i = 0;

@@ -21,5 +21,8 @@ bool decode(QByteArrayView bytes, QString& out);
 // The bytes of the text; false when a character is not in the code page or would not
 // read back as itself (out is then unusable).
 bool encode(QStringView text, QByteArray& out);
+// The same into dst, which has room for text.size() bytes: a writer encodes its pieces
+// straight into its buffer.
+bool encodeTo(QStringView text, char* dst);
 
 } // namespace Cp1251

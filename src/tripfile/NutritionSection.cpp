@@ -3,7 +3,12 @@
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "model/ProductGrams.h"
+#include "tripfile/Cp1251.h"
 #include "tripfile/SectionLines.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
 
 namespace NutritionSection {
 
@@ -12,6 +17,110 @@ namespace {
 const QString AimLabel = QStringLiteral("Калорий в сутки на участника");
 const QString SizeLabel = QStringLiteral("Размер каталога");
 const QString Separator(29, u'_');
+constexpr int FieldCount = FactsText::FieldCount;
+
+QByteArray encoded(const QString& text)
+{
+    QByteArray out;
+    Cp1251::encode(text, out);
+    return out;
+}
+
+// "№ " as the file holds it, before a product's position.
+const QByteArray& numberSign()
+{
+    static const QByteArray bytes = encoded(QStringLiteral("№ "));
+    return bytes;
+}
+
+// The most a product line takes: "№ 32767" and seven values.
+constexpr int MaxLine = 16 + FieldCount * (1 + FactsText::MaxFormatted) + 2;
+
+// "№ i" and the value fields of a product line, as the file's bytes.
+int productLine(qsizetype intPosition, const ProductFacts& facts, char* line)
+{
+    const QByteArray& sign = numberSign();
+    std::memcpy(line, sign.constData(), static_cast<size_t>(sign.size()));
+    char* p = line + sign.size();
+    p = std::to_chars(p, p + 16, intPosition).ptr;
+    for (int f = 0; f < FieldCount; ++f) {
+        *p++ = ';';
+        if (const std::optional<qint64>& v = FactsText::value(facts, FactsText::fieldAt(f)))
+            p += FactsText::formatTo(*v, p);
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+    return static_cast<int>(p - line);
+}
+
+// Whether a product line's first field is "№ i".
+bool isPosition(QByteArrayView field, qint64 intPosition)
+{
+    const QByteArray& sign = numberSign();
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, intPosition).ptr;
+    const qsizetype n = end - digits;
+    return field.size() == sign.size() + n && field.startsWith(sign) &&
+           std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
+}
+
+// A product line as the writer puts it, "№ i" and seven fields, each empty or digits
+// with a point and one or two decimals, every value in its range: read in one pass
+// into facts. False for anything else, which the general reading then takes, to the
+// same values or to its fault.
+bool plainProductLine(QByteArrayView line, qint64 intPosition, QByteArrayView sign, ProductFacts& facts)
+{
+    const char* p = line.data();
+    const char* const e = p + line.size();
+    if (line.size() < sign.size())
+        return false;
+    for (const char c : sign) {
+        if (*p++ != c)
+            return false;
+    }
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char* const position = p;
+    qint64 intRead = 0;
+    while (p != e && isDigit(*p) && p - position < 6)
+        intRead = intRead * 10 + (*p++ - '0');
+    if (p == position || *position == '0' || intRead != intPosition)
+        return false;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (p == e || *p != ';')
+            return false;
+        ++p;
+        if (p == e || *p == ';')
+            continue; // unknown
+        // At most twelve digits: far above every range, and nothing to overflow.
+        const char* const digits = p;
+        qint64 v = 0;
+        while (p != e && isDigit(*p) && p - digits < 12)
+            v = v * 10 + (*p++ - '0');
+        if (p == digits)
+            return false;
+        v *= 100;
+        if (p != e && *p == '.') {
+            ++p;
+            if (p == e || !isDigit(*p))
+                return false;
+            v += (*p++ - '0') * 10;
+            if (p != e && isDigit(*p))
+                v += *p++ - '0';
+        }
+        const FactsText::Field field = FactsText::fieldAt(f);
+        if ((p != e && *p != ';') || !FactsText::inRange(field, v))
+            return false;
+        FactsText::value(facts, field) = v;
+    }
+    return p == e;
+}
+
+QString textOf(QByteArrayView bytes)
+{
+    QString out;
+    Cp1251::decode(bytes, out);
+    return out;
+}
 
 // The value of a value line: everything before its first comma.
 QString valueOf(SectionLines& in, const QString& strLine, const QString& strWhat)
@@ -29,6 +138,39 @@ qint64 wholeNumber(SectionLines& in, const QString& strText, qint64 intLimit, co
     if (!v || *v % 100 != 0 || *v / 100 > intLimit)
         in.fail(QStringLiteral("%1: «%2» не целое число от 0 до %3").arg(strWhat, strText).arg(intLimit));
     return *v / 100;
+}
+
+// Any product line, field by field as the format defines it; fails on the first fault.
+void readProductLine(SectionLines& in, QByteArrayView line, qint64 i, ProductFacts& facts)
+{
+    std::array<QByteArrayView, FieldCount + 1> fields;
+    qsizetype intSemicolons = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype semicolon = line.indexOf(';', start);
+        const qsizetype end = semicolon < 0 ? line.size() : semicolon;
+        if (intSemicolons <= FieldCount)
+            fields[static_cast<size_t>(intSemicolons)] = line.sliced(start, end - start);
+        if (semicolon < 0)
+            break;
+        ++intSemicolons;
+        start = semicolon + 1;
+    }
+    if (intSemicolons != FieldCount)
+        in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2").arg(FieldCount).arg(intSemicolons));
+    if (!isPosition(fields[0], i))
+        in.fail(QStringLiteral("ожидалась строка продукта № %1").arg(i));
+    for (int f = 0; f < FieldCount; ++f) {
+        const FactsText::Field field = FactsText::fieldAt(f);
+        const QByteArrayView bytes = fields[static_cast<size_t>(f + 1)];
+        if (bytes.isEmpty())
+            continue;
+        const std::optional<qint64> v = FactsText::parseBytes(bytes);
+        if (!v || !FactsText::inRange(field, *v))
+            in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
+                        .arg(i)
+                        .arg(FactsText::fieldName(field), textOf(bytes)));
+        FactsText::value(facts, field) = v;
+    }
 }
 
 } // namespace
@@ -82,26 +224,25 @@ bool check(const TripData& data, QString& strError)
     return true;
 }
 
-QStringList lines(const TripData& data)
+void write(const TripData& data, QByteArray& out)
 {
     const qsizetype n = data.products.size();
-    QStringList out;
-    out.reserve(n + 4);
-    out.append(marker());
-    out.append(QStringLiteral("%1,\"%2\"").arg(data.intEnergyAim).arg(AimLabel));
-    out.append(QStringLiteral("%1,\"%2\"").arg(n).arg(SizeLabel));
+    const QByteArray head = encoded(
+        marker() +
+        QStringLiteral("\r\n%1,\"%2\"\r\n%3,\"%4\"\r\n").arg(data.intEnergyAim).arg(AimLabel).arg(n).arg(SizeLabel));
+    out += head;
+    // Lines go straight into the buffer, grown ahead of them: a product line is mostly
+    // far shorter than MaxLine, so room for a typical one each is made at once.
+    qsizetype at = out.size();
     const ProductFacts none;
     for (qsizetype i = 0; i < n; ++i) {
-        const ProductFacts& facts = i < data.facts.size() ? data.facts.at(i) : none;
-        QString line = QStringLiteral("№ ") + QString::number(i + 1);
-        for (int f = 0; f < FactsText::FieldCount; ++f) {
-            line += u';';
-            line += FactsText::format(FactsText::value(facts, FactsText::fieldAt(f)));
-        }
-        out.append(line);
+        if (out.size() - at < MaxLine)
+            out.resize(qMax(out.size() + MaxLine, at + (n - i) * 64 + MaxLine));
+        at += productLine(i + 1, i < data.facts.size() ? data.facts.at(i) : none, out.data() + at);
     }
-    out.append(Separator);
-    return out;
+    out.resize(at);
+    out += Separator.toLatin1();
+    out += "\r\n";
 }
 
 void read(SectionLines& in, TripData& data)
@@ -118,28 +259,16 @@ void read(SectionLines& in, TripData& data)
                     .arg(n)
                     .arg(data.products.size()));
     data.facts.clear();
-    data.facts.reserve(n);
+    data.facts.resize(n);
+    const QByteArray& sign = numberSign();
     for (qint64 i = 1; i <= n; ++i) {
-        const QString line = in.line();
-        const QStringList fields = line.split(u';');
-        if (fields.size() != FactsText::FieldCount + 1)
-            in.fail(QStringLiteral("у продукта нужно %1 полей через «;», а их %2")
-                        .arg(FactsText::FieldCount)
-                        .arg(fields.size() - 1));
-        if (fields.at(0) != QStringLiteral("№ ") + QString::number(i))
-            in.fail(QStringLiteral("ожидалась строка продукта № %1").arg(i));
-        ProductFacts& facts = data.facts.emplaceBack();
-        for (int f = 0; f < FactsText::FieldCount; ++f) {
-            const FactsText::Field field = FactsText::fieldAt(f);
-            const QString& strField = fields.at(f + 1);
-            if (strField.isEmpty())
-                continue;
-            const std::optional<qint64> v = FactsText::parse(strField);
-            if (!v || !FactsText::inRange(field, *v))
-                in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
-                            .arg(i)
-                            .arg(FactsText::fieldName(field), strField));
-            FactsText::value(facts, field) = v;
+        // The line is read on its bytes: only digits, points and ";" count in it, and
+        // they are ASCII in the code page.
+        const QByteArrayView line = in.lineBytes();
+        ProductFacts& facts = data.facts[i - 1];
+        if (!plainProductLine(line, i, sign, facts)) {
+            facts = ProductFacts();
+            readProductLine(in, line, i, facts);
         }
         if (facts.gramsPerUnit && ProductGrams::isGramWord(data.products.at(i - 1).strEdin))
             in.fail(QStringLiteral("продукт № %1 измеряется в граммах, а вес единицы дан").arg(i));
@@ -165,13 +294,6 @@ void fromState(const GlobalVariable& g, TripData& data)
         if (ProductGrams::isGramWord(p.strProductEdin))
             facts.gramsPerUnit.reset();
     }
-}
-
-void apply(const TripData& data, GlobalVariable& g)
-{
-    g.intEnergyAim = data.intEnergyAim;
-    for (int i = 1; i <= g.objCatalog.size(); ++i)
-        g.objCatalog.GetProduct(i).facts = i <= data.facts.size() ? data.facts.at(i - 1) : ProductFacts();
 }
 
 } // namespace NutritionSection

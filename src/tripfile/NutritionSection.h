@@ -2,8 +2,8 @@
 
 #include "tripfile/TripData.h"
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 class SectionLines;
 struct GlobalVariable;
@@ -30,15 +30,16 @@ bool present(const TripData& data);
 // per unit for a product measured in grams. strError names what is wrong, in Russian.
 bool check(const TripData& data, QString& strError);
 
-// The section's lines, marker and separator included, without line ends.
-QStringList lines(const TripData& data);
+// Appends the section to the file's bytes: marker and separator included, every line
+// ending with CR LF.
+void write(const TripData& data, QByteArray& out);
 
 // Reads the section from its marker line on, into data (whose products are read).
 void read(SectionLines& in, TripData& data);
 
-// The open trip's aim and facts into a trip value (facts for every product when the
-// section is to be written, else none), and back.
+// The open trip's aim and facts into a trip value: facts for every product when the
+// section is to be written, else none. (TripFile::apply puts them back, product by
+// product as it fills the catalog.)
 void fromState(const GlobalVariable& g, TripData& data);
-void apply(const TripData& data, GlobalVariable& g);
 
 } // namespace NutritionSection

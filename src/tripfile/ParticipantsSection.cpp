@@ -39,6 +39,38 @@ QString textOf(QByteArrayView bytes)
     return out;
 }
 
+// "№ " as the file holds it.
+const QByteArray& numberSign()
+{
+    static const QByteArray bytes = [] {
+        QByteArray b;
+        Cp1251::encode(QStringLiteral("№ "), b);
+        return b;
+    }();
+    return bytes;
+}
+
+// Runs f on the text of a short field without making a string of it when it is ASCII,
+// as a share is.
+template <typename F>
+auto withText(QByteArrayView bytes, F f)
+{
+    constexpr qsizetype Room = 16;
+    if (bytes.size() <= Room) {
+        char16_t buffer[Room];
+        bool bAscii = true;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<quint8>(bytes[i]);
+            bAscii &= b < 0x80;
+            buffer[i] = b;
+        }
+        if (bAscii)
+            return f(QStringView(buffer, bytes.size()));
+    }
+    const QString text = textOf(bytes);
+    return f(QStringView(text));
+}
+
 } // namespace
 
 QString marker()
@@ -91,22 +123,25 @@ bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, 
     list.reserve(intCount);
     for (int i = 1; i <= intCount; ++i) {
         const int intAt = i + 2;
-        const QString strLine = textOf(lines.at(intAt - 1));
-        const QString strPrefix = QStringLiteral("№ %1;").arg(i);
-        if (!strLine.startsWith(strPrefix))
-            return fault(intAt, QStringLiteral("строка не начинается с «%1»").arg(strPrefix));
-        const QString strRest = strLine.mid(strPrefix.size());
-        const qsizetype semicolon = strRest.indexOf(u';');
-        if (semicolon < 0 || strRest.indexOf(u';', semicolon + 1) >= 0)
+        // Found on the bytes: "№ i;" and the ";" after the name; only the name is text.
+        const QByteArrayView line = lines.at(intAt - 1);
+        const QByteArray prefix = numberSign() + QByteArray::number(i) + ';';
+        if (!line.startsWith(prefix))
+            return fault(intAt, QStringLiteral("строка не начинается с «%1»").arg(textOf(prefix)));
+        const QByteArrayView rest = line.sliced(prefix.size());
+        const qsizetype semicolon = rest.indexOf(';');
+        if (semicolon < 0 || rest.indexOf(';', semicolon + 1) >= 0)
             return fault(intAt, QStringLiteral("нужны два поля: имя и доля"));
         Participant p;
-        p.strName = strRest.first(semicolon);
+        p.strName = textOf(rest.first(semicolon));
         QString strError;
         if (!checkName(p.strName, i, strError))
             return fault(intAt, strError);
-        const std::optional<qint32> share = Participants::parseShareStrict(QStringView(strRest).sliced(semicolon + 1));
+        const QByteArrayView shareBytes = rest.sliced(semicolon + 1);
+        const std::optional<qint32> share =
+            withText(shareBytes, [](QStringView text) { return Participants::parseShareStrict(text); });
         if (!share)
-            return fault(intAt, QStringLiteral("доля «%1» не число от 0.1 до 3").arg(strRest.mid(semicolon + 1)));
+            return fault(intAt, QStringLiteral("доля «%1» не число от 0.1 до 3").arg(textOf(shareBytes)));
         p.intShare = *share;
         list.append(p);
     }
@@ -118,18 +153,19 @@ bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, 
 
 bool checkName(const QString& strName, int intPosition, QString& strError)
 {
-    const QString strWho = QStringLiteral("Имя участника № %1 «%2»").arg(intPosition).arg(strName);
+    // Made only for a refusal: a file may hold thousands of names.
+    const auto who = [&] { return QStringLiteral("Имя участника № %1 «%2»").arg(intPosition).arg(strName); };
     if (strName.trimmed().isEmpty()) {
         strError = QStringLiteral("Имя участника № %1 пусто. Введите имя.").arg(intPosition);
         return false;
     }
     if (strName.contains(u';') || strName.contains(u'\n') || strName.contains(u'\r')) {
-        strError = strWho + QStringLiteral(": в имени не может быть «;» и переводов строки.");
+        strError = who() + QStringLiteral(": в имени не может быть «;» и переводов строки.");
         return false;
     }
     QByteArray bytes;
     if (!Cp1251::encode(strName, bytes)) {
-        strError = strWho + QStringLiteral(": в имени есть знаки, которых нет в кодировке файла (Windows-1251).");
+        strError = who() + QStringLiteral(": в имени есть знаки, которых нет в кодировке файла (Windows-1251).");
         return false;
     }
     return true;
@@ -144,18 +180,22 @@ bool check(const QList<Participant>& list, QString& strError)
     return true;
 }
 
-QStringList lines(const QList<Participant>& list, qint16 intCountPeople)
+bool write(const QList<Participant>& list, qint16 intCountPeople, QByteArray& out)
 {
     const QList<Participant> people = Participants::fitted(list, intCountPeople);
     if (Participants::allDefault(people))
-        return {};
-    QStringList out{marker(), QStringLiteral("%1,\"%2\"").arg(intCountPeople).arg(CountLabel)};
-    for (qsizetype i = 0; i < people.size(); ++i)
-        out.append(QStringLiteral("№ %1;%2;%3")
-                       .arg(i + 1)
-                       .arg(people.at(i).strName, Participants::shareText(people.at(i).intShare)));
-    out.append(Separator);
-    return out;
+        return true;
+    QString text = marker() + QStringLiteral("\r\n%1,\"%2\"\r\n").arg(intCountPeople).arg(CountLabel);
+    for (qsizetype i = 0; i < people.size(); ++i) {
+        text += QStringLiteral("№ ") + QString::number(i + 1) + u';' + people.at(i).strName + u';' +
+                Participants::shareText(people.at(i).intShare) + QStringLiteral("\r\n");
+    }
+    text += Separator + QStringLiteral("\r\n");
+    QByteArray bytes;
+    if (!Cp1251::encode(text, bytes))
+        return false;
+    out += bytes;
+    return true;
 }
 
 } // namespace ParticipantsSection

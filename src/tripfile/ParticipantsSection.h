@@ -2,10 +2,10 @@
 
 #include "model/Participant.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 // The trip file's optional last section, the participants:
@@ -39,8 +39,9 @@ bool checkName(const QString& strName, int intPosition, QString& strError);
 // The same for every participant of the list.
 bool check(const QList<Participant>& list, QString& strError);
 
-// The section's lines without line ends; none for a list of default participants. The
-// list is fitted to intCountPeople first.
-QStringList lines(const QList<Participant>& list, qint16 intCountPeople);
+// Appends the section to the file's bytes, every line ending with CR LF; nothing for a
+// list of default participants. The list is fitted to intCountPeople first. False when a
+// name does not fit the code page (check() refuses that first).
+bool write(const QList<Participant>& list, qint16 intCountPeople, QByteArray& out);
 
 } // namespace ParticipantsSection

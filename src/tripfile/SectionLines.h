@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // The lines of the trip file after the ration, for the optional sections that follow
@@ -9,6 +10,9 @@ class SectionLines
 public:
     // The next whole line; fails when the file ends first.
     virtual QString line() = 0;
+    // The same as the file's bytes (Windows-1251), for lines read by the thousand; the
+    // view lasts as long as the file's bytes.
+    virtual QByteArrayView lineBytes() = 0;
     // Refuses the whole file with a fault on the line read last.
     [[noreturn]] virtual void fail(const QString& strWhat) = 0;
 

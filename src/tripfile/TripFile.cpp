@@ -49,6 +49,11 @@ bool checkNotNegative(qint16 intValue, const QString& strWhat, QString& strError
 
 bool check(const TripData& data, QString& strError)
 {
+    return checkWithoutFacts(data, strError) && NutritionSection::check(data, strError);
+}
+
+bool checkWithoutFacts(const TripData& data, QString& strError)
+{
     if (!checkDate(data.dtDataBegin, QStringLiteral("Дата начала похода"), strError) ||
         !checkDate(data.dtDataEnd, QStringLiteral("Дата завершения похода"), strError) ||
         !checkNotNegative(data.intCountDay, QStringLiteral("Продолжительность похода"), strError) ||
@@ -97,7 +102,7 @@ bool check(const TripData& data, QString& strError)
             }
         }
     }
-    return NutritionSection::check(data, strError);
+    return true;
 }
 
 namespace {
@@ -127,13 +132,18 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
         g.participants = Participants::fitted(data.participants, data.intCountPeople);
 
         g.objCatalog.DelAllProduct();
-        for (auto& p : products) {
+        // Each product gets its facts as it is added: a second pass over a full catalog
+        // would find none of it in the cache any more.
+        for (qsizetype i = 0; i < products.size(); ++i) {
+            auto& p = products[i];
             if constexpr (std::is_const_v<Products>)
                 g.objCatalog.AddProduct(p.strName, p.intNorma, p.strEdin);
             else
                 g.objCatalog.AddProduct(std::move(p.strName), p.intNorma, std::move(p.strEdin));
+            if (i < data.facts.size())
+                g.objCatalog.GetProduct(g.objCatalog.size()).facts = data.facts.at(i);
         }
-        NutritionSection::apply(data, g);
+        g.intEnergyAim = data.intEnergyAim;
 
         while (g.objMenuList.size() > 0)
             g.objMenuList.DelMenu(g.objMenuList.size());

@@ -31,6 +31,9 @@ bool readFile(const QString& strPath, TripData& data, QString& strError);
 // meal position inside the catalog, valid dates with four-digit years. strError says
 // what is wrong, in Russian.
 bool check(const TripData& data, QString& strError);
+// The same but for the energy aim and the facts: the reader checks those value by value
+// as it reads them, and a full catalog is not gone over twice.
+bool checkWithoutFacts(const TripData& data, QString& strError);
 
 // Writes a trip value into the open trip: every value the file holds; the catalog and
 // the ration are emptied and refilled (never replaced), leaving exactly intPeriod daily

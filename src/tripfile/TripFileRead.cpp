@@ -360,6 +360,7 @@ public:
     {
     }
     QString line() override { return m_r.line(); }
+    QByteArrayView lineBytes() override { return m_r.lineBytes(); }
     [[noreturn]] void fail(const QString& strWhat) override { m_r.fail(strWhat); }
 
 private:
@@ -493,7 +494,7 @@ bool read(const QByteArray& bytes, TripData& data, QString& strError)
             return false;
         }
         TripData out = parse(bytes);
-        if (!check(out, strError))
+        if (!checkWithoutFacts(out, strError))
             return false;
         data = std::move(out);
         return true;

@@ -5,6 +5,9 @@
 #include "tripfile/NutritionSection.h"
 #include "tripfile/ParticipantsSection.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace TripFile {
 
 namespace {
@@ -39,12 +42,7 @@ QString missingCharacters(const QString& text)
 
 bool hasLineBreak(QStringView text)
 {
-    // One pass: tens of thousands of names and units are looked at on every save.
-    for (const QChar c : text) {
-        if (c == u'\n' || c == u'\r')
-            return true;
-    }
-    return false;
+    return text.contains(u'\n') || text.contains(u'\r');
 }
 
 QString refusal(const QString& strWhy)
@@ -59,7 +57,8 @@ QString codePageRefusal(const QString& strField, const QString& text)
                        .arg(strField, missingCharacters(text)));
 }
 
-// A line break inside a plain line would move every line after it.
+// A line break inside a plain line would move every line after it. Only run once the
+// writer has met one, to name it.
 bool checkLineBreaks(const TripData& data, QString& strError)
 {
     if (hasLineBreak(data.strTitle)) {
@@ -102,44 +101,65 @@ QString codePageFault(const TripData& data)
     return refusal(QStringLiteral("Текст нельзя записать в кодировке Windows-1251."));
 }
 
-// The file's text, put together in one buffer: a full catalog makes a quarter of a
-// million lines, and appending to a string piece by piece showed in the time of a save.
+// The file's bytes, put together in one buffer: a full catalog makes a quarter of a
+// million lines. Texts are encoded straight into it and numbers written as ASCII, so
+// the file never exists as a text in between.
 class Writer
 {
 public:
     explicit Writer(qsizetype intSizeHint)
-        : m_text(qMax<qsizetype>(intSizeHint, 64), Qt::Uninitialized)
+        : m_bytes(qMax<qsizetype>(intSizeHint, 64), Qt::Uninitialized)
     {
     }
 
     void plain(QStringView text)
     {
         put(text);
-        put(CrLf);
+        putBytes(CrLf);
+    }
+
+    // A line that is one text of the trip (the title, a name, a unit): a line break in
+    // it would move every later line, so it is looked for here, where the text is read
+    // anyway.
+    void line(QStringView text)
+    {
+        const char16_t* const chars = text.utf16();
+        bool bFound = false;
+        for (qsizetype i = 0; i < text.size(); ++i)
+            bFound |= chars[i] == u'\n' || chars[i] == u'\r';
+        m_bLineBreak |= bFound;
+        plain(text);
+    }
+
+    // A line whose bytes are known already (separators).
+    void plainBytes(QByteArrayView bytes)
+    {
+        putBytes(bytes);
+        putBytes(CrLf);
     }
 
     // One blank before the digits (a minus sign in its place) and one after.
     void plainNumber(qint16 intValue)
     {
         if (intValue >= 0)
-            put(u" ");
+            putBytes(" ");
         appendNumber(intValue);
-        put(u" \r\n");
+        putBytes(" \r\n");
     }
 
-    // "№ 12" and the like: a text, then a number, as one line.
-    void numbered(QStringView prefix, int intValue)
+    // "№ 12" and the like: the bytes of a text, then a number, as one line.
+    void numbered(QByteArrayView prefix, int intValue)
     {
-        put(prefix);
+        putBytes(prefix);
         appendNumber(intValue);
-        put(CrLf);
+        putBytes(CrLf);
     }
 
     void value(const QString& strValue, const QString& strLabel)
     {
         plain(strValue + QStringLiteral(",\"") + strLabel + u'"');
     }
-    void value(qint16 intValue, const QString& strLabel) { value(number(intValue), strLabel); }
+    void value(qint16 intValue, const QString& strLabel) { value(QString::number(intValue), strLabel); }
     void value(bool blnValue, const QString& strLabel)
     {
         value(blnValue ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"), strLabel);
@@ -164,39 +184,55 @@ public:
         value(u'"' + text + u'"', strLabel);
     }
 
-    QStringView text() const { return QStringView(m_text).first(m_intLength); }
+    // Whether line() met a line break.
+    bool lineBreak() const { return m_bLineBreak; }
+    // Whether some text had a character the code page lacks.
+    bool failed() const { return m_bFailed; }
+
+    // The bytes written; the buffer keeps its room for what follows.
+    QByteArray take()
+    {
+        m_bytes.resize(m_intLength);
+        return std::move(m_bytes);
+    }
 
 private:
-    static QString number(qint16 intValue) { return QString::number(intValue); }
-
-    // Decimal digits straight into the text: a full catalog has tens of thousands of
-    // numbers, and a string apiece showed in the time of a save.
     void appendNumber(int intValue)
     {
-        char16_t digits[12];
-        int i = 12;
-        unsigned int u = intValue < 0 ? 0u - static_cast<unsigned int>(intValue) : static_cast<unsigned int>(intValue);
-        do {
-            digits[--i] = static_cast<char16_t>(u'0' + u % 10);
-            u /= 10;
-        } while (u != 0);
-        if (intValue < 0)
-            digits[--i] = u'-';
-        put(QStringView(digits + i, 12 - i));
+        char digits[12];
+        putBytes(QByteArrayView(digits, std::to_chars(digits, digits + sizeof digits, intValue).ptr));
     }
 
-    void put(QStringView piece)
+    char* room(qsizetype intSize)
     {
-        if (m_intLength + piece.size() > m_text.size())
-            m_text.resize(qMax(m_text.size() * 2, m_intLength + piece.size()));
-        std::copy_n(piece.utf16(), piece.size(), reinterpret_cast<char16_t*>(m_text.data()) + m_intLength);
-        m_intLength += piece.size();
+        if (m_intLength + intSize > m_bytes.size())
+            m_bytes.resize(qMax(m_bytes.size() * 2, m_intLength + intSize));
+        char* at = m_bytes.data() + m_intLength;
+        m_intLength += intSize;
+        return at;
     }
 
-    static constexpr QStringView CrLf = u"\r\n";
-    QString m_text; // the first m_intLength characters are the file's
+    void put(QStringView text)
+    {
+        if (!Cp1251::encodeTo(text, room(text.size())))
+            m_bFailed = true;
+    }
+
+    void putBytes(QByteArrayView bytes) { std::copy_n(bytes.data(), bytes.size(), room(bytes.size())); }
+
+    static constexpr QByteArrayView CrLf = "\r\n";
+    QByteArray m_bytes; // the first m_intLength bytes are the file's
     qsizetype m_intLength = 0;
+    bool m_bFailed = false;
+    bool m_bLineBreak = false;
 };
+
+QByteArray encoded(const QString& text)
+{
+    QByteArray out;
+    Cp1251::encode(text, out);
+    return out;
+}
 
 } // namespace
 
@@ -206,17 +242,12 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
         strError = refusal(strError);
         return false;
     }
-    if (!checkLineBreaks(data, strError))
-        return false;
-    if (!ParticipantsSection::check(data.participants, strError)) {
-        strError = refusal(strError);
-        return false;
-    }
 
-    // Roughly the size of a product's lines and of a menu entry's line, so the text
-    // grows once.
+    // Roughly the size of a product's lines and of a menu entry's line. Not more: a
+    // buffer far larger than the file is a fresh mapping for the C library on every
+    // save, whose pages cost more to touch than the sections' growing it once.
     Writer w(1024 + data.products.size() * 64 + data.menus.size() * 3 * 400);
-    w.plain(data.strTitle);
+    w.line(data.strTitle);
     w.plain(QStringLiteral("Запись глобальных переменных"));
     w.quoted(data.strDeffine, QStringLiteral("Описание раскладки"));
     w.value(data.dtDataBegin, QStringLiteral("Дата начала"));
@@ -232,41 +263,49 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     w.plain(QString());
     w.plain(QStringLiteral("Элементы каталога продуктов"));
     w.value(static_cast<qint16>(data.products.size()), QStringLiteral("Размер каталога"));
-    const QString strProductEnd(29, u'_');
+    const QByteArray numberSign = encoded(QStringLiteral("№ "));
+    const QByteArray productEnd(29, '_');
     for (qsizetype i = 0; i < data.products.size(); ++i) {
         const TripProduct& p = data.products.at(i);
-        w.numbered(u"№ ", static_cast<int>(i + 1));
-        w.plain(p.strName);
+        w.numbered(numberSign, static_cast<int>(i + 1));
+        w.line(p.strName);
         w.plainNumber(p.intNorma);
-        w.plain(p.strEdin);
-        w.plain(strProductEnd);
+        w.line(p.strEdin);
+        w.plainBytes(productEnd);
     }
     w.plain(QString());
     w.plain(QStringLiteral("Набор суточных меню"));
     w.value(static_cast<qint16>(data.menus.size()), QStringLiteral("Размер меню"));
-    const QString strMealEnd(35, u'_');
+    const QByteArray menuSign = encoded(QStringLiteral("Меню № "));
+    const QByteArray mealEnd(35, '_');
     for (qsizetype d = 0; d < data.menus.size(); ++d) {
-        w.numbered(u"Меню № ", static_cast<int>(d + 1));
+        w.numbered(menuSign, static_cast<int>(d + 1));
         for (int j = 0; j < Meals::Count; ++j) {
             const QList<qint16>& positions = data.menus.at(d).meals.at(static_cast<size_t>(j));
             w.plain(Meals::label(j + 1));
             w.value(static_cast<qint16>(positions.size()), QStringLiteral("Число продуктов"));
             for (qint16 intIndex : positions)
                 w.plainNumber(intIndex);
-            w.plain(strMealEnd);
+            w.plainBytes(mealEnd);
         }
     }
-    // The optional sections after the ration, in their order.
-    if (NutritionSection::present(data)) {
-        for (const QString& line : NutritionSection::lines(data))
-            w.plain(line);
+    // The refusals in their order: a line break, a participant's name, the code page.
+    if (w.lineBreak() && !checkLineBreaks(data, strError))
+        return false;
+    if (!ParticipantsSection::check(data.participants, strError)) {
+        strError = refusal(strError);
+        return false;
     }
-    for (const QString& line : ParticipantsSection::lines(data.participants, data.intCountPeople))
-        w.plain(line);
-
-    QByteArray out;
-    if (!Cp1251::encode(w.text(), out)) {
+    if (w.failed()) {
         strError = codePageFault(data);
+        return false;
+    }
+    QByteArray out = w.take();
+    // The optional sections after the ration, in their order.
+    if (NutritionSection::present(data))
+        NutritionSection::write(data, out);
+    if (!ParticipantsSection::write(data.participants, data.intCountPeople, out)) {
+        strError = refusal(QStringLiteral("Имена участников нельзя записать в кодировке Windows-1251."));
         return false;
     }
     bytes = std::move(out);

@@ -1,3 +1,4 @@
+#include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "support/TestSupport.h"
 #include "tripfile/Cp1251.h"
@@ -51,6 +52,8 @@ private slots:
     void aimAloneWritesEmptyProducts();
     void malformed_data();
     void malformed();
+    void fieldTexts_data();
+    void fieldTexts();
     void valuesFollowTheProduct();
     void writeRefusesOutOfRange();
     void unitChangedToGrams();
@@ -144,6 +147,12 @@ void tst_nutritionsection::malformed_data()
                                               << "71.5;5;900";
     QTest::newRow("position out of step") << "№ 2;"
                                           << "№ 3;";
+    QTest::newRow("position with a leading zero") << "№ 2;"
+                                                  << "№ 02;";
+    QTest::newRow("position without its blank") << "№ 2;"
+                                                << "№2;";
+    QTest::newRow("position with a sign") << "№ 2;"
+                                          << "№ +2;";
     QTest::newRow("aim over 20000") << "3500,"
                                     << "20001,";
     QTest::newRow("aim not whole") << "3500,"
@@ -156,6 +165,77 @@ void tst_nutritionsection::malformed_data()
                                     << "_____________________________\r\nлишнее\r\n";
     QTest::newRow("cut after a product") << "№ 2;;;;;2;25;89.9\r\n_____________________________\r\n"
                                          << "№ 2;;;;;2;25;89.9\r\n";
+}
+
+// One value of tea's line read from the file as it stands there: what it reads as
+// (nothing for an empty field), or -1 for a refused file, and how it is written back.
+void tst_nutritionsection::fieldTexts_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("written");
+
+    const int energy = int(FactsText::Field::Energy);
+    const int proteins = int(FactsText::Field::Proteins);
+    const int grams = int(FactsText::Field::GramsPerUnit);
+    const int package = int(FactsText::Field::Package);
+    const int price = int(FactsText::Field::Price);
+    QTest::newRow("zero") << energy << "0" << qint64(0) << "0";
+    QTest::newRow("energy at its top") << energy << "1000" << qint64(100000) << "1000";
+    QTest::newRow("zero decimals") << energy << "1000.00" << qint64(100000) << "1000";
+    QTest::newRow("energy over its top") << energy << "1000.01" << qint64(-1) << "";
+    QTest::newRow("leading zeros") << energy << "007" << qint64(700) << "7";
+    QTest::newRow("point without decimals") << energy << "7." << qint64(-1) << "";
+    QTest::newRow("point first") << energy << ".5" << qint64(-1) << "";
+    QTest::newRow("plus sign") << energy << "+5" << qint64(-1) << "";
+    QTest::newRow("minus sign") << energy << "-5" << qint64(-1) << "";
+    QTest::newRow("three decimals") << energy << "5.123" << qint64(-1) << "";
+    QTest::newRow("comma") << energy << "5,5" << qint64(-1) << "";
+    QTest::newRow("blank before") << energy << " 5" << qint64(-1) << "";
+    QTest::newRow("blank after") << energy << "5 " << qint64(-1) << "";
+    QTest::newRow("exponent") << energy << "1e2" << qint64(-1) << "";
+    QTest::newRow("Cyrillic letter") << energy << "5б" << qint64(-1) << "";
+    QTest::newRow("two points") << energy << "1.2.3" << qint64(-1) << "";
+    QTest::newRow("hundredths") << proteins << "0.05" << qint64(5) << "0.05";
+    QTest::newRow("trailing zero decimal") << proteins << "0.50" << qint64(50) << "0.5";
+    QTest::newRow("nutrient at its top") << proteins << "100.0" << qint64(10000) << "100";
+    QTest::newRow("weight of zero") << grams << "0" << qint64(-1) << "";
+    QTest::newRow("smallest weight") << grams << "0.01" << qint64(1) << "0.01";
+    QTest::newRow("largest package") << package << "1000000" << qint64(100000000) << "1000000";
+    QTest::newRow("price at its top") << price << "1000000000" << qint64(100000000000) << "1000000000";
+    QTest::newRow("price over its top") << price << "1000000000.01" << qint64(-1) << "";
+    QTest::newRow("twelve digits") << price << "999999999999" << qint64(-1) << "";
+    QTest::newRow("thirteen digits, mostly zeros") << price << "0000000000001.5" << qint64(150) << "1.5";
+    QTest::newRow("too large to hold") << price << "99999999999999999999" << qint64(-1) << "";
+    QTest::newRow("empty") << price << "" << qint64(0) << "";
+}
+
+void tst_nutritionsection::fieldTexts()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(qint64, value);
+    QFETCH(QString, written);
+
+    const auto lineWith = [&](const QString& strValue) {
+        QStringList fields(FactsText::FieldCount);
+        fields[field] = strValue;
+        return QStringLiteral("№ 2;") + fields.join(u';');
+    };
+    QString section = Section;
+    section.replace(QStringLiteral("№ 2;;;;;2;25;89.9"), lineWith(text));
+    TripData data;
+    QString strError;
+    const bool ok = TripFile::read(withSection(section), data, strError);
+    QCOMPARE(ok, value >= 0);
+    if (!ok)
+        return;
+    const std::optional<qint64> read = FactsText::value(data.facts.at(1), FactsText::fieldAt(field));
+    QCOMPARE(read, text.isEmpty() ? std::nullopt : std::optional<qint64>(value));
+    QByteArray bytes;
+    QVERIFY2(TripFile::write(data, bytes, strError), qPrintable(strError));
+    QVERIFY(bytes.contains(cp1251(lineWith(written) + QStringLiteral("\r\n"))));
 }
 
 // A last line without its line end is a line, here as anywhere in the file.

@@ -769,6 +769,15 @@ void tst_tripfile::textOutsideCodePage_data()
                                         << "гр" << QStringList{"названии продукта № 2", "перевод строки"};
     QTest::newRow("CR in unit") << "" << ok << "гр\r"
                                 << QStringList{"единице измерения продукта № 2", "перевод строки"};
+    // A line break is named before a character the code page lacks, wherever each is.
+    QTest::newRow("line break after a foreign character")
+        << ""
+        << "绿\nчай"
+        << "гр" << QStringList{"названии продукта № 2", "перевод строки"};
+    QTest::newRow("line break after a foreign description")
+        << "Поход 🏕"
+        << "Гре\nчка"
+        << "гр" << QStringList{"названии продукта № 2", "перевод строки"};
 }
 
 void tst_tripfile::textOutsideCodePage()
