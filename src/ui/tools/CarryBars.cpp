@@ -24,8 +24,24 @@ CarryBars::CarryBars(QWidget* parent)
 void CarryBars::setBars(const QList<Bar>& bars)
 {
     m_bars = bars;
+    measureNames();
     updateGeometry();
     update();
+}
+
+// Measured once per change, not at every bar of every paint.
+void CarryBars::measureNames()
+{
+    m_intNameWidth = 0;
+    for (const Bar& b : m_bars)
+        m_intNameWidth = std::max(m_intNameWidth, fontMetrics().horizontalAdvance(b.strName));
+}
+
+void CarryBars::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        measureNames();
+    QWidget::changeEvent(event);
 }
 
 int CarryBars::rowHeight() const
@@ -35,10 +51,7 @@ int CarryBars::rowHeight() const
 
 double CarryBars::labelWidth() const
 {
-    int w = 0;
-    for (const Bar& b : m_bars)
-        w = std::max(w, fontMetrics().horizontalAdvance(b.strName));
-    return std::min(w, width() / 3) + 2 * Margin;
+    return std::min(m_intNameWidth, width() / 3) + 2 * Margin;
 }
 
 // Pixels per gram: the largest of the loads and targets fills the room.

@@ -39,11 +39,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     double scale() const;
     int rowHeight() const;
     double labelWidth() const;
+    void measureNames();
 
     QList<Bar> m_bars;
+    int m_intNameWidth = 0; // the widest name, in pixels
 };
