@@ -108,7 +108,7 @@ public:
     // hand out below the level the whole group fills up to; the last few go one by one.
     void greedy()
     {
-        const std::vector<int> order = byWeightDown();
+        const std::vector<int>& order = byWeightDown();
         std::vector<int> given(static_cast<size_t>(m), 0);
         std::vector<int> heap(static_cast<size_t>(m));
         for (int g : order) {
@@ -187,7 +187,7 @@ public:
         for (int j = 0; j < m; ++j)
             room[size_t(j)] = limit.load * sh.at(j) / limit.share - loads[size_t(j)];
         std::vector<std::pair<int, int>> leftOver; // group, pieces
-        const std::vector<int> order = byWeightDown();
+        const std::vector<int>& order = byWeightDown();
         std::vector<qint64> rest(order.size() + 1, 0);
         for (size_t k = order.size(); k-- > 0;)
             rest[k] = rest[k + 1] + groups[size_t(order[k])].grams * groups[size_t(order[k])].count;
@@ -224,16 +224,19 @@ public:
         }
     }
 
-    std::vector<int> byWeightDown() const
+    // Heaviest pieces first, equal weights by product; made once, used by every pass.
+    const std::vector<int>& byWeightDown()
     {
-        std::vector<int> order(groups.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-            const Group& a = groups[size_t(x)];
-            const Group& b = groups[size_t(y)];
-            return a.grams != b.grams ? a.grams > b.grams : a.product < b.product;
-        });
-        return order;
+        if (heaviestFirst.size() != groups.size()) {
+            heaviestFirst.resize(groups.size());
+            std::iota(heaviestFirst.begin(), heaviestFirst.end(), 0);
+            std::stable_sort(heaviestFirst.begin(), heaviestFirst.end(), [&](int x, int y) {
+                const Group& a = groups[size_t(x)];
+                const Group& b = groups[size_t(y)];
+                return a.grams != b.grams ? a.grams > b.grams : a.product < b.product;
+            });
+        }
+        return heaviestFirst;
     }
 
     void makeLists()
@@ -432,6 +435,7 @@ public:
     std::vector<std::vector<std::pair<int, int>>> held; // per group: (participant, pieces)
     std::vector<std::vector<Entry>> lists;              // per participant, by weight
     std::vector<Entry> byWeight;                        // every group, lightest first
+    std::vector<int> heaviestFirst;                     // groups, see byWeightDown()
     bool blnLists = false;
 };
 
