@@ -98,21 +98,3 @@ qint64 CarryPieces::totalGrams() const
         total += p.grams();
     return total;
 }
-
-QList<qint64> CarryPieces::pieceGrams() const
-{
-    QList<qint64> out;
-    out.reserve(pieceCount());
-    for (const CarryProduct& p : products)
-        out.insert(out.size(), p.intPieces, p.intPieceGrams);
-    return out;
-}
-
-QList<int> CarryPieces::pieceProducts() const
-{
-    QList<int> out;
-    out.reserve(pieceCount());
-    for (qsizetype i = 0; i < products.size(); ++i)
-        out.insert(out.size(), products.at(i).intPieces, int(i));
-    return out;
-}

@@ -42,7 +42,4 @@ struct CarryPieces
 
     int pieceCount() const;
     qint64 totalGrams() const;
-    // The pieces one by one, product by product: weight and index into products.
-    QList<qint64> pieceGrams() const;
-    QList<int> pieceProducts() const;
 };
