@@ -282,10 +282,11 @@ private:
         rasklad.cmdClose_Click();
     }
 
-    void nutrition(Forms& forms, frmMainForm& main)
+    // A first opening makes its window: a new set of windows, with the trip open, for
+    // every run.
+    void firstOpening(const QString& strAction, const std::function<void(frmMainForm&)>& open)
     {
-        // The first opening makes the window: a new set of windows for every run.
-        QList<double> firstTimes;
+        QList<double> times;
         for (int i = 0; i < m_ctx.intRepeats; ++i) {
             GlobalVariable g;
             InitGlobalVariable(g);
@@ -294,9 +295,15 @@ private:
             freshMain.show();
             settle();
             freshMain.OpenFile(m_strFile);
-            firstTimes.append(timed([&] { freshMain.mnuNutrition_Click(); }));
+            times.append(timed([&] { open(freshMain); }));
         }
-        add(QStringLiteral("nutrition: first opening (window made)"), firstTimes);
+        add(strAction, times);
+    }
+
+    void nutrition(Forms& forms, frmMainForm& main)
+    {
+        firstOpening(QStringLiteral("nutrition: first opening (window made)"),
+                     [](frmMainForm& freshMain) { freshMain.mnuNutrition_Click(); });
 
         frmNutrition& w = forms.Nutrition();
         main.mnuNutrition_Click();
@@ -343,20 +350,9 @@ private:
 
     void carry(Forms& forms, frmMainForm& main)
     {
-        // The first opening makes the window and splits: a new set of windows every run.
-        QList<double> firstTimes;
-        for (int i = 0; i < m_ctx.intRepeats; ++i) {
-            GlobalVariable g;
-            InitGlobalVariable(g);
-            Forms fresh(g);
-            frmMainForm& freshMain = fresh.MainForm();
-            freshMain.show();
-            settle();
-            freshMain.OpenFile(m_strFile);
-            QAction* open = freshMain.findChild<QAction*>(QStringLiteral("mnuCarry"));
-            firstTimes.append(timed([&] { open->trigger(); }));
-        }
-        add(QStringLiteral("carry: first opening (window made)"), firstTimes);
+        firstOpening(QStringLiteral("carry: first opening (window made)"), [](frmMainForm& freshMain) {
+            freshMain.findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+        });
 
         QAction* open = main.findChild<QAction*>(QStringLiteral("mnuCarry"));
         frmCarry& w = forms.Carry();

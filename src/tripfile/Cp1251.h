@@ -25,4 +25,27 @@ bool encode(QStringView text, QByteArray& out);
 // straight into its buffer.
 bool encodeTo(QStringView text, char* dst);
 
+// Runs f on the text of a short field without making a string of it when it is ASCII:
+// the trip file's numbers are, and there are tens of thousands of them. Longer fields
+// and others are decoded as decode() does (a byte outside the code page gives the
+// text decoded so far).
+template <qsizetype Room, typename F>
+auto withText(QByteArrayView bytes, F f)
+{
+    if (bytes.size() <= Room) {
+        char16_t buffer[Room];
+        bool bAscii = true;
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<quint8>(bytes[i]);
+            bAscii &= b < 0x80;
+            buffer[i] = b;
+        }
+        if (bAscii)
+            return f(QStringView(buffer, bytes.size()));
+    }
+    QString text;
+    decode(bytes, text);
+    return f(QStringView(text));
+}
+
 } // namespace Cp1251

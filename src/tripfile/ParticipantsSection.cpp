@@ -50,27 +50,6 @@ const QByteArray& numberSign()
     return bytes;
 }
 
-// Runs f on the text of a short field without making a string of it when it is ASCII,
-// as a share is.
-template <typename F>
-auto withText(QByteArrayView bytes, F f)
-{
-    constexpr qsizetype Room = 16;
-    if (bytes.size() <= Room) {
-        char16_t buffer[Room];
-        bool bAscii = true;
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const auto b = static_cast<quint8>(bytes[i]);
-            bAscii &= b < 0x80;
-            buffer[i] = b;
-        }
-        if (bAscii)
-            return f(QStringView(buffer, bytes.size()));
-    }
-    const QString text = textOf(bytes);
-    return f(QStringView(text));
-}
-
 } // namespace
 
 QString marker()
@@ -139,7 +118,7 @@ bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, 
             return fault(intAt, strError);
         const QByteArrayView shareBytes = rest.sliced(semicolon + 1);
         const std::optional<qint32> share =
-            withText(shareBytes, [](QStringView text) { return Participants::parseShareStrict(text); });
+            Cp1251::withText<16>(shareBytes, [](QStringView text) { return Participants::parseShareStrict(text); });
         if (!share)
             return fault(intAt, QStringLiteral("доля «%1» не число от 0.1 до 3").arg(textOf(shareBytes)));
         p.intShare = *share;

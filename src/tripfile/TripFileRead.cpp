@@ -88,27 +88,6 @@ QString textOf(QByteArrayView bytes)
     return out;
 }
 
-// Runs f on the text of a short line without making a string of it: the trip file's
-// numbers are ASCII, and there are tens of thousands of them.
-template <typename F>
-auto withText(QByteArrayView bytes, F f)
-{
-    constexpr qsizetype Room = 64;
-    if (bytes.size() <= Room) {
-        char16_t buffer[Room];
-        bool bAscii = true;
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const auto b = static_cast<quint8>(bytes[i]);
-            bAscii &= b < 0x80;
-            buffer[i] = b;
-        }
-        if (bAscii)
-            return f(QStringView(buffer, bytes.size()));
-    }
-    const QString text = textOf(bytes);
-    return f(QStringView(text));
-}
-
 // The first position from pos on that holds a byte up to CR (LF, CR or another control
 // character), or size. Lines are found by this, sixteen bytes at a time where it can.
 Q_ALWAYS_INLINE qsizetype skipOrdinary(const char* data, qsizetype pos, qsizetype size)
@@ -271,7 +250,7 @@ public:
         qint16 value = 0;
         if (plainInt16(line, value))
             return value;
-        return withText(line, [&](QStringView text) { return number(text, strWhat); });
+        return Cp1251::withText<64>(line, [&](QStringView text) { return number(text, strWhat); });
     }
 
     qint16 number(QStringView text, const QString& strWhat)
@@ -431,7 +410,7 @@ TripData parse(const QByteArray& bytes)
             // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
             qint16 intNorma = 0;
             if (!plainInt16(strNorma, intNorma))
-                intNorma = withText(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
+                intNorma = Cp1251::withText<64>(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
             p.intNorma = qMax<qint16>(0, intNorma);
         } catch (const ModelError&) {
             r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(textOf(strNorma)));
