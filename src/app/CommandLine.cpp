@@ -297,10 +297,10 @@ int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIO
 
     // The trip as the main window opens it: read whole, applied only when all is good.
     {
-        TripData data;
+        QString strMessage;
         QString strDetail;
-        if (!TripFile::readFile(r.strTrip, data, strDetail) || !TripFile::apply(std::move(data), g, strDetail))
-            return failure(err, TripFile::readErrorText(), r.strTrip + QStringLiteral(": ") + strDetail);
+        if (!TripFile::load(g, r.strTrip, strMessage, &strDetail))
+            return failure(err, strMessage, r.strTrip + QStringLiteral(": ") + strDetail);
     }
     g.strFileName = r.strTrip;
 

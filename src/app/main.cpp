@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/WindowsPart.h"
+#include "platform/HugeHeap.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    HugeHeap::prefer();
     QStringList rawArguments;
     for (int i = 1; i < argc; ++i)
         rawArguments.append(QString::fromLocal8Bit(argv[i]));

@@ -220,12 +220,14 @@ TripData fromState(const GlobalVariable& g)
     return data;
 }
 
-bool load(GlobalVariable& g, const QString& strPath, QString& strMessage)
+bool load(GlobalVariable& g, const QString& strPath, QString& strMessage, QString* strDetail)
 {
     TripData data;
-    QString strDetail;
-    if (!readFile(strPath, data, strDetail) || !applyData(data, data.products, g, strDetail, true)) {
+    QString strWhy;
+    if (!readFile(strPath, data, strWhy) || !applyData(data, data.products, g, strWhy, true)) {
         strMessage = readErrorText();
+        if (strDetail)
+            *strDetail = strWhy;
         return false;
     }
     return true;

@@ -58,7 +58,8 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError);
 // strMessage is either a refusal naming the field or writeErrorText(strPath). Neither
 // touches strFileName or blnChanged; the caller clears blnChanged after a good save, and
 // calls neither without a path (a new trip with no file chosen saves nothing).
-bool load(GlobalVariable& g, const QString& strPath, QString& strMessage);
+// strDetail, when given, gets what was wrong and where (the command line shows it).
+bool load(GlobalVariable& g, const QString& strPath, QString& strMessage, QString* strDetail = nullptr);
 bool save(const GlobalVariable& g, const QString& strPath, QString& strMessage);
 
 } // namespace TripFile
