@@ -37,7 +37,7 @@ QString caption(Field f);
 
 // Inline, as value() and inRange() are: the trip file takes them for every value of a
 // full catalog.
-inline std::optional<qint64>& value(ProductFacts& facts, Field f)
+inline FactValue& value(ProductFacts& facts, Field f)
 {
     switch (f) {
     case Field::Energy:
@@ -57,7 +57,7 @@ inline std::optional<qint64>& value(ProductFacts& facts, Field f)
     }
     return facts.price;
 }
-inline const std::optional<qint64>& value(const ProductFacts& facts, Field f)
+inline const FactValue& value(const ProductFacts& facts, Field f)
 {
     return value(const_cast<ProductFacts&>(facts), f);
 }

@@ -181,7 +181,7 @@ int FoodReference::fill(clsCatalog& objCatalog) const
             continue;
         const ProductFacts before = p.facts;
         for (int f = 0; f < 4; ++f) {
-            std::optional<qint64>& v = FactsText::value(p.facts, FactsText::fieldAt(f));
+            FactValue& v = FactsText::value(p.facts, FactsText::fieldAt(f));
             if (!v)
                 v = FactsText::value(entry->facts, FactsText::fieldAt(f));
         }

@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QtGlobal>
-
-#include <optional>
+#include "model/FactValue.h"
 
 // What the catalog may know of a product beyond its name, norm and unit. Every value
 // has at most two decimals and is kept exactly, in hundredths; an empty value is
 // unknown.
 struct ProductFacts
 {
-    std::optional<qint64> energy;        // kcal per 100 g
-    std::optional<qint64> proteins;      // g per 100 g
-    std::optional<qint64> fats;          // g per 100 g
-    std::optional<qint64> carbohydrates; // g per 100 g
-    std::optional<qint64> gramsPerUnit;  // weight of one unit; never set for a gram word
-    std::optional<qint64> package;       // how much one package holds, in the product's unit
-    std::optional<qint64> price;         // roubles, of a package when given, else of a unit
+    FactValue energy;        // kcal per 100 g
+    FactValue proteins;      // g per 100 g
+    FactValue fats;          // g per 100 g
+    FactValue carbohydrates; // g per 100 g
+    FactValue gramsPerUnit;  // weight of one unit; never set for a gram word
+    FactValue package;       // how much one package holds, in the product's unit
+    FactValue price;         // roubles, of a package when given, else of a unit
 
     bool isEmpty() const
     {

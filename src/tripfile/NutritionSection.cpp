@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 namespace NutritionSection {
 
@@ -45,7 +46,7 @@ int productLine(qsizetype intPosition, const ProductFacts& facts, char* line)
     p = std::to_chars(p, p + 16, intPosition).ptr;
     for (int f = 0; f < FieldCount; ++f) {
         *p++ = ';';
-        if (const std::optional<qint64>& v = FactsText::value(facts, FactsText::fieldAt(f)))
+        if (const FactValue& v = FactsText::value(facts, FactsText::fieldAt(f)))
             p += FactsText::formatTo(*v, p);
     }
     *p++ = '\r';
@@ -64,6 +65,47 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
            std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
 }
 
+// One value field of a plain product line, from its ";" on: empty, or digits with a
+// point and one or two decimals, in its range. A field of its own for each of the
+// seven, so that its range and place in facts are known when compiled.
+template <int F>
+Q_ALWAYS_INLINE bool plainField(const char*& p, const char* e, ProductFacts& facts)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (p == e || *p != ';')
+        return false;
+    ++p;
+    if (p == e || *p == ';')
+        return true; // unknown
+    // At most twelve digits: far above every range, and nothing to overflow.
+    const char* const digits = p;
+    qint64 v = 0;
+    while (p != e && isDigit(*p) && p - digits < 12)
+        v = v * 10 + (*p++ - '0');
+    if (p == digits)
+        return false;
+    v *= 100;
+    if (p != e && *p == '.') {
+        ++p;
+        if (p == e || !isDigit(*p))
+            return false;
+        v += (*p++ - '0') * 10;
+        if (p != e && isDigit(*p))
+            v += *p++ - '0';
+    }
+    constexpr FactsText::Field field = FactsText::fieldAt(F);
+    if ((p != e && *p != ';') || !FactsText::inRange(field, v))
+        return false;
+    FactsText::value(facts, field) = v;
+    return true;
+}
+
+template <int... F>
+Q_ALWAYS_INLINE bool plainFields(const char*& p, const char* e, ProductFacts& facts, std::integer_sequence<int, F...>)
+{
+    return (plainField<F>(p, e, facts) && ...);
+}
+
 // A product line as the writer puts it, "№ i" and seven fields, each empty or digits
 // with a point and one or two decimals, every value in its range: read in one pass
 // into facts. False for anything else, which the general reading then takes, to the
@@ -72,47 +114,16 @@ bool plainProductLine(QByteArrayView line, qint64 intPosition, QByteArrayView si
 {
     const char* p = line.data();
     const char* const e = p + line.size();
-    if (line.size() < sign.size())
+    if (line.size() < sign.size() || std::memcmp(p, sign.data(), static_cast<size_t>(sign.size())) != 0)
         return false;
-    for (const char c : sign) {
-        if (*p++ != c)
-            return false;
-    }
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    p += sign.size();
     const char* const position = p;
     qint64 intRead = 0;
-    while (p != e && isDigit(*p) && p - position < 6)
+    while (p != e && *p >= '0' && *p <= '9' && p - position < 6)
         intRead = intRead * 10 + (*p++ - '0');
     if (p == position || *position == '0' || intRead != intPosition)
         return false;
-    for (int f = 0; f < FieldCount; ++f) {
-        if (p == e || *p != ';')
-            return false;
-        ++p;
-        if (p == e || *p == ';')
-            continue; // unknown
-        // At most twelve digits: far above every range, and nothing to overflow.
-        const char* const digits = p;
-        qint64 v = 0;
-        while (p != e && isDigit(*p) && p - digits < 12)
-            v = v * 10 + (*p++ - '0');
-        if (p == digits)
-            return false;
-        v *= 100;
-        if (p != e && *p == '.') {
-            ++p;
-            if (p == e || !isDigit(*p))
-                return false;
-            v += (*p++ - '0') * 10;
-            if (p != e && isDigit(*p))
-                v += *p++ - '0';
-        }
-        const FactsText::Field field = FactsText::fieldAt(f);
-        if ((p != e && *p != ';') || !FactsText::inRange(field, v))
-            return false;
-        FactsText::value(facts, field) = v;
-    }
-    return p == e;
+    return plainFields(p, e, facts, std::make_integer_sequence<int, FieldCount>()) && p == e;
 }
 
 QString textOf(QByteArrayView bytes)
@@ -206,7 +217,7 @@ bool check(const TripData& data, QString& strError)
         const TripProduct& p = data.products.at(i);
         for (int f = 0; f < FactsText::FieldCount; ++f) {
             const FactsText::Field field = FactsText::fieldAt(f);
-            const std::optional<qint64>& v = FactsText::value(facts, field);
+            const FactValue& v = FactsText::value(facts, field);
             if (v && !FactsText::inRange(field, *v)) {
                 strError = QStringLiteral("Продукт № %1 «%2»: %3 %4 вне пределов.")
                                .arg(i + 1)
@@ -260,18 +271,29 @@ void read(SectionLines& in, TripData& data)
                     .arg(data.products.size()));
     data.facts.clear();
     data.facts.resize(n);
+    ProductFacts* const out = data.facts.data();
     const QByteArray& sign = numberSign();
+    // Products share their unit's text, so the gram word check is made once per unit.
+    const QChar* unitChecked = nullptr;
+    bool blnGramUnit = false;
     for (qint64 i = 1; i <= n; ++i) {
         // The line is read on its bytes: only digits, points and ";" count in it, and
         // they are ASCII in the code page.
         const QByteArrayView line = in.lineBytes();
-        ProductFacts& facts = data.facts[i - 1];
+        ProductFacts& facts = out[i - 1];
         if (!plainProductLine(line, i, sign, facts)) {
             facts = ProductFacts();
             readProductLine(in, line, i, facts);
         }
-        if (facts.gramsPerUnit && ProductGrams::isGramWord(data.products.at(i - 1).strEdin))
-            in.fail(QStringLiteral("продукт № %1 измеряется в граммах, а вес единицы дан").arg(i));
+        if (facts.gramsPerUnit) {
+            const QString& strEdin = data.products.at(i - 1).strEdin;
+            if (strEdin.constData() != unitChecked) {
+                unitChecked = strEdin.constData();
+                blnGramUnit = ProductGrams::isGramWord(strEdin);
+            }
+            if (blnGramUnit)
+                in.fail(QStringLiteral("продукт № %1 измеряется в граммах, а вес единицы дан").arg(i));
+        }
     }
     if (in.line() != Separator)
         in.fail(QStringLiteral("раздел «%1» не закрыт чертой").arg(marker()));

@@ -25,6 +25,9 @@ namespace TripFile {
 
 namespace {
 
+// The line after each product, as the writer puts it.
+constexpr QByteArrayView Separator = "_____________________________";
+
 // A fault in the file; caught at the top of read() and never let out.
 struct ReadFault
 {
@@ -196,6 +199,18 @@ public:
     {
         for (int i = 0; i < count; ++i)
             lineBytes();
+    }
+
+    // skip() for a line that is mostly exactly text with CR LF: passed over at once.
+    Q_ALWAYS_INLINE void skipUsually(QByteArrayView text)
+    {
+        if (m_size - m_pos > text.size() + 1 && std::memcmp(m_data + m_pos, text.data(), size_t(text.size())) == 0 &&
+            m_data[m_pos + text.size()] == '\r' && m_data[m_pos + text.size() + 1] == '\n') {
+            m_pos += text.size() + 2;
+            ++m_line;
+            return;
+        }
+        lineBytes();
     }
 
     // A quoted text value that may run over several lines; "" inside stands for one quote.
@@ -428,7 +443,7 @@ TripData parse(const QByteArray& bytes)
                 units.removeFirst();
             units.append({strEdin, p.strEdin});
         }
-        r.skip(); // separator
+        r.skipUsually(Separator); // the separator
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"

@@ -109,7 +109,7 @@ bool FactsTableModel::setData(const QModelIndex& index, const QVariant& value, i
         emit refused(strError);
         return false;
     }
-    std::optional<qint64>& stored = FactsText::value(p.facts, f);
+    FactValue& stored = FactsText::value(p.facts, f);
     if (stored == v)
         return true;
     stored = v;
