@@ -12,6 +12,7 @@
 #include "ui/editor/frmMenu.h"
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/CarryTreeModel.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
 #include "ui/viewer/frmPrintOption.h"
@@ -99,6 +100,11 @@ public:
 
         editor(forms, main);
         layout(forms, main);
+        // The editor's rows deleted days and added empty ones: the new windows meet the
+        // trip as made, not a ration the repeats have emptied.
+        g.blnChanged = false;
+        if (!main.OpenFile(m_strFile))
+            qFatal("benchmark: the trip file %s does not open", qPrintable(m_strFile));
         nutrition(forms, main);
         carry(forms, main);
         mainWindow(g, main);
@@ -348,6 +354,21 @@ private:
         w.cmdClose_Click();
     }
 
+    // The first line of the tree that is a product (a participant's first lines may be
+    // meal bags, which are not pinned).
+    static QModelIndex firstProductLine(const QAbstractItemModel& model)
+    {
+        for (int r = 0; r < model.rowCount(); ++r) {
+            const QModelIndex participant = model.index(r, 0);
+            for (int c = 0; c < model.rowCount(participant); ++c) {
+                const QModelIndex line = model.index(c, 0, participant);
+                if (line.data(CarryTreeModel::RoleProduct).toInt() > 0)
+                    return line;
+            }
+        }
+        return {};
+    }
+
     void carry(Forms& forms, frmMainForm& main)
     {
         firstOpening(QStringLiteral("carry: first opening (window made)"), [](frmMainForm& freshMain) {
@@ -370,9 +391,16 @@ private:
         // A product pinned to the last participant and unpinned.
         QAbstractItemView* tree = child<QAbstractItemView>(w, "treeCarry");
         QComboBox* pinTo = child<QComboBox>(w, "cboPinTo");
+        // Without a product line the rows would time a click that does nothing.
+        if (!firstProductLine(*tree->model()).isValid()) {
+            for (const char* action : {"carry: product pinned", "carry: product unpinned"})
+                m_ctx.table.addError(QLatin1String(action) + m_strLabel, QStringLiteral("no product line to pin"));
+            w.cmdClose_Click();
+            return;
+        }
         cycle({{QStringLiteral("carry: product pinned"), [&] { w.cmdPin_Click(); },
                 [&] {
-                    tree->setCurrentIndex(tree->model()->index(0, 0, tree->model()->index(0, 0)));
+                    tree->setCurrentIndex(firstProductLine(*tree->model()));
                     pinTo->setCurrentIndex(pinTo->count() - 1);
                 }},
                {QStringLiteral("carry: product unpinned"), [&] { w.cmdUnpinAll_Click(); }}});

@@ -71,7 +71,7 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
 template <int F>
 Q_ALWAYS_INLINE bool plainField(const char*& p, const char* e, ProductFacts& facts)
 {
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
     if (p == e || *p != ';')
         return false;
     ++p;
@@ -79,8 +79,9 @@ Q_ALWAYS_INLINE bool plainField(const char*& p, const char* e, ProductFacts& fac
         return true; // unknown
     // At most twelve digits: far above every range, and nothing to overflow.
     const char* const digits = p;
+    const char* const last = e - p > 12 ? p + 12 : e;
     qint64 v = 0;
-    while (p != e && isDigit(*p) && p - digits < 12)
+    while (p != last && isDigit(*p))
         v = v * 10 + (*p++ - '0');
     if (p == digits)
         return false;

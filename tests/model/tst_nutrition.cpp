@@ -8,6 +8,9 @@
 
 #include <QTest>
 
+#include <cstring>
+#include <limits>
+
 using Rows = QList<QStringList>;
 
 namespace {
@@ -34,6 +37,8 @@ private slots:
     void numbers();
     void ranges_data();
     void ranges();
+    void storedValues_data();
+    void storedValues();
     void figuresOfHandCheckedTrip();
     void marks_data();
     void marks();
@@ -120,6 +125,40 @@ void tst_nutrition::ranges()
     QCOMPARE(out, std::optional<qint64>(7)); // nothing stored
     QVERIFY2(strError.contains(QStringLiteral("«Гречка»")) && strError.contains(FactsText::fieldName(f)),
              qPrintable(strError));
+}
+
+void tst_nutrition::storedValues_data()
+{
+    QTest::addColumn<std::optional<qint64>>("value");
+    QTest::newRow("unknown") << std::optional<qint64>();
+    QTest::newRow("zero") << std::optional<qint64>(0);
+    QTest::newRow("one hundredth") << std::optional<qint64>(1);
+    QTest::newRow("the largest price") << std::optional<qint64>(1000000000LL * 100);
+    QTest::newRow("negative") << std::optional<qint64>(-1);
+    QTest::newRow("the largest qint64") << std::optional<qint64>(std::numeric_limits<qint64>::max());
+}
+
+void tst_nutrition::storedValues()
+{
+    QFETCH(std::optional<qint64>, value);
+    // Every value a product may hold comes back as it went in, and only "unknown" is empty.
+    FactValue stored = value;
+    QCOMPARE(stored.has_value(), value.has_value());
+    QCOMPARE(stored.optional(), value);
+    QVERIFY(stored == value);
+    QCOMPARE(stored.value_or(-7), value.value_or(-7));
+    FactValue copy;
+    copy = stored;
+    QVERIFY(copy == stored);
+    copy.reset();
+    QVERIFY(copy == std::nullopt);
+    QCOMPARE(copy == stored, !value.has_value());
+
+    // New catalog blocks are zeroed memory: it must read as a product that knows nothing.
+    ProductFacts zeroed;
+    std::memset(static_cast<void*>(&zeroed), 0, sizeof zeroed);
+    QVERIFY(zeroed.isEmpty());
+    QVERIFY(zeroed == ProductFacts());
 }
 
 void tst_nutrition::figuresOfHandCheckedTrip()
