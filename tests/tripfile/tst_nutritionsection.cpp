@@ -209,6 +209,13 @@ void tst_nutritionsection::fieldTexts_data()
     QTest::newRow("thirteen digits, mostly zeros") << price << "0000000000001.5" << qint64(150) << "1.5";
     QTest::newRow("too large to hold") << price << "99999999999999999999" << qint64(-1) << "";
     QTest::newRow("empty") << price << "" << qint64(0) << "";
+    // The bytes on either side of the digits, and numbers of seven and eight digits.
+    QTest::newRow("colon after digits") << energy << "5:" << qint64(-1) << "";
+    QTest::newRow("slash after digits") << energy << "5/" << qint64(-1) << "";
+    QTest::newRow("tab after digits") << energy << "12\t" << qint64(-1) << "";
+    QTest::newRow("seven digits and decimals") << price << "1234567.89" << qint64(123456789) << "1234567.89";
+    QTest::newRow("eight digits") << price << "12345678" << qint64(1234567800) << "12345678";
+    QTest::newRow("nine digits, one decimal") << package << "000999999.5" << qint64(99999950) << "999999.5";
 }
 
 void tst_nutritionsection::fieldTexts()
