@@ -65,66 +65,125 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
            std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
 }
 
+// "№ i;", the start of product i's line, counted up as the lines come, so that each
+// line's start is compared with it rather than read as a number.
+class LineStart
+{
+public:
+    explicit LineStart(QByteArrayView sign)
+        : m_intDigitsAt(sign.size())
+    {
+        std::memcpy(m_text, sign.data(), static_cast<size_t>(sign.size()));
+        m_text[m_intDigitsAt] = '1';
+        m_text[m_intDigitsAt + 1] = ';';
+        m_intSize = m_intDigitsAt + 2;
+    }
+
+    QByteArrayView text() const { return {m_text, m_intSize}; }
+
+    // Whether line, at least as long as text(), begins with it: eight bytes at once
+    // where the line has them (the text is never longer than "№ 32767;").
+    bool begins(QByteArrayView line) const
+    {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+        if (line.size() < 8 || m_intSize > 8)
+            return line.startsWith(text());
+        quint64 a = 0;
+        quint64 b = 0;
+        std::memcpy(&a, line.data(), 8);
+        std::memcpy(&b, m_text, 8);
+        const quint64 mask = m_intSize == 8 ? ~quint64(0) : (quint64(1) << (8 * m_intSize)) - 1;
+        return ((a ^ b) & mask) == 0;
+#else
+        return line.startsWith(text());
+#endif
+    }
+
+    void next()
+    {
+        qsizetype k = m_intSize - 2; // the last digit
+        while (k >= m_intDigitsAt && m_text[k] == '9')
+            m_text[k--] = '0';
+        if (k >= m_intDigitsAt) {
+            ++m_text[k];
+            return;
+        }
+        // 9…9 to 10…0: one digit more.
+        m_text[m_intDigitsAt] = '1';
+        m_text[m_intSize - 1] = '0';
+        m_text[m_intSize++] = ';';
+    }
+
+private:
+    char m_text[24] = {};
+    qsizetype m_intSize;
+    qsizetype m_intDigitsAt;
+};
+
 // One value field of a plain product line, from its ";" on: empty, or digits with a
-// point and one or two decimals, in its range. A field of its own for each of the
-// seven, so that its range and place in facts are known when compiled.
+// point and one or two decimals, in its range. The line ends with a NUL, which is none
+// of these. A field of its own for each of the seven, so that its range and place in
+// facts are known when compiled.
 template <int F>
-Q_ALWAYS_INLINE bool plainField(const char*& p, const char* e, ProductFacts& facts)
+Q_ALWAYS_INLINE bool plainField(const char*& p, ProductFacts& facts)
 {
     const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
-    if (p == e || *p != ';')
+    if (*p != ';')
         return false;
     ++p;
-    if (p == e || *p == ';')
+    if (*p == ';' || *p == '\0')
         return true; // unknown
-    // At most twelve digits: far above every range, and nothing to overflow.
+    // Unsigned, so that a long run of digits wraps harmlessly before it is refused;
+    // twelve digits are far above every range.
     const char* const digits = p;
-    const char* const last = e - p > 12 ? p + 12 : e;
-    qint64 v = 0;
-    while (p != last && isDigit(*p))
-        v = v * 10 + (*p++ - '0');
-    if (p == digits)
+    quint64 v = 0;
+    while (isDigit(*p))
+        v = v * 10 + quint64(*p++ - '0');
+    if (p == digits || p - digits > 12)
         return false;
     v *= 100;
-    if (p != e && *p == '.') {
+    if (*p == '.') {
         ++p;
-        if (p == e || !isDigit(*p))
+        if (!isDigit(*p))
             return false;
-        v += (*p++ - '0') * 10;
-        if (p != e && isDigit(*p))
-            v += *p++ - '0';
+        v += quint64(*p++ - '0') * 10;
+        if (isDigit(*p))
+            v += quint64(*p++ - '0');
     }
     constexpr FactsText::Field field = FactsText::fieldAt(F);
-    if ((p != e && *p != ';') || !FactsText::inRange(field, v))
+    if ((*p != ';' && *p != '\0') || !FactsText::inRange(field, qint64(v)))
         return false;
-    FactsText::value(facts, field) = v;
+    FactsText::value(facts, field) = qint64(v);
     return true;
 }
 
 template <int... F>
-Q_ALWAYS_INLINE bool plainFields(const char*& p, const char* e, ProductFacts& facts, std::integer_sequence<int, F...>)
+Q_ALWAYS_INLINE bool plainFields(const char*& p, ProductFacts& facts, std::integer_sequence<int, F...>)
 {
-    return (plainField<F>(p, e, facts) && ...);
+    return (plainField<F>(p, facts) && ...);
 }
+
+// The longest line read the plain way; the writer's are far shorter.
+constexpr qsizetype PlainRoom = 256;
 
 // A product line as the writer puts it, "№ i" and seven fields, each empty or digits
 // with a point and one or two decimals, every value in its range: read in one pass
 // into facts. False for anything else, which the general reading then takes, to the
 // same values or to its fault.
-bool plainProductLine(QByteArrayView line, qint64 intPosition, QByteArrayView sign, ProductFacts& facts)
+bool plainProductLine(QByteArrayView line, const LineStart& start, ProductFacts& facts)
 {
-    const char* p = line.data();
-    const char* const e = p + line.size();
-    if (line.size() < sign.size() || std::memcmp(p, sign.data(), static_cast<size_t>(sign.size())) != 0)
+    const QByteArrayView head = start.text();
+    // The fields from the ";" after "№ i", copied to end with a NUL.
+    const qsizetype rest = line.size() - head.size() + 1;
+    if (rest < 1 || rest >= PlainRoom)
         return false;
-    p += sign.size();
-    const char* const position = p;
-    qint64 intRead = 0;
-    while (p != e && *p >= '0' && *p <= '9' && p - position < 6)
-        intRead = intRead * 10 + (*p++ - '0');
-    if (p == position || *position == '0' || intRead != intPosition)
+    if (!start.begins(line))
         return false;
-    return plainFields(p, e, facts, std::make_integer_sequence<int, FieldCount>()) && p == e;
+    char fields[PlainRoom];
+    std::memcpy(fields, line.data() + head.size() - 1, static_cast<size_t>(rest));
+    fields[rest] = '\0';
+    const char* p = fields;
+    return plainFields(p, facts, std::make_integer_sequence<int, FieldCount>()) && *p == '\0' && p == fields + rest;
 }
 
 QString textOf(QByteArrayView bytes)
@@ -273,7 +332,7 @@ void read(SectionLines& in, TripData& data)
     data.facts.clear();
     data.facts.resize(n);
     ProductFacts* const out = data.facts.data();
-    const QByteArray& sign = numberSign();
+    LineStart start(numberSign());
     // Products share their unit's text, so the gram word check is made once per unit.
     const QChar* unitChecked = nullptr;
     bool blnGramUnit = false;
@@ -282,10 +341,11 @@ void read(SectionLines& in, TripData& data)
         // they are ASCII in the code page.
         const QByteArrayView line = in.lineBytes();
         ProductFacts& facts = out[i - 1];
-        if (!plainProductLine(line, i, sign, facts)) {
+        if (!plainProductLine(line, start, facts)) {
             facts = ProductFacts();
             readProductLine(in, line, i, facts);
         }
+        start.next();
         if (facts.gramsPerUnit) {
             const QString& strEdin = data.products.at(i - 1).strEdin;
             if (strEdin.constData() != unitChecked) {

@@ -55,6 +55,8 @@ private slots:
     void fieldTexts_data();
     void fieldTexts();
     void valuesFollowTheProduct();
+    void positionsOfLargeCatalogs_data();
+    void positionsOfLargeCatalogs();
     void writeRefusesOutOfRange();
     void unitChangedToGrams();
 };
@@ -289,6 +291,55 @@ void tst_nutritionsection::malformed()
     QCOMPARE(strMessage, TripFile::readErrorText());
     QCOMPARE(g.intEnergyAim, 1234);
     QFile::remove(path);
+}
+
+void tst_nutritionsection::positionsOfLargeCatalogs_data()
+{
+    // Catalogs whose positions gain a digit, and the line whose number is made wrong.
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("wrong");
+    QTest::newRow("9 products, the last") << 9 << 9;
+    QTest::newRow("10 products, the tenth") << 10 << 10;
+    QTest::newRow("100 products, the 99th") << 100 << 99;
+    QTest::newRow("100 products, the 100th") << 100 << 100;
+    QTest::newRow("1000 products, the 1000th") << 1000 << 1000;
+    QTest::newRow("10001 products, the 10000th") << 10001 << 10000;
+    QTest::newRow("10001 products, the 10001st") << 10001 << 10001;
+}
+
+void tst_nutritionsection::positionsOfLargeCatalogs()
+{
+    QFETCH(int, count);
+    QFETCH(int, wrong);
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    for (int i = 1; i <= count; ++i) {
+        g.objCatalog.AddProduct(QStringLiteral("Продукт %1").arg(i), qint16(10), QStringLiteral("шт"));
+        ProductFacts& facts = g.objCatalog.GetProduct(qint16(i)).facts;
+        facts.energy = qint64(i % 997) * 100 + i % 100;
+        if (i % 3 == 0)
+            facts.price = qint64(i) * 1001;
+    }
+    QByteArray bytes;
+    QString strError;
+    QVERIFY2(TripFile::write(TripFile::fromState(g), bytes, strError), qPrintable(strError));
+
+    // Every product gets its own line's values.
+    TripData data;
+    QVERIFY2(TripFile::read(bytes, data, strError), qPrintable(strError));
+    QCOMPARE(data.facts.size(), count);
+    for (int i = 1; i <= count; ++i) {
+        QCOMPARE(data.facts.at(i - 1).energy, g.objCatalog.GetProduct(qint16(i)).facts.energy);
+        QCOMPARE(data.facts.at(i - 1).price, g.objCatalog.GetProduct(qint16(i)).facts.price);
+    }
+
+    // A line that says another product's number is refused, however the number is read.
+    const QByteArray line = cp1251(QStringLiteral("\r\n№ %1;").arg(wrong));
+    const qsizetype at = bytes.lastIndexOf(line);
+    QVERIFY(at > 0);
+    bytes.replace(at, line.size(), cp1251(QStringLiteral("\r\n№ %1;").arg(wrong + 1)));
+    QVERIFY(!TripFile::read(bytes, data, strError));
+    QVERIFY2(strError.contains(QString::number(wrong)), qPrintable(strError));
 }
 
 void tst_nutritionsection::valuesFollowTheProduct()
