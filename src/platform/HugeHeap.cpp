@@ -40,8 +40,8 @@ void prefer()
     // The heap's part below the first 2 MiB boundary can only take small pages; a block
     // that is never used nor freed fills it, so that what comes next lies above it. It
     // is never touched, so it costs no memory.
-    std::free(block);
     const std::size_t below = begin - reinterpret_cast<std::uintptr_t>(block);
+    std::free(block);
     if (below > 64) {
         void* filler = std::malloc(below - 64);
         asm volatile("" : : "r"(filler) : "memory"); // kept even though nothing reads it
