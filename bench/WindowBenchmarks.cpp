@@ -354,8 +354,8 @@ private:
         w.cmdClose_Click();
     }
 
-    // The first line of the tree that is a product (a participant's first lines may be
-    // meal bags, which are not pinned).
+    // The first line of the tree that is a product: a participant may carry nothing,
+    // and the lines of unknown weight name no product to pin.
     static QModelIndex firstProductLine(const QAbstractItemModel& model)
     {
         for (int r = 0; r < model.rowCount(); ++r) {
