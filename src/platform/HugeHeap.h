@@ -1,6 +1,6 @@
 #pragma once
 
-// A full catalog takes a few tens of megabytes in small pieces, and on a virtual
+// A full catalog takes more than ten megabytes in small pieces, and on a virtual
 // machine every first touch of a 4 KiB page is a costly trip to the host: reading the
 // largest trip took four thousand of them. A heap the kernel may back with 2 MiB pages
 // takes a few dozen instead. Where the system has no such pages this changes nothing.
