@@ -1,6 +1,7 @@
 #include "model/CarryGroups.h"
 
 #include "model/CarryRatio.h"
+#include "model/CarryTrades.h"
 
 #include <algorithm>
 #include <cmath>
@@ -267,8 +268,6 @@ public:
         const qint64 sa = sh.at(a), sb = sh.at(b);
         // Ideal weight d moved from a to b: (La - d) / sa = (Lb + d) / sb.
         const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
-        if (ideal <= 0)
-            return;
         auto consider = [&](qint64 d, int x, int y) {
             if (d <= 0)
                 return;
@@ -278,44 +277,8 @@ public:
                 best = {b, x, y};
             }
         };
-        auto near = [](const std::vector<Entry>& list, qint64 grams) {
-            return std::lower_bound(list.begin(), list.end(), Entry{grams, -1});
-        };
-        if (!la.empty()) {
-            const auto it = near(la, qint64(ideal));
-            if (it != la.end()) {
-                consider(it->grams, it->group, -1);
-                if (std::next(it) != la.end())
-                    consider(std::next(it)->grams, std::next(it)->group, -1);
-            }
-            if (it != la.begin())
-                consider(std::prev(it)->grams, std::prev(it)->group, -1);
-        }
-        if (lb.empty())
-            return;
-        // A swap lowers max(a, b) only when it moves less than twice the ideal.
-        const qint64 reach = qint64(2 * ideal) + 1;
-        // Both lists by weight: the piece of b nearest wx - ideal only moves up as wx does.
-        auto it = lb.begin();
-        for (size_t k = 0; k < la.size(); ++k) {
-            if (k > 0 && la[k].grams == la[k - 1].grams)
-                continue;
-            const qint64 wx = la[k].grams;
-            if (wx - lb.front().grams <= 0)
-                continue;
-            if (lb.back().grams < wx - reach)
-                break;
-            const qint64 want = wx - qint64(ideal);
-            while (it != lb.end() && it->grams < want)
-                ++it;
-            if (it != lb.end()) {
-                consider(wx - it->grams, la[k].group, it->group);
-                if (std::next(it) != lb.end())
-                    consider(wx - std::next(it)->grams, la[k].group, std::next(it)->group);
-            }
-            if (it != lb.begin())
-                consider(wx - std::prev(it)->grams, la[k].group, std::prev(it)->group);
-        }
+        CarryTrades::offer(
+            la, lb, ideal, [](const Entry& e) { return e.grams; }, [](const Entry& e) { return e.group; }, consider);
     }
 
     // Moves and swaps between the most loaded participant and any other, the best one

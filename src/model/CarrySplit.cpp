@@ -2,6 +2,7 @@
 
 #include "model/CarryGroups.h"
 #include "model/CarryRatio.h"
+#include "model/CarryTrades.h"
 
 #include <QHash>
 
@@ -211,34 +212,9 @@ public:
                 bestB = b;
             }
         };
-        // Moves: the piece of a nearest the ideal difference, from both sides.
-        if (!la.empty()) {
-            const auto it = std::lower_bound(la.begin(), la.end(), std::pair<qint64, int>(qint64(ideal), -1));
-            if (it != la.end()) {
-                consider(it->first, it->second, -1);
-                if (std::next(it) != la.end())
-                    consider(std::next(it)->first, std::next(it)->second, -1);
-            }
-            if (it != la.begin())
-                consider(std::prev(it)->first, std::prev(it)->second, -1);
-        }
-        // Swaps: for each weight of a, the piece of b nearest weight - ideal.
-        if (lb.empty())
-            return;
-        for (size_t k = 0; k < la.size(); ++k) {
-            if (k > 0 && la[k].first == la[k - 1].first)
-                continue;
-            const qint64 wx = la[k].first;
-            const auto it =
-                std::lower_bound(lb.begin(), lb.end(), std::pair<qint64, int>(qint64(double(wx) - ideal), -1));
-            if (it != lb.end()) {
-                consider(wx - it->first, la[k].second, it->second);
-                if (std::next(it) != lb.end())
-                    consider(wx - std::next(it)->first, la[k].second, std::next(it)->second);
-            }
-            if (it != lb.begin())
-                consider(wx - std::prev(it)->first, la[k].second, std::prev(it)->second);
-        }
+        CarryTrades::offer(
+            la, lb, ideal, [](const std::pair<qint64, int>& e) { return e.first; },
+            [](const std::pair<qint64, int>& e) { return e.second; }, consider);
     }
 
     void trade(int a, int b, int x, int y, Lists& lists)
