@@ -1,5 +1,6 @@
 #include "model/NameOrder.h"
 
+#include "model/CatalogSnapshot.h"
 #include "model/ModelErrors.h"
 #include "model/clsCatalog.h"
 
@@ -116,6 +117,25 @@ void NameOrder::place(const clsCatalog& objCatalog, qint16 intIndex)
     m_rowToIndex.insert(at - m_rowToIndex.cbegin(), intIndex);
     for (int r = 1; r <= m_rowToIndex.size(); ++r)
         m_indexToRow[m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);
+}
+
+int NameOrder::follow(const clsCatalog& objCatalog, CatalogSnapshot& seen)
+{
+    const int intChanged = seen.singleChange(objCatalog);
+    try {
+        if (intChanged > 0) {
+            place(objCatalog, static_cast<qint16>(intChanged));
+            seen.retake(objCatalog, static_cast<qint16>(intChanged));
+        } else if (intChanged < 0) {
+            seen.clear();
+            *this = fromCatalog(objCatalog);
+            seen.take(objCatalog);
+        }
+    } catch (...) {
+        seen.clear();
+        throw;
+    }
+    return intChanged;
 }
 
 NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QtGlobal>
 
+class CatalogSnapshot;
 class clsCatalog;
 
 // The catalog in name order: which catalog position each grid row shows, and back.
@@ -23,6 +24,12 @@ public:
     // product must be where fromCatalog() would put it. One row moves instead of the
     // whole catalog being sorted again. Throws OutOfRangeError for any other position.
     void place(const clsCatalog& objCatalog, qint16 intIndex);
+
+    // Brings the order in step with the catalog, where seen holds what it was made from,
+    // and seen with it: one product changed or added is placed, more make the order
+    // anew. Returns what seen.singleChange() said (0 when nothing changed). When it
+    // throws, seen is cleared, so that the next call makes the order anew.
+    int follow(const clsCatalog& objCatalog, CatalogSnapshot& seen);
 
     qint16 size() const { return static_cast<qint16>(m_rowToIndex.size()); }
     bool isEmpty() const { return m_rowToIndex.isEmpty(); }

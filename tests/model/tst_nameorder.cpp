@@ -1,3 +1,4 @@
+#include "model/CatalogSnapshot.h"
 #include "model/ModelErrors.h"
 #include "model/NameOrder.h"
 #include "model/clsCatalog.h"
@@ -19,6 +20,8 @@ private slots:
     void sameOrderAsCodeUnits();
     void placeFollowsTheSort_data();
     void placeFollowsTheSort();
+    void followsTheCatalog_data();
+    void followsTheCatalog();
 };
 
 void tst_nameorder::order_data()
@@ -172,4 +175,40 @@ void tst_nameorder::placeFollowsTheSort()
 }
 
 QTEST_GUILESS_MAIN(tst_nameorder)
+void tst_nameorder::followsTheCatalog_data()
+{
+    QTest::addColumn<int>("renamed"); // positions renamed after the order was made
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("said");
+    QTest::newRow("nothing changed") << 0 << 0 << 0;
+    QTest::newRow("one renamed") << 1 << 0 << 3;
+    QTest::newRow("one added") << 0 << 1 << 6;
+    QTest::newRow("two renamed") << 2 << 0 << -1;
+    QTest::newRow("renamed and added") << 1 << 1 << -1;
+}
+
+void tst_nameorder::followsTheCatalog()
+{
+    QFETCH(int, renamed);
+    QFETCH(int, added);
+    QFETCH(int, said);
+    clsCatalog c;
+    for (const char* name : {"Сахар", "Гречка", "Чай", "Рис", "Соль"})
+        c.AddProduct(QString::fromUtf8(name), QStringLiteral("1"), QString());
+    CatalogSnapshot seen;
+    NameOrder order;
+    QCOMPARE(order.follow(c, seen), -1); // nothing seen yet: made anew
+    for (int k = 0; k < renamed; ++k)
+        c.GetProduct(qint16(3 + k)).setName(QStringLiteral("Арахис %1").arg(k));
+    for (int k = 0; k < added; ++k)
+        c.AddProduct(QStringLiteral("Баранки"), QStringLiteral("1"), QString());
+    QCOMPARE(order.follow(c, seen), said);
+    // Whichever way it went, the order is the sort's and the next call finds nothing new.
+    const NameOrder sorted = NameOrder::fromCatalog(c);
+    QCOMPARE(order.size(), sorted.size());
+    for (qint16 r = 1; r <= sorted.size(); ++r)
+        QCOMPARE(order.RowToIndex(r), sorted.RowToIndex(r));
+    QCOMPARE(order.follow(c, seen), 0);
+}
+
 #include "tst_nameorder.moc"

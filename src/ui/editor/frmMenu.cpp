@@ -259,15 +259,7 @@ void frmMenu::VisibleCatalog()
 {
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        const int intChanged = m_listsOf.singleChange(objCatalog);
-        if (intChanged > 0) {
-            m_order.place(objCatalog, static_cast<qint16>(intChanged));
-            m_listsOf.retake(objCatalog, static_cast<qint16>(intChanged));
-            showOrder();
-        } else if (intChanged < 0) {
-            m_listsOf.clear();
-            m_order = NameOrder::fromCatalog(objCatalog);
-            m_listsOf.take(objCatalog);
+        if (m_order.follow(objCatalog, m_listsOf) != 0) {
             showOrder();
         } else {
             m_productModel->dropWrittenTexts();

@@ -28,14 +28,7 @@ void FactsTableModel::reload()
     // catalog where it changed, and is made anew only when more than one product did.
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        const int intChanged = m_ordered.singleChange(objCatalog);
-        if (intChanged > 0) {
-            m_order.place(objCatalog, static_cast<qint16>(intChanged));
-            m_ordered.retake(objCatalog, static_cast<qint16>(intChanged));
-        } else if (intChanged < 0) {
-            m_order = NameOrder::fromCatalog(objCatalog);
-            m_ordered.take(objCatalog);
-        }
+        m_order.follow(objCatalog, m_ordered);
     } catch (const ModelError&) {
         m_order = NameOrder::fromCatalog(objCatalog);
         m_ordered.take(objCatalog);
