@@ -104,22 +104,14 @@ int formatTo(qint64 hundredths, char* buffer)
     const quint64 u = blnNegative ? 0 - static_cast<quint64>(hundredths) : static_cast<quint64>(hundredths);
     if (blnNegative)
         *p++ = '-';
-    // Whole part from the right; 32 bits hold it for every value in range.
+    // Whole part from the right.
     char digits[20];
     int n = 0;
     quint64 whole = u / 100;
-    if (whole <= 0xFFFFFFFFu) {
-        auto w = static_cast<quint32>(whole);
-        do {
-            digits[n++] = static_cast<char>('0' + w % 10);
-            w /= 10;
-        } while (w != 0);
-    } else {
-        do {
-            digits[n++] = static_cast<char>('0' + whole % 10);
-            whole /= 10;
-        } while (whole != 0);
-    }
+    do {
+        digits[n++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
     while (n > 0)
         *p++ = digits[--n];
     const auto cents = static_cast<unsigned int>(u % 100);
