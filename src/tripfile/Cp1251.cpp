@@ -15,6 +15,7 @@ namespace Cp1251 {
 namespace {
 
 const char* const Codec = "windows-1251";
+constexpr int LetterShift = 0x0410 - 0xC0;
 
 struct Tables
 {
@@ -26,6 +27,9 @@ struct Tables
     int intUnread = 0;
     // The byte of each character U+0080 and up; 0 where the code page lacks it.
     std::array<quint8, 65536> fromUnicode{};
+    // Whether 0xC0..0xFF are U+0410..U+044F, the letters of most names: blocks of them
+    // and of ASCII are then widened by arithmetic.
+    bool blnLetters = false;
 
     Tables()
     {
@@ -73,6 +77,9 @@ struct Tables
         if (!encoder.isValid() || QByteArray(encoder.encode(held)) != heldBytes || encoder.hasError())
             return;
         valid = true;
+        blnLetters = true;
+        for (int b = 0xC0; b < 0x100; ++b)
+            blnLetters &= toUnicode[static_cast<size_t>(b)] == b + LetterShift;
     }
 };
 
@@ -81,6 +88,37 @@ const Tables& tables()
     static const Tables t;
     return t;
 }
+
+#if defined(__SSE2__)
+// Widens up to sixteen bytes of ASCII and letters at v to dst; false, writing nothing,
+// when one of the first take bytes is neither.
+Q_ALWAYS_INLINE bool widenLetters(__m128i v, qsizetype take, char16_t* dst)
+{
+    // Signed, 0xC0..0xFF are -64..-1 and ASCII is 0..127: both above -65.
+    const int ok = _mm_movemask_epi8(_mm_cmpgt_epi8(v, _mm_set1_epi8(-65)));
+    const int wanted = take >= 16 ? 0xFFFF : (1 << take) - 1;
+    if ((ok & wanted) != wanted)
+        return false;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii = _mm_set1_epi16(0x7F);
+    const __m128i shift = _mm_set1_epi16(LetterShift);
+    __m128i lo = _mm_unpacklo_epi8(v, zero);
+    __m128i hi = _mm_unpackhi_epi8(v, zero);
+    lo = _mm_add_epi16(lo, _mm_and_si128(_mm_cmpgt_epi16(lo, ascii), shift));
+    hi = _mm_add_epi16(hi, _mm_and_si128(_mm_cmpgt_epi16(hi, ascii), shift));
+    if (take >= 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), lo);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), hi);
+        return true;
+    }
+    // The text ends inside the block; the string has no room past it.
+    char16_t block[16];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(block), lo);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8), hi);
+    std::memcpy(dst, block, static_cast<size_t>(take) * sizeof(char16_t));
+    return true;
+}
+#endif
 
 } // namespace
 
@@ -99,7 +137,7 @@ bool fits(QByteArrayView bytes)
     return true;
 }
 
-bool decode(QByteArrayView bytes, QString& out)
+bool decode(QByteArrayView bytes, QString& out, qsizetype intReadable)
 {
     const Tables& t = tables();
     if (!t.valid) {
@@ -114,19 +152,18 @@ bool decode(QByteArrayView bytes, QString& out)
     quint8 bad = 0;
     qsizetype i = 0;
 #if defined(__SSE2__)
-    // Sixteen ASCII bytes (the file's digits, separators and Latin letters) widen as they are.
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-        if (_mm_movemask_epi8(v) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_unpacklo_epi8(v, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 8), _mm_unpackhi_epi8(v, zero));
-            continue;
-        }
-        for (qsizetype k = i; k < i + 16; ++k) {
-            const quint8 b = src[k];
-            dst[k] = t.toUnicode[b];
-            bad |= t.unread[b];
+    // Sixteen bytes at a time while they may be read, and are ASCII or letters.
+    const qsizetype intRoom = qMax(n, intReadable);
+    if (t.blnLetters) {
+        for (; i < n && i + 16 <= intRoom; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+            if (widenLetters(v, n - i, dst + i))
+                continue;
+            for (qsizetype k = i; k < qMin(n, i + 16); ++k) {
+                const quint8 b = src[k];
+                dst[k] = t.toUnicode[b];
+                bad |= t.unread[b];
+            }
         }
     }
 #endif

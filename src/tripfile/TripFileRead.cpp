@@ -193,7 +193,13 @@ public:
         return out;
     }
 
-    QString line() { return textOf(lineBytes()); }
+    QString line()
+    {
+        const QByteArrayView bytes = lineBytes();
+        QString out;
+        Cp1251::decode(bytes, out, m_data + m_size - bytes.data());
+        return out;
+    }
 
     void skip(int count = 1)
     {
@@ -331,6 +337,13 @@ public:
 
     // The bytes not read yet, and how many lines were.
     QByteArrayView rest() const { return QByteArrayView(m_data + m_pos, m_size - m_pos); }
+    // Steps over whole lines that were read on the bytes of rest().
+    void pass(qsizetype intBytes, int intLines)
+    {
+        Q_ASSERT(intBytes >= 0 && intBytes <= m_size - m_pos);
+        m_pos += intBytes;
+        m_line += intLines;
+    }
     int linesRead() const { return m_line; }
 
     [[noreturn]] void fail(const QString& strWhat, int intLine = 0) const
@@ -355,6 +368,8 @@ public:
     }
     QString line() override { return m_r.line(); }
     QByteArrayView lineBytes() override { return m_r.lineBytes(); }
+    QByteArrayView rest() override { return m_r.rest(); }
+    void pass(qsizetype intBytes, int intLines) override { m_r.pass(intBytes, intLines); }
     [[noreturn]] void fail(const QString& strWhat) override { m_r.fail(strWhat); }
 
 private:

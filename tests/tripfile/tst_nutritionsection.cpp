@@ -34,6 +34,15 @@ const QString Section = QStringLiteral("Пищевая ценность и за�
                                        "№ 2;;;;;2;25;89.9\r\n"
                                        "_____________________________\r\n");
 
+// Named participants after the section, so that its lines are not the file's last bytes.
+const QString Participants = QStringLiteral("Участники\r\n"
+                                            "4,\"Число участников\"\r\n"
+                                            "№ 1;Анна Сергеевна Первая;1\r\n"
+                                            "№ 2;Борис Петрович Второй;1.25\r\n"
+                                            "№ 3;Вера Николаевна Третья;0.8\r\n"
+                                            "№ 4;Григорий Ильич Четвёртый;1\r\n"
+                                            "___________________________________\r\n");
+
 QByteArray withSection(const QString& section = Section)
 {
     return twoDays() + cp1251(section);
@@ -177,47 +186,69 @@ void tst_nutritionsection::fieldTexts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("followed");
+
+    struct Row
+    {
+        const char* name;
+        int field;
+        QString text;
+        qint64 value;
+        QString written;
+    };
+    QList<Row> rows;
 
     const int energy = int(FactsText::Field::Energy);
     const int proteins = int(FactsText::Field::Proteins);
     const int grams = int(FactsText::Field::GramsPerUnit);
     const int package = int(FactsText::Field::Package);
     const int price = int(FactsText::Field::Price);
-    QTest::newRow("zero") << energy << "0" << qint64(0) << "0";
-    QTest::newRow("energy at its top") << energy << "1000" << qint64(100000) << "1000";
-    QTest::newRow("zero decimals") << energy << "1000.00" << qint64(100000) << "1000";
-    QTest::newRow("energy over its top") << energy << "1000.01" << qint64(-1) << "";
-    QTest::newRow("leading zeros") << energy << "007" << qint64(700) << "7";
-    QTest::newRow("point without decimals") << energy << "7." << qint64(-1) << "";
-    QTest::newRow("point first") << energy << ".5" << qint64(-1) << "";
-    QTest::newRow("plus sign") << energy << "+5" << qint64(-1) << "";
-    QTest::newRow("minus sign") << energy << "-5" << qint64(-1) << "";
-    QTest::newRow("three decimals") << energy << "5.123" << qint64(-1) << "";
-    QTest::newRow("comma") << energy << "5,5" << qint64(-1) << "";
-    QTest::newRow("blank before") << energy << " 5" << qint64(-1) << "";
-    QTest::newRow("blank after") << energy << "5 " << qint64(-1) << "";
-    QTest::newRow("exponent") << energy << "1e2" << qint64(-1) << "";
-    QTest::newRow("Cyrillic letter") << energy << "5б" << qint64(-1) << "";
-    QTest::newRow("two points") << energy << "1.2.3" << qint64(-1) << "";
-    QTest::newRow("hundredths") << proteins << "0.05" << qint64(5) << "0.05";
-    QTest::newRow("trailing zero decimal") << proteins << "0.50" << qint64(50) << "0.5";
-    QTest::newRow("nutrient at its top") << proteins << "100.0" << qint64(10000) << "100";
-    QTest::newRow("weight of zero") << grams << "0" << qint64(-1) << "";
-    QTest::newRow("smallest weight") << grams << "0.01" << qint64(1) << "0.01";
-    QTest::newRow("largest package") << package << "1000000" << qint64(100000000) << "1000000";
-    QTest::newRow("price at its top") << price << "1000000000" << qint64(100000000000) << "1000000000";
-    QTest::newRow("price over its top") << price << "1000000000.01" << qint64(-1) << "";
-    QTest::newRow("twelve digits") << price << "999999999999" << qint64(-1) << "";
-    QTest::newRow("thirteen digits, mostly zeros") << price << "0000000000001.5" << qint64(150) << "1.5";
-    QTest::newRow("too large to hold") << price << "99999999999999999999" << qint64(-1) << "";
-    QTest::newRow("empty") << price << "" << qint64(0) << "";
+    rows.append({"zero", energy, QStringLiteral("0"), qint64(0), QStringLiteral("0")});
+    rows.append({"energy at its top", energy, QStringLiteral("1000"), qint64(100000), QStringLiteral("1000")});
+    rows.append({"zero decimals", energy, QStringLiteral("1000.00"), qint64(100000), QStringLiteral("1000")});
+    rows.append({"energy over its top", energy, QStringLiteral("1000.01"), qint64(-1), QStringLiteral("")});
+    rows.append({"leading zeros", energy, QStringLiteral("007"), qint64(700), QStringLiteral("7")});
+    rows.append({"point without decimals", energy, QStringLiteral("7."), qint64(-1), QStringLiteral("")});
+    rows.append({"point first", energy, QStringLiteral(".5"), qint64(-1), QStringLiteral("")});
+    rows.append({"plus sign", energy, QStringLiteral("+5"), qint64(-1), QStringLiteral("")});
+    rows.append({"minus sign", energy, QStringLiteral("-5"), qint64(-1), QStringLiteral("")});
+    rows.append({"three decimals", energy, QStringLiteral("5.123"), qint64(-1), QStringLiteral("")});
+    rows.append({"comma", energy, QStringLiteral("5,5"), qint64(-1), QStringLiteral("")});
+    rows.append({"blank before", energy, QStringLiteral(" 5"), qint64(-1), QStringLiteral("")});
+    rows.append({"blank after", energy, QStringLiteral("5 "), qint64(-1), QStringLiteral("")});
+    rows.append({"exponent", energy, QStringLiteral("1e2"), qint64(-1), QStringLiteral("")});
+    rows.append({"Cyrillic letter", energy, QStringLiteral("5б"), qint64(-1), QStringLiteral("")});
+    rows.append({"two points", energy, QStringLiteral("1.2.3"), qint64(-1), QStringLiteral("")});
+    rows.append({"hundredths", proteins, QStringLiteral("0.05"), qint64(5), QStringLiteral("0.05")});
+    rows.append({"trailing zero decimal", proteins, QStringLiteral("0.50"), qint64(50), QStringLiteral("0.5")});
+    rows.append({"nutrient at its top", proteins, QStringLiteral("100.0"), qint64(10000), QStringLiteral("100")});
+    rows.append({"weight of zero", grams, QStringLiteral("0"), qint64(-1), QStringLiteral("")});
+    rows.append({"smallest weight", grams, QStringLiteral("0.01"), qint64(1), QStringLiteral("0.01")});
+    rows.append({"largest package", package, QStringLiteral("1000000"), qint64(100000000), QStringLiteral("1000000")});
+    rows.append(
+        {"price at its top", price, QStringLiteral("1000000000"), qint64(100000000000), QStringLiteral("1000000000")});
+    rows.append({"price over its top", price, QStringLiteral("1000000000.01"), qint64(-1), QStringLiteral("")});
+    rows.append({"twelve digits", price, QStringLiteral("999999999999"), qint64(-1), QStringLiteral("")});
+    rows.append({"thirteen digits, mostly zeros", price, QStringLiteral("0000000000001.5"), qint64(150),
+                 QStringLiteral("1.5")});
+    rows.append({"too large to hold", price, QStringLiteral("99999999999999999999"), qint64(-1), QStringLiteral("")});
+    rows.append({"empty", price, QStringLiteral(""), qint64(0), QStringLiteral("")});
     // The bytes on either side of the digits, and numbers of seven and eight digits.
-    QTest::newRow("colon after digits") << energy << "5:" << qint64(-1) << "";
-    QTest::newRow("slash after digits") << energy << "5/" << qint64(-1) << "";
-    QTest::newRow("tab after digits") << energy << "12\t" << qint64(-1) << "";
-    QTest::newRow("seven digits and decimals") << price << "1234567.89" << qint64(123456789) << "1234567.89";
-    QTest::newRow("eight digits") << price << "12345678" << qint64(1234567800) << "12345678";
-    QTest::newRow("nine digits, one decimal") << package << "000999999.5" << qint64(99999950) << "999999.5";
+    rows.append({"colon after digits", energy, QStringLiteral("5:"), qint64(-1), QStringLiteral("")});
+    rows.append({"slash after digits", energy, QStringLiteral("5/"), qint64(-1), QStringLiteral("")});
+    rows.append({"tab after digits", energy, QStringLiteral("12\t"), qint64(-1), QStringLiteral("")});
+    rows.append({"seven digits and decimals", price, QStringLiteral("1234567.89"), qint64(123456789),
+                 QStringLiteral("1234567.89")});
+    rows.append({"eight digits", price, QStringLiteral("12345678"), qint64(1234567800), QStringLiteral("12345678")});
+    rows.append({"nine digits, one decimal", package, QStringLiteral("000999999.5"), qint64(99999950),
+                 QStringLiteral("999999.5")});
+    // Each as the last line of the file, and with more of the file after it.
+    for (const Row& r : rows) {
+        for (bool followed : {false, true})
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(r.name), followed ? "followed" : "last")))
+                << r.field << r.text << r.value << r.written << followed;
+    }
 }
 
 void tst_nutritionsection::fieldTexts()
@@ -226,6 +257,7 @@ void tst_nutritionsection::fieldTexts()
     QFETCH(QString, text);
     QFETCH(qint64, value);
     QFETCH(QString, written);
+    QFETCH(bool, followed);
 
     const auto lineWith = [&](const QString& strValue) {
         QStringList fields(FactsText::FieldCount);
@@ -236,7 +268,8 @@ void tst_nutritionsection::fieldTexts()
     section.replace(QStringLiteral("№ 2;;;;;2;25;89.9"), lineWith(text));
     TripData data;
     QString strError;
-    const bool ok = TripFile::read(withSection(section), data, strError);
+    const bool ok =
+        TripFile::read(withSection(section) + (followed ? cp1251(Participants) : QByteArray()), data, strError);
     QCOMPARE(ok, value >= 0);
     if (!ok)
         return;
