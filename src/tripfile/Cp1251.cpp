@@ -90,14 +90,12 @@ const Tables& tables()
 }
 
 #if defined(__SSE2__)
-// Widens up to sixteen bytes of ASCII and letters at v to dst; false, writing nothing,
-// when one of the first take bytes is neither.
-Q_ALWAYS_INLINE bool widenLetters(__m128i v, qsizetype take, char16_t* dst)
+// Widens sixteen bytes of ASCII and letters at v to dst; false, writing nothing, when
+// one of them is neither.
+Q_ALWAYS_INLINE bool widenLetters(__m128i v, char16_t* dst)
 {
     // Signed, 0xC0..0xFF are -64..-1 and ASCII is 0..127: both above -65.
-    const int ok = _mm_movemask_epi8(_mm_cmpgt_epi8(v, _mm_set1_epi8(-65)));
-    const int wanted = take >= 16 ? 0xFFFF : (1 << take) - 1;
-    if ((ok & wanted) != wanted)
+    if (_mm_movemask_epi8(_mm_cmpgt_epi8(v, _mm_set1_epi8(-65))) != 0xFFFF)
         return false;
     const __m128i zero = _mm_setzero_si128();
     const __m128i ascii = _mm_set1_epi16(0x7F);
@@ -106,16 +104,8 @@ Q_ALWAYS_INLINE bool widenLetters(__m128i v, qsizetype take, char16_t* dst)
     __m128i hi = _mm_unpackhi_epi8(v, zero);
     lo = _mm_add_epi16(lo, _mm_and_si128(_mm_cmpgt_epi16(lo, ascii), shift));
     hi = _mm_add_epi16(hi, _mm_and_si128(_mm_cmpgt_epi16(hi, ascii), shift));
-    if (take >= 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), lo);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), hi);
-        return true;
-    }
-    // The text ends inside the block; the string has no room past it.
-    char16_t block[16];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(block), lo);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8), hi);
-    std::memcpy(dst, block, static_cast<size_t>(take) * sizeof(char16_t));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), lo);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 8), hi);
     return true;
 }
 #endif
@@ -137,7 +127,7 @@ bool fits(QByteArrayView bytes)
     return true;
 }
 
-bool decode(QByteArrayView bytes, QString& out, qsizetype intReadable)
+bool decode(QByteArrayView bytes, QString& out)
 {
     const Tables& t = tables();
     if (!t.valid) {
@@ -152,14 +142,13 @@ bool decode(QByteArrayView bytes, QString& out, qsizetype intReadable)
     quint8 bad = 0;
     qsizetype i = 0;
 #if defined(__SSE2__)
-    // Sixteen bytes at a time while they may be read, and are ASCII or letters.
-    const qsizetype intRoom = qMax(n, intReadable);
+    // Sixteen bytes of ASCII and letters (most of a description or a long name) at a time.
     if (t.blnLetters) {
-        for (; i < n && i + 16 <= intRoom; i += 16) {
+        for (; i + 16 <= n; i += 16) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-            if (widenLetters(v, n - i, dst + i))
+            if (widenLetters(v, dst + i))
                 continue;
-            for (qsizetype k = i; k < qMin(n, i + 16); ++k) {
+            for (qsizetype k = i; k < i + 16; ++k) {
                 const quint8 b = src[k];
                 dst[k] = t.toUnicode[b];
                 bad |= t.unread[b];

@@ -16,9 +16,7 @@ namespace Cp1251 {
 bool fits(QByteArrayView bytes);
 
 // The text of the bytes; false when a byte is not in the code page (out is then unusable).
-// A text inside a larger buffer may give intReadable, the bytes from its start that may
-// be read (at least its size): a short one is then widened sixteen bytes at once.
-bool decode(QByteArrayView bytes, QString& out, qsizetype intReadable = 0);
+bool decode(QByteArrayView bytes, QString& out);
 
 // The bytes of the text; false when a character is not in the code page or would not
 // read back as itself (out is then unusable).

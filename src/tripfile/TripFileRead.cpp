@@ -193,13 +193,7 @@ public:
         return out;
     }
 
-    QString line()
-    {
-        const QByteArrayView bytes = lineBytes();
-        QString out;
-        Cp1251::decode(bytes, out, m_data + m_size - bytes.data());
-        return out;
-    }
+    QString line() { return textOf(lineBytes()); }
 
     void skip(int count = 1)
     {
