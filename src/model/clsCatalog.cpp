@@ -3,6 +3,36 @@
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
 
+clsCatalog::clsCatalog(const clsCatalog& other)
+    : m_intSize(other.m_intSize)
+{
+    m_blocks.reserve(other.m_blocks.size());
+    for (const auto& block : other.m_blocks)
+        m_blocks.push_back(std::make_unique<Block>(*block));
+}
+
+clsCatalog& clsCatalog::operator=(const clsCatalog& other)
+{
+    if (this != &other) {
+        clsCatalog copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+bool clsCatalog::operator==(const clsCatalog& other) const
+{
+    if (m_intSize != other.m_intSize)
+        return false;
+    for (int i = 0; i < m_intSize; ++i) {
+        const auto b = static_cast<size_t>(i / BlockSize);
+        const auto k = static_cast<size_t>(i % BlockSize);
+        if (!((*m_blocks[b])[k] == (*other.m_blocks[b])[k]))
+            return false;
+    }
+    return true;
+}
+
 void clsCatalog::AddProduct(const QString& strName, const QString& strNorma, const QString& strEdin)
 {
     AddProduct(strName, Numeric::textToInt16(strNorma), strEdin);

@@ -15,6 +15,17 @@ class clsCatalog
 public:
     static constexpr qint16 MaxSize = 32767;
 
+    clsCatalog() = default;
+    // A copy is a catalog of its own: the trip file's value of a trip holds one.
+    clsCatalog(const clsCatalog& other);
+    clsCatalog& operator=(const clsCatalog& other);
+    clsCatalog(clsCatalog&&) noexcept = default;
+    clsCatalog& operator=(clsCatalog&&) noexcept = default;
+    ~clsCatalog() = default;
+
+    // The same products in the same order.
+    bool operator==(const clsCatalog& other) const;
+
     qint16 size() const { return static_cast<qint16>(m_intSize); }
 
     // The norm text is read as the program reads numbers; a value outside 16 bits

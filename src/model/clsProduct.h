@@ -20,6 +20,8 @@ public:
     // A negative norm is ignored.
     void setNorma(qint16 intNorma);
 
+    bool operator==(const clsProduct&) const = default;
+
 private:
     QString m_strName;
     qint16 m_intNorma = 0;

@@ -270,7 +270,13 @@ QString marker()
 
 bool present(const TripData& data)
 {
-    return data.intEnergyAim != 0 || !data.facts.isEmpty();
+    if (data.intEnergyAim != 0)
+        return true;
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        if (!data.catalog.GetProduct(i).facts.isEmpty())
+            return true;
+    }
+    return false;
 }
 
 bool check(const TripData& data, QString& strError)
@@ -281,31 +287,22 @@ bool check(const TripData& data, QString& strError)
                        .arg(FactsText::MaxAim);
         return false;
     }
-    if (data.facts.isEmpty())
-        return true;
-    if (data.facts.size() != data.products.size()) {
-        strError = QStringLiteral("Пищевая ценность дана для %1 продуктов, а в каталоге их %2.")
-                       .arg(data.facts.size())
-                       .arg(data.products.size());
-        return false;
-    }
-    for (qsizetype i = 0; i < data.facts.size(); ++i) {
-        const ProductFacts& facts = data.facts.at(i);
-        const TripProduct& p = data.products.at(i);
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        const clsProduct& p = data.catalog.GetProduct(i);
         for (int f = 0; f < FactsText::FieldCount; ++f) {
             const FactsText::Field field = FactsText::fieldAt(f);
-            const FactValue& v = FactsText::value(facts, field);
+            const FactValue& v = FactsText::value(p.facts, field);
             if (v && !FactsText::inRange(field, *v)) {
                 strError = QStringLiteral("Продукт № %1 «%2»: %3 %4 вне пределов.")
-                               .arg(i + 1)
-                               .arg(p.strName, FactsText::fieldName(field), FactsText::format(*v));
+                               .arg(i)
+                               .arg(p.Name(), FactsText::fieldName(field), FactsText::format(*v));
                 return false;
             }
         }
-        if (facts.gramsPerUnit && ProductGrams::isGramWord(p.strEdin)) {
+        if (p.facts.gramsPerUnit && ProductGrams::isGramWord(p.strProductEdin)) {
             strError = QStringLiteral("Продукт № %1 «%2» измеряется в граммах: вес единицы у него не задаётся.")
-                           .arg(i + 1)
-                           .arg(p.strName);
+                           .arg(i)
+                           .arg(p.Name());
             return false;
         }
     }
@@ -314,7 +311,7 @@ bool check(const TripData& data, QString& strError)
 
 void write(const TripData& data, QByteArray& out)
 {
-    const qsizetype n = data.products.size();
+    const qsizetype n = data.catalog.size();
     const QByteArray head = encoded(
         marker() +
         QStringLiteral("\r\n%1,\"%2\"\r\n%3,\"%4\"\r\n").arg(data.intEnergyAim).arg(AimLabel).arg(n).arg(SizeLabel));
@@ -322,11 +319,10 @@ void write(const TripData& data, QByteArray& out)
     // Lines go straight into the buffer, grown ahead of them: a product line is mostly
     // far shorter than MaxLine, so room for a typical one each is made at once.
     qsizetype at = out.size();
-    const ProductFacts none;
-    for (qsizetype i = 0; i < n; ++i) {
+    for (int i = 1; i <= n; ++i) {
         if (out.size() - at < MaxLine)
-            out.resize(qMax(out.size() + MaxLine, at + (n - i) * 64 + MaxLine));
-        at += productLine(i + 1, i < data.facts.size() ? data.facts.at(i) : none, out.data() + at);
+            out.resize(qMax(out.size() + MaxLine, at + (n - i + 1) * 64 + MaxLine));
+        at += productLine(i, data.catalog.GetProduct(i).facts, out.data() + at);
     }
     out.resize(at);
     out += Separator.toLatin1();
@@ -341,14 +337,11 @@ void read(SectionLines& in, TripData& data)
     data.intEnergyAim = static_cast<qint32>(wholeNumber(in, strAim, FactsText::MaxAim, AimLabel));
     const QString strSize = valueOf(in, in.line(), SizeLabel);
     const qint64 n = wholeNumber(in, strSize, 32767, SizeLabel);
-    if (n != data.products.size())
+    if (n != data.catalog.size())
         in.fail(QStringLiteral("в разделе «%1» %2 продуктов, а в каталоге %3")
                     .arg(marker())
                     .arg(n)
-                    .arg(data.products.size()));
-    data.facts.clear();
-    data.facts.resize(n);
-    ProductFacts* const out = data.facts.data();
+                    .arg(data.catalog.size()));
     LineStart start(numberSign());
     // Products share their unit's text, so the gram word check is made once per unit.
     const QChar* unitChecked = nullptr;
@@ -359,7 +352,8 @@ void read(SectionLines& in, TripData& data)
     for (qint64 i = 1; i <= n; ++i) {
         // The line is read on its bytes: only digits, points and ";" count in it, and
         // they are ASCII in the code page.
-        ProductFacts& facts = out[i - 1];
+        clsProduct& product = data.catalog.GetProduct(static_cast<qint16>(i));
+        ProductFacts& facts = product.facts;
         qsizetype intLength = 0;
         if (rest.size() - intAt >= PlainRoom) {
             intLength = plainProductLine(rest.data() + intAt, start, facts);
@@ -387,7 +381,7 @@ void read(SectionLines& in, TripData& data)
         }
         start.next();
         if (facts.gramsPerUnit) {
-            const QString& strEdin = data.products.at(i - 1).strEdin;
+            const QString& strEdin = product.strProductEdin;
             if (strEdin.constData() != unitChecked) {
                 unitChecked = strEdin.constData();
                 blnGramUnit = ProductGrams::isGramWord(strEdin);
@@ -408,19 +402,11 @@ void read(SectionLines& in, TripData& data)
 void fromState(const GlobalVariable& g, TripData& data)
 {
     data.intEnergyAim = g.intEnergyAim;
-    data.facts.clear();
-    bool blnAny = g.intEnergyAim != 0;
-    for (int i = 1; !blnAny && i <= g.objCatalog.size(); ++i)
-        blnAny = !g.objCatalog.GetProduct(i).facts.isEmpty();
-    if (!blnAny)
-        return;
-    data.facts.reserve(g.objCatalog.size());
-    for (int i = 1; i <= g.objCatalog.size(); ++i) {
-        const clsProduct& p = g.objCatalog.GetProduct(i);
-        ProductFacts& facts = data.facts.emplaceBack(p.facts);
-        // A unit changed to grams since makes the old weight meaningless; it is not written.
-        if (ProductGrams::isGramWord(p.strProductEdin))
-            facts.gramsPerUnit.reset();
+    // A unit changed to grams since makes the old weight meaningless; it is not written.
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        clsProduct& p = data.catalog.GetProduct(i);
+        if (p.facts.gramsPerUnit && ProductGrams::isGramWord(p.strProductEdin))
+            p.facts.gramsPerUnit.reset();
     }
 }
 

@@ -26,8 +26,8 @@ QString marker();
 // Whether the trip value has the section: an aim, or facts.
 bool present(const TripData& data);
 
-// The aim in range, facts empty or one per product, every value in its range, no grams
-// per unit for a product measured in grams. strError names what is wrong, in Russian.
+// The aim in range, every product's values in their ranges, no grams per unit for a
+// product measured in grams. strError names what is wrong, in Russian.
 bool check(const TripData& data, QString& strError);
 
 // Appends the section to the file's bytes: marker and separator included, every line
@@ -37,9 +37,8 @@ void write(const TripData& data, QByteArray& out);
 // Reads the section from its marker line on, into data (whose products are read).
 void read(SectionLines& in, TripData& data);
 
-// The open trip's aim and facts into a trip value: facts for every product when the
-// section is to be written, else none. (TripFile::apply puts them back, product by
-// product as it fills the catalog.)
+// The open trip's aim into a trip value whose catalog is the trip's, dropping the
+// weight of a unit from a product now measured in grams.
 void fromState(const GlobalVariable& g, TripData& data);
 
 } // namespace NutritionSection

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "model/Participant.h"
-#include "model/ProductFacts.h"
+#include "model/clsCatalog.h"
 #include "tripfile/TripMenu.h"
-#include "tripfile/TripProduct.h"
 
 #include <QDate>
 #include <QList>
@@ -26,12 +25,13 @@ struct TripData
     qint16 intRaskladEnd = 0;
     bool blnDataBegin = false;
     bool blnDataEnd = false;
-    QList<TripProduct> products; // catalog position i is products[i - 1]
-    QList<TripMenu> menus;       // at most intPeriod; the daily menus past the end are empty
-    // The optional trailing sections: energy aim and product facts (facts empty, or one
-    // per product), then the participants (empty, or intCountPeople of them).
+    // The products with their facts, read straight into a catalog so that opening a
+    // trip hands it over whole instead of adding its products one by one.
+    clsCatalog catalog;
+    QList<TripMenu> menus; // at most intPeriod; the daily menus past the end are empty
+    // The optional trailing sections: energy aim (the facts are the products'), then the
+    // participants (empty, or intCountPeople of them).
     qint32 intEnergyAim = 0;
-    QList<ProductFacts> facts;
     QList<Participant> participants;
 
     bool operator==(const TripData&) const = default;

@@ -70,17 +70,6 @@ bool checkWithoutFacts(const TripData& data, QString& strError)
                        .arg(data.intPeriod);
         return false;
     }
-    if (data.products.size() > clsCatalog::MaxSize) {
-        strError = QStringLiteral("В каталоге больше %1 продуктов.").arg(clsCatalog::MaxSize);
-        return false;
-    }
-    for (qsizetype i = 0; i < data.products.size(); ++i) {
-        const TripProduct& p = data.products.at(i);
-        if (p.intNorma < 0) {
-            strError = QStringLiteral("Норма продукта № %1 «%2» меньше нуля.").arg(i + 1).arg(p.strName);
-            return false;
-        }
-    }
     for (qsizetype d = 0; d < data.menus.size(); ++d) {
         for (int j = 0; j < Meals::Count; ++j) {
             const QList<qint16>& positions = data.menus.at(d).meals.at(static_cast<size_t>(j));
@@ -92,7 +81,7 @@ bool checkWithoutFacts(const TripData& data, QString& strError)
                 return false;
             }
             for (qint16 intIndex : positions) {
-                if (intIndex < 1 || intIndex > data.products.size()) {
+                if (intIndex < 1 || intIndex > data.catalog.size()) {
                     strError = QStringLiteral("Меню № %1, %2: продукта № %3 нет в каталоге.")
                                    .arg(d + 1)
                                    .arg(Meals::label(j + 1))
@@ -107,17 +96,22 @@ bool checkWithoutFacts(const TripData& data, QString& strError)
 
 namespace {
 
-// Both forms of apply(): Products is the data's product list, const or not; a
-// non-const one gives its texts away.
+// Both forms of apply(): Data is the trip value, const or not; a non-const one gives
+// its catalog away.
 // bChecked: data has just passed check() (read() checks what it reads).
-template <typename Products>
-bool applyData(const TripData& data, Products& products, GlobalVariable& g, QString& strError, bool bChecked = false)
+template <typename Data>
+bool applyData(Data& data, GlobalVariable& g, QString& strError, bool bChecked = false)
 {
     if (!bChecked && !check(data, strError))
         return false;
     // After check() nothing below can fail short of running out of memory, so the trip
     // is never left half loaded.
     try {
+        clsCatalog catalog;
+        if constexpr (std::is_const_v<Data>)
+            catalog = data.catalog;
+        else
+            catalog = std::move(data.catalog);
         g.strDeffine = data.strDeffine;
         g.dtDataBegin = data.dtDataBegin;
         g.dtDataEnd = data.dtDataEnd;
@@ -130,19 +124,7 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
         g.blnDataBegin = data.blnDataBegin;
         g.blnDataEnd = data.blnDataEnd;
         g.participants = Participants::fitted(data.participants, data.intCountPeople);
-
-        g.objCatalog.DelAllProduct();
-        // Each product gets its facts as it is added: a second pass over a full catalog
-        // would find none of it in the cache any more.
-        for (qsizetype i = 0; i < products.size(); ++i) {
-            auto& p = products[i];
-            if constexpr (std::is_const_v<Products>)
-                g.objCatalog.AddProduct(p.strName, p.intNorma, p.strEdin);
-            else
-                g.objCatalog.AddProduct(std::move(p.strName), p.intNorma, std::move(p.strEdin));
-            if (i < data.facts.size())
-                g.objCatalog.GetProduct(g.objCatalog.size()).facts = data.facts.at(i);
-        }
+        g.objCatalog = std::move(catalog);
         g.intEnergyAim = data.intEnergyAim;
 
         while (g.objMenuList.size() > 0)
@@ -172,12 +154,12 @@ bool applyData(const TripData& data, Products& products, GlobalVariable& g, QStr
 
 bool apply(const TripData& data, GlobalVariable& g, QString& strError)
 {
-    return applyData(data, data.products, g, strError);
+    return applyData(data, g, strError);
 }
 
 bool apply(TripData&& data, GlobalVariable& g, QString& strError)
 {
-    return applyData(data, data.products, g, strError);
+    return applyData(data, g, strError);
 }
 
 TripData fromState(const GlobalVariable& g)
@@ -199,11 +181,7 @@ TripData fromState(const GlobalVariable& g)
     if (Participants::allDefault(data.participants))
         data.participants.clear();
 
-    data.products.reserve(g.objCatalog.size());
-    for (int i = 1; i <= g.objCatalog.size(); ++i) {
-        const clsProduct& p = g.objCatalog.GetProduct(i);
-        data.products.append({p.Name(), p.Norma(), p.strProductEdin});
-    }
+    data.catalog = g.objCatalog;
     data.menus.reserve(g.objMenuList.size());
     for (int d = 1; d <= g.objMenuList.size(); ++d) {
         const clsMenuOfDay& objMenu = g.objMenuList.GetMenu(d);
@@ -224,7 +202,7 @@ bool load(GlobalVariable& g, const QString& strPath, QString& strMessage, QStrin
 {
     TripData data;
     QString strWhy;
-    if (!readFile(strPath, data, strWhy) || !applyData(data, data.products, g, strWhy, true)) {
+    if (!readFile(strPath, data, strWhy) || !applyData(data, g, strWhy, true)) {
         strMessage = readErrorText();
         if (strDetail)
             *strDetail = strWhy;

@@ -27,7 +27,7 @@ bool read(const QByteArray& bytes, TripData& data, QString& strError);
 bool readFile(const QString& strPath, TripData& data, QString& strError);
 
 // Whether a trip value is consistent enough to be applied or written: periodicity at
-// least 1, no negative counts or norms, no more daily menus than the periodicity, every
+// least 1, no negative counts, no more daily menus than the periodicity, every
 // meal position inside the catalog, valid dates with four-digit years. strError says
 // what is wrong, in Russian.
 bool check(const TripData& data, QString& strError);
@@ -35,13 +35,13 @@ bool check(const TripData& data, QString& strError);
 // as it reads them, and a full catalog is not gone over twice.
 bool checkWithoutFacts(const TripData& data, QString& strError);
 
-// Writes a trip value into the open trip: every value the file holds; the catalog and
-// the ration are emptied and refilled (never replaced), leaving exactly intPeriod daily
-// menus. The title, strFileName, blnChanged and the layout are not touched. Refuses a
+// Writes a trip value into the open trip: every value the file holds; the catalog takes
+// the value's products and the ration is emptied and refilled, leaving exactly
+// intPeriod daily menus (both stay the same objects). The title, strFileName, blnChanged and the layout are not touched. Refuses a
 // value that check() refuses, changing nothing.
 bool apply(const TripData& data, GlobalVariable& g, QString& strError);
-// The same, taking the texts over from data instead of copying them (data is left
-// without them when this succeeds).
+// The same, taking the catalog over from data instead of copying it (data is left
+// without it when this succeeds).
 bool apply(TripData&& data, GlobalVariable& g, QString& strError);
 
 // The open trip as a trip value, ready to be written.

@@ -421,21 +421,18 @@ TripData parse(const QByteArray& bytes)
     r.skip(2); // an empty line, "Элементы каталога продуктов"
 
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
-    data.products.reserve(n);
     // A catalog uses a handful of units; each is kept once and shared by its products
     // (looked up among the latest few, which is where a catalog's next unit mostly is).
     QList<std::pair<QByteArrayView, QString>> units;
     for (int i = 1; i <= n; ++i) {
         r.skip(); // "№ i"
-        TripProduct& p = data.products.emplaceBack();
-        p.strName = r.line();
+        QString strName = r.line();
         const QByteArrayView strNorma = r.lineBytes();
+        qint16 intNorma = 0;
         try {
             // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
-            qint16 intNorma = 0;
             if (!plainInt16(strNorma, intNorma))
                 intNorma = Cp1251::withText<64>(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
-            p.intNorma = qMax<qint16>(0, intNorma);
         } catch (const ModelError&) {
             r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(textOf(strNorma)));
         }
@@ -445,12 +442,13 @@ TripData parse(const QByteArray& bytes)
                    std::memcmp(u.first.data(), strEdin.data(), static_cast<size_t>(strEdin.size())) == 0;
         });
         if (unit != units.cend()) {
-            p.strEdin = unit->second;
+            data.catalog.AddProduct(std::move(strName), intNorma, unit->second);
         } else {
-            p.strEdin = textOf(strEdin);
+            QString strUnit = textOf(strEdin);
             if (units.size() >= 16)
                 units.removeFirst();
-            units.append({strEdin, p.strEdin});
+            units.append({strEdin, strUnit});
+            data.catalog.AddProduct(std::move(strName), intNorma, std::move(strUnit));
         }
         r.skipUsually(Separator); // the separator
     }

@@ -65,17 +65,17 @@ bool checkLineBreaks(const TripData& data, QString& strError)
         strError = refusal(QStringLiteral("В заголовке файла «%1» есть перевод строки.").arg(data.strTitle));
         return false;
     }
-    for (qsizetype i = 0; i < data.products.size(); ++i) {
-        const TripProduct& p = data.products.at(i);
-        const QString strField = hasLineBreak(p.strName)   ? QStringLiteral("В названии")
-                                 : hasLineBreak(p.strEdin) ? QStringLiteral("В единице измерения")
-                                                           : QString();
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        const clsProduct& p = data.catalog.GetProduct(i);
+        const QString strField = hasLineBreak(p.Name())             ? QStringLiteral("В названии")
+                                 : hasLineBreak(p.strProductEdin) ? QStringLiteral("В единице измерения")
+                                                                  : QString();
         if (!strField.isEmpty()) {
             strError =
                 refusal(QStringLiteral("%1 продукта № %2 «%3» есть перевод строки. Уберите его и сохраните снова.")
                             .arg(strField)
-                            .arg(i + 1)
-                            .arg(p.strName));
+                            .arg(i)
+                            .arg(p.Name()));
             return false;
         }
     }
@@ -90,13 +90,13 @@ QString codePageFault(const TripData& data)
         return codePageRefusal(QStringLiteral("В заголовке файла"), data.strTitle);
     if (!fitsCodePage(data.strDeffine))
         return codePageRefusal(QStringLiteral("В описании раскладки"), data.strDeffine);
-    for (qsizetype i = 0; i < data.products.size(); ++i) {
-        const TripProduct& p = data.products.at(i);
-        const QString strProduct = QStringLiteral("продукта № %1 «%2»").arg(i + 1).arg(p.strName);
-        if (!fitsCodePage(p.strName))
-            return codePageRefusal(QStringLiteral("В названии ") + strProduct, p.strName);
-        if (!fitsCodePage(p.strEdin))
-            return codePageRefusal(QStringLiteral("В единице измерения ") + strProduct, p.strEdin);
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        const clsProduct& p = data.catalog.GetProduct(i);
+        const QString strProduct = QStringLiteral("продукта № %1 «%2»").arg(i).arg(p.Name());
+        if (!fitsCodePage(p.Name()))
+            return codePageRefusal(QStringLiteral("В названии ") + strProduct, p.Name());
+        if (!fitsCodePage(p.strProductEdin))
+            return codePageRefusal(QStringLiteral("В единице измерения ") + strProduct, p.strProductEdin);
     }
     return refusal(QStringLiteral("Текст нельзя записать в кодировке Windows-1251."));
 }
@@ -246,7 +246,7 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     // Roughly the size of a product's lines and of a menu entry's line. Not more: a
     // buffer far larger than the file is a fresh mapping for the C library on every
     // save, whose pages cost more to touch than the sections' growing it once.
-    Writer w(1024 + data.products.size() * 64 + data.menus.size() * 3 * 400);
+    Writer w(1024 + data.catalog.size() * 64 + data.menus.size() * 3 * 400);
     w.line(data.strTitle);
     w.plain(QStringLiteral("Запись глобальных переменных"));
     w.quoted(data.strDeffine, QStringLiteral("Описание раскладки"));
@@ -262,15 +262,15 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     w.value(data.blnDataEnd, QStringLiteral("Флаг конца"));
     w.plain(QString());
     w.plain(QStringLiteral("Элементы каталога продуктов"));
-    w.value(static_cast<qint16>(data.products.size()), QStringLiteral("Размер каталога"));
+    w.value(data.catalog.size(), QStringLiteral("Размер каталога"));
     const QByteArray numberSign = encoded(QStringLiteral("№ "));
     const QByteArray productEnd(29, '_');
-    for (qsizetype i = 0; i < data.products.size(); ++i) {
-        const TripProduct& p = data.products.at(i);
-        w.numbered(numberSign, static_cast<int>(i + 1));
-        w.line(p.strName);
-        w.plainNumber(p.intNorma);
-        w.line(p.strEdin);
+    for (int i = 1; i <= data.catalog.size(); ++i) {
+        const clsProduct& p = data.catalog.GetProduct(i);
+        w.numbered(numberSign, i);
+        w.line(p.Name());
+        w.plainNumber(p.Norma());
+        w.line(p.strProductEdin);
         w.plainBytes(productEnd);
     }
     w.plain(QString());

@@ -43,6 +43,19 @@ const QString Participants = QStringLiteral("Участники\r\n"
                                             "№ 4;Григорий Ильич Четвёртый;1\r\n"
                                             "___________________________________\r\n");
 
+const ProductFacts& factsOf(const TripData& data, int intPosition)
+{
+    return data.catalog.GetProduct(qint16(intPosition)).facts;
+}
+
+QList<ProductFacts> allFacts(const TripData& data)
+{
+    QList<ProductFacts> out;
+    for (int i = 1; i <= data.catalog.size(); ++i)
+        out.append(factsOf(data, i));
+    return out;
+}
+
 QByteArray withSection(const QString& section = Section)
 {
     return twoDays() + cp1251(section);
@@ -76,12 +89,12 @@ void tst_nutritionsection::readsAndWritesTheExample()
     QString strError;
     QVERIFY2(TripFile::read(withSection(), data, strError), qPrintable(strError));
     QCOMPARE(data.intEnergyAim, 3500);
-    QCOMPARE(data.facts.size(), 2);
-    QCOMPARE(data.facts.at(0).energy, std::optional<qint64>(34300));
-    QCOMPARE(data.facts.at(0).gramsPerUnit, std::nullopt);
-    QCOMPARE(data.facts.at(0).package, std::optional<qint64>(90000));
-    QCOMPARE(data.facts.at(1).gramsPerUnit, std::optional<qint64>(200));
-    QCOMPARE(data.facts.at(1).price, std::optional<qint64>(8990));
+    QCOMPARE(data.catalog.size(), 2);
+    QCOMPARE(factsOf(data, 1).energy, std::optional<qint64>(34300));
+    QCOMPARE(factsOf(data, 1).gramsPerUnit, std::nullopt);
+    QCOMPARE(factsOf(data, 1).package, std::optional<qint64>(90000));
+    QCOMPARE(factsOf(data, 2).gramsPerUnit, std::optional<qint64>(200));
+    QCOMPARE(factsOf(data, 2).price, std::optional<qint64>(8990));
     QByteArray bytes;
     QVERIFY(TripFile::write(data, bytes, strError));
     QCOMPARE(bytes, withSection()); // loading then saving gives the same bytes
@@ -102,7 +115,7 @@ void tst_nutritionsection::noFactsNoSection()
     QString strError;
     // Lines after the ration that are not the section stay ignored, as they always were.
     QVERIFY(TripFile::read(twoDays() + "что-то ещё\r\n", data, strError));
-    QVERIFY(data.facts.isEmpty());
+    QVERIFY(!NutritionSection::present(data));
     GlobalVariable g;
     InitGlobalVariable(g);
     QVERIFY(TripFile::apply(data, g, strError));
@@ -273,7 +286,7 @@ void tst_nutritionsection::fieldTexts()
     QCOMPARE(ok, value >= 0);
     if (!ok)
         return;
-    const std::optional<qint64> read = FactsText::value(data.facts.at(1), FactsText::fieldAt(field));
+    const std::optional<qint64> read = FactsText::value(factsOf(data, 2), FactsText::fieldAt(field));
     QCOMPARE(read, text.isEmpty() ? std::nullopt : std::optional<qint64>(value));
     QByteArray bytes;
     QVERIFY2(TripFile::write(data, bytes, strError), qPrintable(strError));
@@ -291,8 +304,8 @@ void tst_nutritionsection::lastLineWithoutLineEnd()
     QString strError;
     QVERIFY2(TripFile::read(withSection(Section), whole, strError), qPrintable(strError));
     QVERIFY2(TripFile::read(cut, data, strError), qPrintable(strError));
-    QVERIFY(!data.facts.isEmpty());
-    QCOMPARE(data.facts, whole.facts);
+    QVERIFY(NutritionSection::present(data));
+    QCOMPARE(allFacts(data), allFacts(whole));
 }
 
 void tst_nutritionsection::malformed()
@@ -360,10 +373,10 @@ void tst_nutritionsection::positionsOfLargeCatalogs()
     // Every product gets its own line's values.
     TripData data;
     QVERIFY2(TripFile::read(bytes, data, strError), qPrintable(strError));
-    QCOMPARE(data.facts.size(), count);
+    QCOMPARE(data.catalog.size(), count);
     for (int i = 1; i <= count; ++i) {
-        QCOMPARE(data.facts.at(i - 1).energy, g.objCatalog.GetProduct(qint16(i)).facts.energy);
-        QCOMPARE(data.facts.at(i - 1).price, g.objCatalog.GetProduct(qint16(i)).facts.price);
+        QCOMPARE(factsOf(data, i).energy, g.objCatalog.GetProduct(qint16(i)).facts.energy);
+        QCOMPARE(factsOf(data, i).price, g.objCatalog.GetProduct(qint16(i)).facts.price);
     }
 
     // A line that says another product's number is refused, however the number is read.
@@ -386,10 +399,10 @@ void tst_nutritionsection::valuesFollowTheProduct()
     // A product added later starts empty; the others keep theirs.
     g.objCatalog.AddProduct(QStringLiteral("Сахар"), qint16(30), QStringLiteral("гр"));
     const TripData again = TripFile::fromState(g);
-    QCOMPARE(again.facts.size(), 3);
-    QCOMPARE(again.facts.at(0), data.facts.at(0));
-    QCOMPARE(again.facts.at(1), data.facts.at(1));
-    QVERIFY(again.facts.at(2).isEmpty());
+    QCOMPARE(again.catalog.size(), 3);
+    QCOMPARE(factsOf(again, 1), factsOf(data, 1));
+    QCOMPARE(factsOf(again, 2), factsOf(data, 2));
+    QVERIFY(factsOf(again, 3).isEmpty());
     TripData back;
     QByteArray bytes;
     QVERIFY(TripFile::write(again, bytes, strError));
@@ -407,11 +420,8 @@ void tst_nutritionsection::writeRefusesOutOfRange()
     QByteArray bytes = "прежнее";
     QVERIFY(!TripFile::write(aim, bytes, strError));
     QCOMPARE(bytes, QByteArray("прежнее"));
-    TripData fewer = data;
-    fewer.facts.removeLast();
-    QVERIFY(!TripFile::write(fewer, bytes, strError));
     TripData price = data;
-    price.facts[1].price = 100000000001;
+    price.catalog.GetProduct(2).facts.price = 100000000001;
     QVERIFY(!TripFile::write(price, bytes, strError));
     QVERIFY2(strError.contains(QStringLiteral("цена")), qPrintable(strError));
 }

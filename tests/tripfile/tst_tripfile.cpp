@@ -522,7 +522,7 @@ void tst_tripfile::looseButValidForms()
     QVERIFY2(TripFile::read(bytes, data, strError), qPrintable(strError));
     QCOMPARE(int(data.intCountPeople), people);
     QCOMPARE(int(data.intPeriod), period);
-    QCOMPARE(data.products.size(), 3);
+    QCOMPARE(data.catalog.size(), 3);
     QCOMPARE(data.menus.value(1).meals.at(1), QList<qint16>{2});
 }
 
