@@ -4,6 +4,7 @@
 #include "model/GlobalVariable.h"
 #include "model/ProductGrams.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/LineStart.h"
 #include "tripfile/SectionLines.h"
 
 #include <QtEndian>
@@ -66,61 +67,6 @@ bool isPosition(QByteArrayView field, qint64 intPosition)
     return field.size() == sign.size() + n && field.startsWith(sign) &&
            std::memcmp(field.data() + sign.size(), digits, static_cast<size_t>(n)) == 0;
 }
-
-// "№ i;", the start of product i's line, counted up as the lines come, so that each
-// line's start is compared with it rather than read as a number.
-class LineStart
-{
-public:
-    explicit LineStart(QByteArrayView sign)
-        : m_intDigitsAt(sign.size())
-    {
-        std::memcpy(m_text, sign.data(), static_cast<size_t>(sign.size()));
-        m_text[m_intDigitsAt] = '1';
-        m_text[m_intDigitsAt + 1] = ';';
-        m_intSize = m_intDigitsAt + 2;
-    }
-
-    QByteArrayView text() const { return {m_text, m_intSize}; }
-
-    // Whether line, at least as long as text(), begins with it: eight bytes at once
-    // where the line has them (the text is never longer than "№ 32767;").
-    bool begins(QByteArrayView line) const
-    {
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-        if (line.size() < 8 || m_intSize > 8)
-            return line.startsWith(text());
-        quint64 a = 0;
-        quint64 b = 0;
-        std::memcpy(&a, line.data(), 8);
-        std::memcpy(&b, m_text, 8);
-        const quint64 mask = m_intSize == 8 ? ~quint64(0) : (quint64(1) << (8 * m_intSize)) - 1;
-        return ((a ^ b) & mask) == 0;
-#else
-        return line.startsWith(text());
-#endif
-    }
-
-    void next()
-    {
-        qsizetype k = m_intSize - 2; // the last digit
-        while (k >= m_intDigitsAt && m_text[k] == '9')
-            m_text[k--] = '0';
-        if (k >= m_intDigitsAt) {
-            ++m_text[k];
-            return;
-        }
-        // 9…9 to 10…0: one digit more.
-        m_text[m_intDigitsAt] = '1';
-        m_text[m_intSize - 1] = '0';
-        m_text[m_intSize++] = ';';
-    }
-
-private:
-    char m_text[24] = {};
-    qsizetype m_intSize;
-    qsizetype m_intDigitsAt;
-};
 
 // The value of the k (1..7) digits that begin w, as the file's bytes in memory order:
 // they are moved to the top, behind zeros that read as leading zeros, and summed in
@@ -342,7 +288,7 @@ void read(SectionLines& in, TripData& data)
                     .arg(marker())
                     .arg(n)
                     .arg(data.catalog.size()));
-    LineStart start(numberSign());
+    LineStart start(numberSign(), ';');
     // Products share their unit's text, so the gram word check is made once per unit.
     const QChar* unitChecked = nullptr;
     bool blnGramUnit = false;

@@ -37,8 +37,9 @@ bool checkWithoutFacts(const TripData& data, QString& strError);
 
 // Writes a trip value into the open trip: every value the file holds; the catalog takes
 // the value's products and the ration is emptied and refilled, leaving exactly
-// intPeriod daily menus (both stay the same objects). The title, strFileName, blnChanged and the layout are not touched. Refuses a
-// value that check() refuses, changing nothing.
+// intPeriod daily menus (both stay the same objects). The title, strFileName,
+// blnChanged and the layout are not touched. Refuses a value that check() refuses,
+// changing nothing.
 bool apply(const TripData& data, GlobalVariable& g, QString& strError);
 // The same, taking the catalog over from data instead of copying it (data is left
 // without it when this succeeds).

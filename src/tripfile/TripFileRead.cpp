@@ -5,6 +5,7 @@
 #include "model/clsCatalog.h"
 #include "platform/RegularFile.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/LineStart.h"
 #include "tripfile/NutritionSection.h"
 #include "tripfile/ParticipantsSection.h"
 #include "tripfile/SectionLines.h"
@@ -201,18 +202,6 @@ public:
             lineBytes();
     }
 
-    // skip() for a line that is mostly exactly text with CR LF: passed over at once.
-    Q_ALWAYS_INLINE void skipUsually(QByteArrayView text)
-    {
-        if (m_size - m_pos > text.size() + 1 && std::memcmp(m_data + m_pos, text.data(), size_t(text.size())) == 0 &&
-            m_data[m_pos + text.size()] == '\r' && m_data[m_pos + text.size() + 1] == '\n') {
-            m_pos += text.size() + 2;
-            ++m_line;
-            return;
-        }
-        lineBytes();
-    }
-
     // A quoted text value that may run over several lines; "" inside stands for one quote.
     // The rest of its last line (a comma and the label) is skipped.
     QString quotedValue(const QString& strWhat)
@@ -329,6 +318,45 @@ public:
             fail(QStringLiteral("после последнего раздела файла есть ещё строки"), m_line + 1);
     }
 
+    // One catalog product as the writer puts it, five lines each ending with CR LF: "№ i"
+    // (as head says, its CR included), the name, the norm as plainInt16() takes it, the
+    // unit and the separator. Read in one pass, the reader then past it; false, having
+    // read nothing, for anything else, which is then read line by line.
+    Q_ALWAYS_INLINE bool plainProduct(const LineStart& head, QByteArrayView& name, qint16& intNorma,
+                                      QByteArrayView& unit)
+    {
+        const qsizetype headSize = head.text().size();
+        if (m_size - m_pos < headSize + 1 || !head.begins(rest()) || m_data[m_pos + headSize] != '\n')
+            return false;
+        // The end of the line from at on, after CR LF; 0 when it ends otherwise.
+        const auto lineEnd = [this](qsizetype at) -> qsizetype {
+            const qsizetype cr = skipOrdinary(m_data, at, m_size);
+            return cr + 1 < m_size && m_data[cr] == '\r' && m_data[cr + 1] == '\n' ? cr : 0;
+        };
+        const qsizetype nameAt = m_pos + headSize + 1;
+        const qsizetype nameEnd = lineEnd(nameAt);
+        if (nameEnd == 0)
+            return false;
+        const qsizetype normaAt = nameEnd + 2;
+        const qsizetype normaEnd = lineEnd(normaAt);
+        if (normaEnd == 0 || !plainInt16(QByteArrayView(m_data + normaAt, normaEnd - normaAt), intNorma))
+            return false;
+        const qsizetype unitAt = normaEnd + 2;
+        const qsizetype unitEnd = lineEnd(unitAt);
+        if (unitEnd == 0)
+            return false;
+        const qsizetype separatorAt = unitEnd + 2;
+        if (m_size - separatorAt < Separator.size() + 2 ||
+            std::memcmp(m_data + separatorAt, Separator.data(), size_t(Separator.size())) != 0 ||
+            m_data[separatorAt + Separator.size()] != '\r' || m_data[separatorAt + Separator.size() + 1] != '\n')
+            return false;
+        name = QByteArrayView(m_data + nameAt, nameEnd - nameAt);
+        unit = QByteArrayView(m_data + unitAt, unitEnd - unitAt);
+        m_pos = separatorAt + Separator.size() + 2;
+        m_line += 5;
+        return true;
+    }
+
     // The bytes not read yet, and how many lines were.
     QByteArrayView rest() const { return QByteArrayView(m_data + m_pos, m_size - m_pos); }
     // Steps over whole lines that were read on the bytes of rest().
@@ -369,6 +397,14 @@ public:
 private:
     Reader& m_r;
 };
+
+// "№ " as the file holds it, before a catalog position.
+QByteArray numberSign()
+{
+    QByteArray bytes;
+    Cp1251::encode(QStringLiteral("№ "), bytes);
+    return bytes;
+}
 
 bool nextSectionIs(const Reader& r, const QString& strMarker)
 {
@@ -424,33 +460,38 @@ TripData parse(const QByteArray& bytes)
     // A catalog uses a handful of units; each is kept once and shared by its products
     // (looked up among the latest few, which is where a catalog's next unit mostly is).
     QList<std::pair<QByteArrayView, QString>> units;
-    for (int i = 1; i <= n; ++i) {
-        r.skip(); // "№ i"
-        QString strName = r.line();
-        const QByteArrayView strNorma = r.lineBytes();
+    LineStart head(numberSign(), '\r');
+    for (int i = 1; i <= n; ++i, head.next()) {
+        QByteArrayView strNameBytes;
         qint16 intNorma = 0;
-        try {
-            // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
-            if (!plainInt16(strNorma, intNorma))
-                intNorma = Cp1251::withText<64>(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
-        } catch (const ModelError&) {
-            r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(textOf(strNorma)));
+        QByteArrayView strEdin;
+        if (!r.plainProduct(head, strNameBytes, intNorma, strEdin)) {
+            r.skip(); // "№ i"
+            strNameBytes = r.lineBytes();
+            const QByteArrayView strNorma = r.lineBytes();
+            try {
+                // Read as any norm text is; a text without a number is norm 0, a negative one is dropped.
+                if (!plainInt16(strNorma, intNorma))
+                    intNorma = Cp1251::withText<64>(strNorma, [](QStringView t) { return Numeric::textToInt16(t); });
+            } catch (const ModelError&) {
+                r.fail(QStringLiteral("норма «%1» вне пределов −32768…32767").arg(textOf(strNorma)));
+            }
+            strEdin = r.lineBytes();
+            r.skip(); // the separator
         }
-        const QByteArrayView strEdin = r.lineBytes();
         const auto unit = std::find_if(units.cbegin(), units.cend(), [&](const auto& u) {
             return u.first.size() == strEdin.size() && (strEdin.isEmpty() || u.first[0] == strEdin[0]) &&
                    std::memcmp(u.first.data(), strEdin.data(), static_cast<size_t>(strEdin.size())) == 0;
         });
         if (unit != units.cend()) {
-            data.catalog.AddProduct(std::move(strName), intNorma, unit->second);
+            data.catalog.AddProduct(textOf(strNameBytes), intNorma, unit->second);
         } else {
             QString strUnit = textOf(strEdin);
             if (units.size() >= 16)
                 units.removeFirst();
             units.append({strEdin, strUnit});
-            data.catalog.AddProduct(std::move(strName), intNorma, std::move(strUnit));
+            data.catalog.AddProduct(textOf(strNameBytes), intNorma, std::move(strUnit));
         }
-        r.skipUsually(Separator); // the separator
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"

@@ -67,7 +67,7 @@ bool checkLineBreaks(const TripData& data, QString& strError)
     }
     for (int i = 1; i <= data.catalog.size(); ++i) {
         const clsProduct& p = data.catalog.GetProduct(i);
-        const QString strField = hasLineBreak(p.Name())             ? QStringLiteral("В названии")
+        const QString strField = hasLineBreak(p.Name())           ? QStringLiteral("В названии")
                                  : hasLineBreak(p.strProductEdin) ? QStringLiteral("В единице измерения")
                                                                   : QString();
         if (!strField.isEmpty()) {

@@ -145,49 +145,51 @@ void tst_nutritionsection::aimAloneWritesEmptyProducts()
 
 void tst_nutritionsection::malformed_data()
 {
+    // The line the fault is reported on: the section's first line is the file's 43rd.
+    QTest::addColumn<int>("line");
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("count not the catalog's") << "2,\"Размер каталога\"\r\n№ 1"
+    QTest::newRow("count not the catalog's") << 45 << "2,\"Размер каталога\"\r\n№ 1"
                                              << "3,\"Размер каталога\"\r\n№ 1";
-    QTest::newRow("a field missing") << "№ 2;;;;;2;25;89.9"
+    QTest::newRow("a field missing") << 47 << "№ 2;;;;;2;25;89.9"
                                      << "№ 2;;;;2;25;89.9";
-    QTest::newRow("a field too many") << "№ 2;;;;;2;25;89.9"
+    QTest::newRow("a field too many") << 47 << "№ 2;;;;;2;25;89.9"
                                       << "№ 2;;;;;2;25;89.9;";
-    QTest::newRow("comma for point") << "13.3"
+    QTest::newRow("comma for point") << 46 << "13.3"
                                      << "13,3";
-    QTest::newRow("three decimals") << "89.9"
+    QTest::newRow("three decimals") << 47 << "89.9"
                                     << "89.999";
-    QTest::newRow("not a number") << "71.5"
+    QTest::newRow("not a number") << 46 << "71.5"
                                   << "много";
-    QTest::newRow("energy over 1000") << "343"
+    QTest::newRow("energy over 1000") << 46 << "343"
                                       << "1000.5";
-    QTest::newRow("nutrient over 100") << "71.5"
+    QTest::newRow("nutrient over 100") << 46 << "71.5"
                                        << "100.01";
-    QTest::newRow("package 0") << "25;89.9"
+    QTest::newRow("package 0") << 47 << "25;89.9"
                                << "0;89.9";
-    QTest::newRow("weight of 0") << ";2;25"
+    QTest::newRow("weight of 0") << 47 << ";2;25"
                                  << ";0;25";
-    QTest::newRow("weight of a gram product") << "71.5;;900"
+    QTest::newRow("weight of a gram product") << 46 << "71.5;;900"
                                               << "71.5;5;900";
-    QTest::newRow("position out of step") << "№ 2;"
+    QTest::newRow("position out of step") << 47 << "№ 2;"
                                           << "№ 3;";
-    QTest::newRow("position with a leading zero") << "№ 2;"
+    QTest::newRow("position with a leading zero") << 47 << "№ 2;"
                                                   << "№ 02;";
-    QTest::newRow("position without its blank") << "№ 2;"
+    QTest::newRow("position without its blank") << 47 << "№ 2;"
                                                 << "№2;";
-    QTest::newRow("position with a sign") << "№ 2;"
+    QTest::newRow("position with a sign") << 47 << "№ 2;"
                                           << "№ +2;";
-    QTest::newRow("aim over 20000") << "3500,"
+    QTest::newRow("aim over 20000") << 44 << "3500,"
                                     << "20001,";
-    QTest::newRow("aim not whole") << "3500,"
+    QTest::newRow("aim not whole") << 44 << "3500,"
                                    << "3500.5,";
-    QTest::newRow("no separator") << "_____________________________\r\n"
+    QTest::newRow("no separator") << 48 << "_____________________________\r\n"
                                   << "";
-    QTest::newRow("short separator") << "_____________________________\r\n"
+    QTest::newRow("short separator") << 48 << "_____________________________\r\n"
                                      << "____\r\n";
-    QTest::newRow("lines after it") << "_____________________________\r\n"
+    QTest::newRow("lines after it") << 49 << "_____________________________\r\n"
                                     << "_____________________________\r\nлишнее\r\n";
-    QTest::newRow("cut after a product") << "№ 2;;;;;2;25;89.9\r\n_____________________________\r\n"
+    QTest::newRow("cut after a product") << 48 << "№ 2;;;;;2;25;89.9\r\n_____________________________\r\n"
                                          << "№ 2;;;;;2;25;89.9\r\n";
 }
 
@@ -310,6 +312,7 @@ void tst_nutritionsection::lastLineWithoutLineEnd()
 
 void tst_nutritionsection::malformed()
 {
+    QFETCH(int, line);
     QFETCH(QString, from);
     QFETCH(QString, to);
     QString section = Section;
@@ -319,8 +322,11 @@ void tst_nutritionsection::malformed()
     data.strTitle = QStringLiteral("прежний");
     QString strError;
     QVERIFY(!TripFile::read(withSection(section), data, strError));
-    QVERIFY(!strError.isEmpty());
+    QVERIFY2(strError.startsWith(QStringLiteral("строка %1:").arg(line)), qPrintable(strError));
     QCOMPARE(data.strTitle, QStringLiteral("прежний")); // untouched
+    // The same with more of the file after the section.
+    QVERIFY(!TripFile::read(withSection(section) + cp1251(Participants), data, strError));
+    QVERIFY2(strError.startsWith(QStringLiteral("строка %1:").arg(line)), qPrintable(strError));
 
     // The open trip is left as it was.
     const QString path = QDir::temp().filePath(QStringLiteral("tst_nutritionsection.trb"));

@@ -543,15 +543,16 @@ void tst_tripfile::fuzzSeedsAreValid()
 void tst_tripfile::refusedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("line"); // the line the fault is reported on; 0 for none in particular
 
     // Lines: 2 description, 3-4 dates, 5-7 counts, 8 periodicity, 9-10 layout values,
     // 11-12 flags, 15 catalog size, 16-20 product 1, 33 menu count, 36 the first meal's
     // count and 37 its first position.
     const QStringList base = tripLines(2, {{"1 2", "3", ""}, {"", "", "1"}});
-    auto row = [&](const char* name, int line, const QString& text) {
+    auto row = [&](const char* name, int line, const QString& text, int reported = 0) {
         QStringList l = base;
         l[line] = text;
-        QTest::newRow(name) << fileOf(l);
+        QTest::newRow(name) << fileOf(l) << (reported > 0 ? reported : line + 1);
     };
     row("periodicity 0", 8, "0,\"Периодичность раскладки\"");
     row("periodicity negative", 8, "-1,\"Периодичность раскладки\"");
@@ -586,7 +587,7 @@ void tst_tripfile::refusedFiles_data()
     row("flag not a flag", 11, "#YES#,\"Флаг начала\"");
     row("flag as number", 12, "0,\"Флаг конца\"");
     row("description without quotes", 2, "Поход,\"Описание раскладки\"");
-    row("description not closed", 2, "\"Поход,Описание раскладки");
+    row("description not closed", 2, "\"Поход,Описание раскладки", 4); // closed by the next line's quote
     row("description quote then text", 2, "\"Поход\" на Алтай\",\"Описание раскладки\"");
     row("name with a stray CR", 17, "Гре\rчка");
     row("title with a stray CR", 0, "Торбел\r3.1");
@@ -595,21 +596,24 @@ void tst_tripfile::refusedFiles_data()
 
     QStringList l = base;
     l.removeAt(17);
-    QTest::newRow("a product line missing") << fileOf(l);
+    QTest::newRow("a product line missing") << fileOf(l) << 0;
     l = base;
     l.removeLast();
-    QTest::newRow("last separator missing") << fileOf(l);
-    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("last separator missing") << fileOf(l) << 0;
+    QTest::newRow("empty file") << QByteArray() << 0;
 }
 
 void tst_tripfile::refusedFiles()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(int, line);
 
     TripData data;
     QString strError;
     QVERIFY(!TripFile::read(bytes, data, strError));
     QVERIFY(!strError.isEmpty());
+    if (line > 0)
+        QVERIFY2(strError.startsWith(QStringLiteral("строка %1:").arg(line)), qPrintable(strError));
     QVERIFY(data == TripData());
 
     GlobalVariable g;
