@@ -14,6 +14,7 @@
 #include <QtAlgorithms>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -398,6 +399,39 @@ private:
     Reader& m_r;
 };
 
+// The texts of a catalog's units by their bytes, each decoded once. A unit is found by
+// its length and first bytes in one step, where a search through the units met so far
+// would take a differing number of steps from product to product.
+class UnitTexts
+{
+public:
+    const QString& text(QByteArrayView bytes)
+    {
+        quint64 head = 0;
+        std::memcpy(&head, bytes.data(), static_cast<size_t>(qMin<qsizetype>(bytes.size(), 8)));
+        Slot& slot = m_slots[static_cast<size_t>(((head ^ quint64(bytes.size())) * 0x9E3779B97F4A7C15ULL) >> 58)];
+        if (slot.intSize != bytes.size() || slot.head != head ||
+            (bytes.size() > 8 &&
+             std::memcmp(slot.bytes.data(), bytes.data(), static_cast<size_t>(bytes.size())) != 0)) {
+            slot.intSize = bytes.size(); // a unit met before in this slot gives way: it is only made again
+            slot.head = head;
+            slot.bytes = bytes;
+            slot.text = textOf(bytes);
+        }
+        return slot.text;
+    }
+
+private:
+    struct Slot
+    {
+        qsizetype intSize = -1;
+        quint64 head = 0;
+        QByteArrayView bytes;
+        QString text;
+    };
+    std::array<Slot, 64> m_slots;
+};
+
 // "№ " as the file holds it, before a catalog position.
 QByteArray numberSign()
 {
@@ -457,9 +491,8 @@ TripData parse(const QByteArray& bytes)
     r.skip(2); // an empty line, "Элементы каталога продуктов"
 
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
-    // A catalog uses a handful of units; each is kept once and shared by its products
-    // (looked up among the latest few, which is where a catalog's next unit mostly is).
-    QList<std::pair<QByteArrayView, QString>> units;
+    // A catalog uses a handful of units; each is kept once and shared by its products.
+    UnitTexts units;
     LineStart head(numberSign(), '\r');
     for (int i = 1; i <= n; ++i, head.next()) {
         QByteArrayView strNameBytes;
@@ -479,19 +512,7 @@ TripData parse(const QByteArray& bytes)
             strEdin = r.lineBytes();
             r.skip(); // the separator
         }
-        const auto unit = std::find_if(units.cbegin(), units.cend(), [&](const auto& u) {
-            return u.first.size() == strEdin.size() && (strEdin.isEmpty() || u.first[0] == strEdin[0]) &&
-                   std::memcmp(u.first.data(), strEdin.data(), static_cast<size_t>(strEdin.size())) == 0;
-        });
-        if (unit != units.cend()) {
-            data.catalog.AddProduct(textOf(strNameBytes), intNorma, unit->second);
-        } else {
-            QString strUnit = textOf(strEdin);
-            if (units.size() >= 16)
-                units.removeFirst();
-            units.append({strEdin, strUnit});
-            data.catalog.AddProduct(textOf(strNameBytes), intNorma, std::move(strUnit));
-        }
+        data.catalog.AddProduct(textOf(strNameBytes), intNorma, units.text(strEdin));
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"

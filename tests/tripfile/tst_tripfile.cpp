@@ -255,6 +255,7 @@ private slots:
     void description_data();
     void description();
     void randomTripsRoundTrip();
+    void manyUnits();
     void textOutsideCodePage_data();
     void textOutsideCodePage();
     void inconsistentStateRefused_data();
@@ -748,6 +749,30 @@ void tst_tripfile::randomTripsRoundTrip()
         QVERIFY2(TripFile::fromState(h) == TripFile::fromState(g), qPrintable(QStringLiteral("trip %1").arg(i)));
         QCOMPARE(saveToBytes(h), first);
     }
+}
+
+// Units are kept once each by their bytes; however many a catalog has, and however
+// alike, every product reads back with its own.
+void tst_tripfile::manyUnits()
+{
+    QStringList units{QString(), QStringLiteral("г"), QStringLiteral("гр"), QStringLiteral("гр.")};
+    for (int k = 0; k < 150; ++k) {
+        units << QStringLiteral("упаковка %1").arg(k) // the same first eight bytes, then not
+              << QStringLiteral("уп%1").arg(k)        // short, of many lengths
+              << QString(k % 20 + 1, QChar(u'а' + k % 32));
+    }
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QRandomGenerator rnd(1251);
+    for (int i = 1; i <= 2000; ++i)
+        g.objCatalog.AddProduct(QStringLiteral("Продукт %1").arg(i), qint16(i % 100),
+                                units.at(int(rnd.bounded(int(units.size())))));
+    TripData data;
+    QString strError;
+    QVERIFY2(TripFile::read(saveToBytes(g), data, strError), qPrintable(strError));
+    QCOMPARE(data.catalog.size(), g.objCatalog.size());
+    for (int i = 1; i <= g.objCatalog.size(); ++i)
+        QCOMPARE(data.catalog.GetProduct(qint16(i)).strProductEdin, g.objCatalog.GetProduct(qint16(i)).strProductEdin);
 }
 
 void tst_tripfile::textOutsideCodePage_data()
