@@ -38,17 +38,11 @@ void clsCatalog::AddProduct(const QString& strName, const QString& strNorma, con
     AddProduct(strName, Numeric::textToInt16(strNorma), strEdin);
 }
 
-void clsCatalog::AddProduct(QString strName, qint16 intNorma, QString strEdin)
+void clsCatalog::addBlock()
 {
     if (m_intSize >= MaxSize)
         throw OverflowError("the catalog is full");
-    if (m_intSize == static_cast<int>(m_blocks.size()) * BlockSize)
-        m_blocks.push_back(std::make_unique<Block>());
-    clsProduct& product = (*m_blocks.back())[static_cast<size_t>(m_intSize % BlockSize)];
-    product.setName(std::move(strName));
-    product.setNorma(intNorma);
-    product.strProductEdin = std::move(strEdin);
-    ++m_intSize;
+    m_blocks.push_back(std::make_unique<Block>());
 }
 
 clsProduct& clsCatalog::GetProduct(qint16 intIndex)

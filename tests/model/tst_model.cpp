@@ -41,6 +41,7 @@ private slots:
     void addProductNorm();
     void addProductOverflowAppendsNothing();
     void catalogReferencesAndBounds();
+    void fullCatalogCopiedAndMoved();
     void productSetters();
     void gramUnits_data();
     void gramUnits();
@@ -107,6 +108,33 @@ void tst_model::catalogReferencesAndBounds()
     c.DelAllProduct();
     QCOMPARE(c.size(), qint16(0));
     QVERIFY_THROWS_EXCEPTION(OutOfRangeError, c.GetProduct(1));
+}
+
+// A full catalog takes no more; a copy is the same and of its own; a catalog moved
+// from is empty and takes products again.
+void tst_model::fullCatalogCopiedAndMoved()
+{
+    clsCatalog c;
+    for (int i = 1; i <= clsCatalog::MaxSize; ++i)
+        c.AddProduct(QStringLiteral("П%1").arg(i), qint16(i % 7), QStringLiteral("гр"));
+    QVERIFY_THROWS_EXCEPTION(OverflowError, c.AddProduct(QStringLiteral("лишний"), qint16(1), QString()));
+    QCOMPARE(c.size(), clsCatalog::MaxSize);
+    QCOMPARE(c.GetProduct(clsCatalog::MaxSize).Name(), QStringLiteral("П%1").arg(clsCatalog::MaxSize));
+
+    clsCatalog copy(c);
+    QVERIFY(copy == c);
+    copy.GetProduct(5).setNorma(99);
+    QVERIFY(!(copy == c));
+    QCOMPARE(c.GetProduct(5).Norma(), qint16(5));
+
+    clsCatalog moved(std::move(c));
+    QCOMPARE(moved.size(), clsCatalog::MaxSize);
+    QCOMPARE(c.size(), qint16(0));
+    c.AddProduct(QStringLiteral("снова"), qint16(1), QString());
+    QCOMPARE(c.GetProduct(1).Name(), QStringLiteral("снова"));
+    copy = std::move(moved);
+    QCOMPARE(copy.size(), clsCatalog::MaxSize);
+    QCOMPARE(moved.size(), qint16(0));
 }
 
 void tst_model::productSetters()
