@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tripfile/Cp1251.h"
+
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
 
@@ -19,6 +22,17 @@ public:
         m_text[m_intDigitsAt] = '1';
         m_text[m_intDigitsAt + 1] = chAfter;
         m_intSize = m_intDigitsAt + 2;
+    }
+
+    // "№ ", as the file holds it before a position in every numbered list.
+    static const QByteArray& numberSign()
+    {
+        static const QByteArray bytes = [] {
+            QByteArray b;
+            Cp1251::encode(QStringLiteral("№ "), b);
+            return b;
+        }();
+        return bytes;
     }
 
     QByteArrayView text() const { return {m_text, m_intSize}; }

@@ -30,20 +30,13 @@ QByteArray encoded(const QString& text)
     return out;
 }
 
-// "№ " as the file holds it, before a product's position.
-const QByteArray& numberSign()
-{
-    static const QByteArray bytes = encoded(QStringLiteral("№ "));
-    return bytes;
-}
-
 // The most a product line takes: "№ 32767" and seven values.
 constexpr int MaxLine = 16 + FieldCount * (1 + FactsText::MaxFormatted) + 2;
 
 // "№ i" and the value fields of a product line, as the file's bytes.
 int productLine(qsizetype intPosition, const ProductFacts& facts, char* line)
 {
-    const QByteArray& sign = numberSign();
+    const QByteArray& sign = LineStart::numberSign();
     std::memcpy(line, sign.constData(), static_cast<size_t>(sign.size()));
     char* p = line + sign.size();
     p = std::to_chars(p, p + 16, intPosition).ptr;
@@ -60,7 +53,7 @@ int productLine(qsizetype intPosition, const ProductFacts& facts, char* line)
 // Whether a product line's first field is "№ i".
 bool isPosition(QByteArrayView field, qint64 intPosition)
 {
-    const QByteArray& sign = numberSign();
+    const QByteArray& sign = LineStart::numberSign();
     char digits[24];
     const char* const end = std::to_chars(digits, digits + sizeof digits, intPosition).ptr;
     const qsizetype n = end - digits;
@@ -288,7 +281,7 @@ void read(SectionLines& in, TripData& data)
                     .arg(marker())
                     .arg(n)
                     .arg(data.catalog.size()));
-    LineStart start(numberSign(), ';');
+    LineStart start(LineStart::numberSign(), ';');
     // Products share their unit's text, so the gram word check is made once per unit.
     const QChar* unitChecked = nullptr;
     bool blnGramUnit = false;

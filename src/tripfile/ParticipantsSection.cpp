@@ -2,6 +2,7 @@
 
 #include "model/Participants.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/LineStart.h"
 
 namespace ParticipantsSection {
 
@@ -37,17 +38,6 @@ QString textOf(QByteArrayView bytes)
     QString out;
     Cp1251::decode(bytes, out);
     return out;
-}
-
-// "№ " as the file holds it.
-const QByteArray& numberSign()
-{
-    static const QByteArray bytes = [] {
-        QByteArray b;
-        Cp1251::encode(QStringLiteral("№ "), b);
-        return b;
-    }();
-    return bytes;
 }
 
 } // namespace
@@ -104,7 +94,7 @@ bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, 
         const int intAt = i + 2;
         // Found on the bytes: "№ i;" and the ";" after the name; only the name is text.
         const QByteArrayView line = lines.at(intAt - 1);
-        const QByteArray prefix = numberSign() + QByteArray::number(i) + ';';
+        const QByteArray prefix = LineStart::numberSign() + QByteArray::number(i) + ';';
         if (!line.startsWith(prefix))
             return fault(intAt, QStringLiteral("строка не начинается с «%1»").arg(textOf(prefix)));
         const QByteArrayView rest = line.sliced(prefix.size());

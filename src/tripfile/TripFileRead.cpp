@@ -432,14 +432,6 @@ private:
     std::array<Slot, 64> m_slots;
 };
 
-// "№ " as the file holds it, before a catalog position.
-QByteArray numberSign()
-{
-    QByteArray bytes;
-    Cp1251::encode(QStringLiteral("№ "), bytes);
-    return bytes;
-}
-
 bool nextSectionIs(const Reader& r, const QString& strMarker)
 {
     QByteArray bytes;
@@ -493,7 +485,7 @@ TripData parse(const QByteArray& bytes)
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
     // A catalog uses a handful of units; each is kept once and shared by its products.
     UnitTexts units;
-    LineStart head(numberSign(), '\r');
+    LineStart head(LineStart::numberSign(), '\r');
     for (int i = 1; i <= n; ++i, head.next()) {
         QByteArrayView strNameBytes;
         qint16 intNorma = 0;

@@ -2,6 +2,7 @@
 
 #include "model/Meals.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/LineStart.h"
 #include "tripfile/NutritionSection.h"
 #include "tripfile/ParticipantsSection.h"
 
@@ -263,7 +264,7 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     w.plain(QString());
     w.plain(QStringLiteral("Элементы каталога продуктов"));
     w.value(data.catalog.size(), QStringLiteral("Размер каталога"));
-    const QByteArray numberSign = encoded(QStringLiteral("№ "));
+    const QByteArray& numberSign = LineStart::numberSign();
     const QByteArray productEnd(29, '_');
     for (int i = 1; i <= data.catalog.size(); ++i) {
         const clsProduct& p = data.catalog.GetProduct(i);
