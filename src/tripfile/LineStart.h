@@ -22,6 +22,7 @@ public:
         m_text[m_intDigitsAt] = '1';
         m_text[m_intDigitsAt + 1] = chAfter;
         m_intSize = m_intDigitsAt + 2;
+        refreshHead();
     }
 
     // "№ ", as the file holds it before a position in every numbered list.
@@ -45,24 +46,27 @@ public:
         if (line.size() < 8 || m_intSize > 8)
             return line.startsWith(text());
         quint64 a = 0;
-        quint64 b = 0;
         std::memcpy(&a, line.data(), 8);
-        std::memcpy(&b, m_text, 8);
-        const quint64 mask = m_intSize == 8 ? ~quint64(0) : (quint64(1) << (8 * m_intSize)) - 1;
-        return ((a ^ b) & mask) == 0;
+        return ((a ^ m_head) & m_mask) == 0;
 #else
         return line.startsWith(text());
 #endif
     }
 
-    // To the next line's number.
+    // To the next line's number. The word begins() compares is counted along with the
+    // text rather than read back from it: a word read just after bytes were written
+    // waits until the writes are done.
     void next()
     {
         qsizetype k = m_intSize - 2; // the last digit
-        while (k >= m_intDigitsAt && m_text[k] == '9')
-            m_text[k--] = '0';
+        while (k >= m_intDigitsAt && m_text[k] == '9') {
+            m_text[k] = '0';
+            addToHead(k, -9);
+            --k;
+        }
         if (k >= m_intDigitsAt) {
             ++m_text[k];
+            addToHead(k, 1);
             return;
         }
         // 9…9 to 10…0: one digit more.
@@ -70,10 +74,25 @@ public:
         m_text[m_intDigitsAt] = '1';
         m_text[m_intSize - 1] = '0';
         m_text[m_intSize++] = chAfter;
+        refreshHead();
     }
 
 private:
+    void addToHead(qsizetype k, int delta)
+    {
+        if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && k < 8)
+            m_head += quint64(qint64(delta)) << (8 * k);
+    }
+
+    void refreshHead()
+    {
+        std::memcpy(&m_head, m_text, 8);
+        m_mask = m_intSize >= 8 ? ~quint64(0) : (quint64(1) << (8 * m_intSize)) - 1;
+    }
+
     char m_text[24] = {};
+    quint64 m_head = 0; // the first eight bytes of m_text, as begins() compares them
+    quint64 m_mask = 0; // those of them that are text()
     qsizetype m_intSize;
     qsizetype m_intDigitsAt;
 };

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QtAlgorithms>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -405,10 +406,10 @@ private:
 class UnitTexts
 {
 public:
-    const QString& text(QByteArrayView bytes)
+    // blnRoom: eight bytes may be read from bytes.data() on, whatever its size.
+    const QString& text(QByteArrayView bytes, bool blnRoom)
     {
-        quint64 head = 0;
-        std::memcpy(&head, bytes.data(), static_cast<size_t>(qMin<qsizetype>(bytes.size(), 8)));
+        const quint64 head = headOf(bytes, blnRoom);
         Slot& slot = m_slots[static_cast<size_t>(((head ^ quint64(bytes.size())) * 0x9E3779B97F4A7C15ULL) >> 58)];
         if (slot.intSize != bytes.size() || slot.head != head ||
             (bytes.size() > 8 &&
@@ -422,6 +423,21 @@ public:
     }
 
 private:
+    // The first eight bytes, zeros after a shorter text. Read as one word where there is
+    // room: bytes written one by one and then read as a word make the read wait until
+    // every earlier write is done.
+    static quint64 headOf(QByteArrayView bytes, bool blnRoom)
+    {
+        const qsizetype n = qMin<qsizetype>(bytes.size(), 8);
+        if (blnRoom) {
+            const quint64 word = qFromLittleEndian<quint64>(bytes.data());
+            return n == 8 ? word : word & ((quint64(1) << (8 * n)) - 1);
+        }
+        char head[8] = {};
+        std::memcpy(head, bytes.data(), static_cast<size_t>(n));
+        return qFromLittleEndian<quint64>(head);
+    }
+
     struct Slot
     {
         qsizetype intSize = -1;
@@ -490,7 +506,9 @@ TripData parse(const QByteArray& bytes)
         QByteArrayView strNameBytes;
         qint16 intNorma = 0;
         QByteArrayView strEdin;
-        if (!r.plainProduct(head, strNameBytes, intNorma, strEdin)) {
+        // A product read in one pass has its separator line after its unit.
+        const bool blnPlain = r.plainProduct(head, strNameBytes, intNorma, strEdin);
+        if (!blnPlain) {
             r.skip(); // "№ i"
             strNameBytes = r.lineBytes();
             const QByteArrayView strNorma = r.lineBytes();
@@ -504,7 +522,7 @@ TripData parse(const QByteArray& bytes)
             strEdin = r.lineBytes();
             r.skip(); // the separator
         }
-        data.catalog.AddProduct(textOf(strNameBytes), intNorma, units.text(strEdin));
+        data.catalog.AddProduct(textOf(strNameBytes), intNorma, units.text(strEdin, blnPlain));
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"

@@ -1,5 +1,6 @@
 #include "model/GlobalVariable.h"
 #include "support/TestSupport.h"
+#include "tripfile/LineStart.h"
 #include "tripfile/TripFile.h"
 
 #include <QDir>
@@ -256,6 +257,8 @@ private slots:
     void description();
     void randomTripsRoundTrip();
     void manyUnits();
+    void lineStartCounts_data();
+    void lineStartCounts();
     void textOutsideCodePage_data();
     void textOutsideCodePage();
     void inconsistentStateRefused_data();
@@ -773,6 +776,28 @@ void tst_tripfile::manyUnits()
     QCOMPARE(data.catalog.size(), g.objCatalog.size());
     for (int i = 1; i <= g.objCatalog.size(); ++i)
         QCOMPARE(data.catalog.GetProduct(qint16(i)).strProductEdin, g.objCatalog.GetProduct(qint16(i)).strProductEdin);
+}
+
+void tst_tripfile::lineStartCounts_data()
+{
+    QTest::addColumn<char>("after");
+    QTest::newRow("catalog") << '\r';
+    QTest::newRow("facts") << ';';
+}
+
+// A line start counted up through every position a catalog may have knows each line
+// as its own and its neighbour's as another, across every carry of the digits.
+void tst_tripfile::lineStartCounts()
+{
+    QFETCH(char, after);
+    const QByteArray sign = LineStart::numberSign();
+    LineStart start(sign, after);
+    for (int i = 1; i <= 32767; start.next(), ++i) {
+        const QByteArray own = sign + QByteArray::number(i) + after + QByteArray(16, 'x');
+        const QByteArray next = sign + QByteArray::number(i + 1) + after + QByteArray(16, 'x');
+        if (start.text() != own.first(own.size() - 16) || !start.begins(own) || start.begins(next))
+            QFAIL(qPrintable(QStringLiteral("line start %1").arg(i)));
+    }
 }
 
 void tst_tripfile::textOutsideCodePage_data()
