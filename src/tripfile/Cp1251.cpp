@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -129,15 +130,23 @@ bool fits(QByteArrayView bytes)
 
 bool decode(QByteArrayView bytes, QString& out)
 {
+    out = QString(bytes.size(), Qt::Uninitialized);
+    return decodeTo(bytes, reinterpret_cast<char16_t*>(out.data()));
+}
+
+bool decodeTo(QByteArrayView bytes, char16_t* dst)
+{
     const Tables& t = tables();
     if (!t.valid) {
         QStringDecoder decoder(Codec);
-        out = decoder.decode(bytes);
-        return decoder.isValid() && !decoder.hasError();
+        const QString text = decoder.decode(bytes);
+        // The converter gives one character a byte, or fewer when it fails.
+        const qsizetype n = qMin(text.size(), bytes.size());
+        std::memcpy(dst, text.utf16(), static_cast<size_t>(n) * sizeof(char16_t));
+        std::fill(dst + n, dst + bytes.size(), u'\uFFFD');
+        return decoder.isValid() && !decoder.hasError() && text.size() == bytes.size();
     }
     const qsizetype n = bytes.size();
-    out = QString(n, Qt::Uninitialized);
-    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
     const auto* src = reinterpret_cast<const quint8*>(bytes.data());
     quint8 bad = 0;
     qsizetype i = 0;

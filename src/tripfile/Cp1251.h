@@ -17,6 +17,8 @@ bool fits(QByteArrayView bytes);
 
 // The text of the bytes; false when a byte is not in the code page (out is then unusable).
 bool decode(QByteArrayView bytes, QString& out);
+// The same into dst, which has room for bytes.size() characters.
+bool decodeTo(QByteArrayView bytes, char16_t* dst);
 
 // The bytes of the text; false when a character is not in the code page or would not
 // read back as itself (out is then unusable).

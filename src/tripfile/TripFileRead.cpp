@@ -18,6 +18,7 @@
 #include <array>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -448,6 +449,58 @@ private:
     std::array<Slot, 64> m_slots;
 };
 
+// A catalog's names, decoded one after another into blocks they share: each name is a
+// text of its own that refers to its block, so a full catalog's names take a few dozen
+// allocations rather than one each. A name changed later is copied out of its block as
+// any shared text is, and a block is freed with the last of its names.
+class NameBlocks
+{
+public:
+    NameBlocks() = default;
+    NameBlocks(const NameBlocks&) = delete;
+    NameBlocks& operator=(const NameBlocks&) = delete;
+    ~NameBlocks() { release(); }
+
+    QString text(QByteArrayView bytes)
+    {
+        const qsizetype n = bytes.size();
+        if (n == 0 || n >= LongName)
+            return textOf(bytes);
+        if (!m_block || m_intUsed + n + 1 > m_block->constAllocatedCapacity()) {
+            release();
+            const auto [header, data] = QTypedArrayData<char16_t>::allocate(BlockSize);
+            if (!header)
+                throw std::bad_alloc();
+            m_block = header;
+            m_data = data;
+            m_intUsed = 0;
+        }
+        char16_t* const at = m_data + m_intUsed;
+        Cp1251::decodeTo(bytes, at);
+        at[n] = u'\0'; // as every text's characters are followed
+        m_intUsed += n + 1;
+        // A reference for the name. No other thread sees the block before the trip is
+        // handed over, so the count goes up without the cost of an atomic step.
+        m_block->ref_.storeRelaxed(m_block->ref_.loadRelaxed() + 1);
+        return QString(QString::DataPointer(m_block, at, n));
+    }
+
+private:
+    // Gives up this reader's own reference to the block.
+    void release()
+    {
+        if (m_block && !m_block->deref())
+            QTypedArrayData<char16_t>::deallocate(m_block);
+        m_block = nullptr;
+    }
+
+    static constexpr qsizetype BlockSize = 16384; // characters
+    static constexpr qsizetype LongName = BlockSize / 8;
+    QTypedArrayData<char16_t>* m_block = nullptr;
+    char16_t* m_data = nullptr;
+    qsizetype m_intUsed = 0;
+};
+
 bool nextSectionIs(const Reader& r, const QString& strMarker)
 {
     QByteArray bytes;
@@ -501,6 +554,7 @@ TripData parse(const QByteArray& bytes)
     const qint16 n = r.count(r.value(QStringLiteral("Размер каталога")), QStringLiteral("Размер каталога"));
     // A catalog uses a handful of units; each is kept once and shared by its products.
     UnitTexts units;
+    NameBlocks names;
     LineStart head(LineStart::numberSign(), '\r');
     for (int i = 1; i <= n; ++i, head.next()) {
         QByteArrayView strNameBytes;
@@ -522,7 +576,7 @@ TripData parse(const QByteArray& bytes)
             strEdin = r.lineBytes();
             r.skip(); // the separator
         }
-        data.catalog.AddProduct(textOf(strNameBytes), intNorma, units.text(strEdin, blnPlain));
+        data.catalog.AddProduct(names.text(strNameBytes), intNorma, units.text(strEdin, blnPlain));
     }
 
     r.skip(2); // an empty line, "Набор суточных меню"

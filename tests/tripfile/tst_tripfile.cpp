@@ -257,6 +257,7 @@ private slots:
     void description();
     void randomTripsRoundTrip();
     void manyUnits();
+    void namesOutliveTheirFile();
     void lineStartCounts_data();
     void lineStartCounts();
     void textOutsideCodePage_data();
@@ -776,6 +777,49 @@ void tst_tripfile::manyUnits()
     QCOMPARE(data.catalog.size(), g.objCatalog.size());
     for (int i = 1; i <= g.objCatalog.size(); ++i)
         QCOMPARE(data.catalog.GetProduct(qint16(i)).strProductEdin, g.objCatalog.GetProduct(qint16(i)).strProductEdin);
+}
+
+// Names read from a file share memory with one another. Each must still behave as a
+// text of its own: kept after the trip is gone, changed without touching the others,
+// ended by a zero for those who read it so, however long or short.
+void tst_tripfile::namesOutliveTheirFile()
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    QStringList expected;
+    for (int i = 1; i <= 3000; ++i) {
+        QString name = QString(i % 37, QChar(u'а' + i % 32)) + QString::number(i);
+        if (i == 1500)
+            name = QString(5000, u'ж'); // longer than the others by far
+        expected << name;
+        g.objCatalog.AddProduct(name, qint16(1), QStringLiteral("г"));
+    }
+    QStringList copies;
+    QString changed;
+    QString last;
+    {
+        TripData data;
+        QString strError;
+        QVERIFY2(TripFile::read(saveToBytes(g), data, strError), qPrintable(strError));
+        for (int i = 1; i <= data.catalog.size(); ++i) {
+            const QString& name = data.catalog.GetProduct(qint16(i)).Name();
+            QCOMPARE(name, expected.at(i - 1));
+            QCOMPARE(name.utf16()[name.size()], u'\0');
+            copies << name;
+        }
+        // Grown in place of the text after it, were it not its own.
+        changed = data.catalog.GetProduct(2).Name();
+        changed += QStringLiteral(" и ещё");
+        data.catalog.GetProduct(3).setName(QStringLiteral("Другое"));
+        QCOMPARE(data.catalog.GetProduct(4).Name(), expected.at(3));
+        last = data.catalog.GetProduct(2999).Name();
+    }
+    QCOMPARE(changed, expected.at(1) + QStringLiteral(" и ещё"));
+    QCOMPARE(copies, expected);
+    copies.clear();
+    // The only one left of its file: it grows as any text does.
+    last.append(QString(20000, u'я'));
+    QCOMPARE(last, expected.at(2998) + QString(20000, u'я'));
 }
 
 void tst_tripfile::lineStartCounts_data()
