@@ -109,6 +109,7 @@ public:
     // hand out below the level the whole group fills up to; the last few go one by one.
     void greedy()
     {
+        constexpr int FewPieces = 2;
         const std::vector<int>& order = byWeightDown();
         std::vector<int> given(static_cast<size_t>(m), 0);
         std::vector<int> heap(static_cast<size_t>(m));
@@ -125,8 +126,20 @@ public:
                     return true;
                 return !(rx < ry) && y < x;
             };
+            // A piece or two (most groups): the lowest found in one pass, the same one
+            // the heap would put on top, without building the heap.
+            for (; left > 0 && left <= FewPieces; --left) {
+                int j = 0;
+                for (int c = 1; c < m; ++c) {
+                    if (after(j, c))
+                        j = c;
+                }
+                loads[size_t(j)] += w;
+                ++given[size_t(j)];
+            }
             std::iota(heap.begin(), heap.end(), 0);
-            std::make_heap(heap.begin(), heap.end(), after);
+            if (left > 0)
+                std::make_heap(heap.begin(), heap.end(), after);
             for (; left > 0; --left) {
                 std::pop_heap(heap.begin(), heap.end(), after);
                 const int j = heap.back();

@@ -411,11 +411,15 @@ void tst_carrysplit::runsAgreeWithPieces_data()
     QTest::addColumn<int>("most");
     QTest::addColumn<int>("people");
     QTest::addColumn<int>("pinEvery");
-    QTest::newRow("few pieces") << 51 << 8 << 3 << 3 << 0;
-    QTest::newRow("few pieces, pins") << 52 << 10 << 4 << 4 << 3;
-    QTest::newRow("many pieces") << 53 << 80 << 60 << 9 << 0;
-    QTest::newRow("many pieces, pins") << 54 << 90 << 50 << 7 << 4;
-    QTest::newRow("two carriers, heavy") << 55 << 40 << 60 << 2 << 0;
+    QTest::addColumn<bool>("equalShares");
+    QTest::newRow("few pieces") << 51 << 8 << 3 << 3 << 0 << false;
+    QTest::newRow("few pieces, pins") << 52 << 10 << 4 << 4 << 3 << false;
+    QTest::newRow("many pieces") << 53 << 80 << 60 << 9 << 0 << false;
+    QTest::newRow("many pieces, pins") << 54 << 90 << 50 << 7 << 4 << false;
+    QTest::newRow("two carriers, heavy") << 55 << 40 << 60 << 2 << 0 << false;
+    // Equal shares make ties everywhere: each goes to the first of those tied.
+    QTest::newRow("equal shares, runs of one and two") << 56 << 60 << 2 << 5 << 0 << true;
+    QTest::newRow("equal shares, longer runs") << 57 << 60 << 12 << 6 << 0 << true;
 }
 
 void tst_carrysplit::runsAgreeWithPieces()
@@ -427,14 +431,15 @@ void tst_carrysplit::runsAgreeWithPieces()
     QFETCH(int, most);
     QFETCH(int, people);
     QFETCH(int, pinEvery);
+    QFETCH(bool, equalShares);
     QRandomGenerator rnd(static_cast<quint32>(seed));
     QList<CarryRun> list;
     Grams grams;
     Ints products;
     Ints pinned;
     for (int k = 0; k < runs; ++k) {
-        const CarryRun run{1 + rnd.bounded(3000), 1 + int(rnd.bounded(most)), k,
-                           pinEvery > 0 && k % pinEvery == 0 ? int(rnd.bounded(people)) : -1};
+        const CarryRun run{equalShares ? 100 * (1 + rnd.bounded(4)) : 1 + rnd.bounded(3000), 1 + int(rnd.bounded(most)),
+                           k, pinEvery > 0 && k % pinEvery == 0 ? int(rnd.bounded(people)) : -1};
         list.append(run);
         for (int c = 0; c < run.count; ++c) {
             grams.append(run.grams);
@@ -442,7 +447,7 @@ void tst_carrysplit::runsAgreeWithPieces()
             pinned.append(run.pinned);
         }
     }
-    const Shares shares = randomShares(rnd, people);
+    const Shares shares = equalShares ? Shares(people, 100) : randomShares(rnd, people);
     const CarryTask t = task(grams, shares, products, pinned);
     const CarryResult pieces = CarrySplit::solve(t);
     const CarryRunResult split = CarrySplit::solveRuns(list, shares);
