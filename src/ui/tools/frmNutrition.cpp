@@ -41,6 +41,10 @@ QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget*
     return view;
 }
 
+// The pages after the products.
+constexpr int DaysPage = 1;
+constexpr int ShoppingPage = 2;
+
 } // namespace
 
 frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
@@ -144,6 +148,7 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(cmdImport, &QPushButton::clicked, this, &frmNutrition::cmdImport_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNutrition::cmdClose_Click);
     connect(cboShift, &QComboBox::currentIndexChanged, this, &frmNutrition::cboShift_Change);
+    connect(tabs, &QTabWidget::currentChanged, this, &frmNutrition::refreshShown);
     connect(m_facts, &FactsTableModel::refused, this, &frmNutrition::showError);
     connect(m_facts, &FactsTableModel::factsChanged, this, &frmNutrition::refresh);
 }
@@ -174,12 +179,38 @@ void frmNutrition::Init()
 
 void frmNutrition::refresh()
 {
-    refreshDays();
-    refreshShopping();
+    m_blnDaysOld = true;
+    m_blnShoppingOld = true;
+    refreshShown();
+}
+
+// A full catalog's days and shopping list take a good part of a frame each; a page
+// that is not shown is not made.
+void frmNutrition::refreshShown()
+{
+    if (tabs->currentIndex() == DaysPage && m_blnDaysOld)
+        refreshDays();
+    if (tabs->currentIndex() == ShoppingPage && m_blnShoppingOld)
+        refreshShopping();
+}
+
+const Nutrition::Table& frmNutrition::figures()
+{
+    if (m_blnDaysOld)
+        refreshDays();
+    return m_figures;
+}
+
+const Shopping::List& frmNutrition::shopping()
+{
+    if (m_blnShoppingOld)
+        refreshShopping();
+    return m_shopping;
 }
 
 void frmNutrition::refreshDays()
 {
+    m_blnDaysOld = false;
     m_figures = Nutrition::build(m_g, m_intCountDay);
     m_days->setRows(m_intCountDay > 0 ? Nutrition::rows(m_figures) : QList<QStringList>(), m_intCountDay);
     for (qsizetype i = 0; i < m_figures.days.size(); ++i) {
@@ -194,6 +225,7 @@ void frmNutrition::refreshDays()
 
 void frmNutrition::refreshShopping()
 {
+    m_blnShoppingOld = false;
     const int intShift = cboShift->currentIndex();
     try {
         m_shopping = Shopping::build(m_g, m_intCountDay, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
@@ -219,7 +251,8 @@ void frmNutrition::txtAim_LostFocus()
         return;
     m_g.intEnergyAim = *aim;
     m_g.blnChanged = true;
-    refreshDays();
+    m_blnDaysOld = true;
+    refreshShown();
 }
 
 void frmNutrition::cmdFill_Click()
@@ -264,7 +297,8 @@ void frmNutrition::fillFrom(const FoodReference& table, const QString& strWhere)
 
 void frmNutrition::cboShift_Change(int)
 {
-    refreshShopping();
+    m_blnShoppingOld = true;
+    refreshShown();
 }
 
 void frmNutrition::showError(const QString& strText)

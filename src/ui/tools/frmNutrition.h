@@ -40,16 +40,19 @@ public:
     void cboShift_Change(int intIndex);
     void cmdClose_Click();
 
-    // What the window shows now.
-    const Nutrition::Table& figures() const { return m_figures; }
-    const Shopping::List& shopping() const { return m_shopping; }
+    // What the window shows, or would show on its page: the days and the shopping list
+    // are made when their page is shown or they are asked for.
+    const Nutrition::Table& figures();
+    const Shopping::List& shopping();
     qint16 countDay() const { return m_intCountDay; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Every figure is out of date: the page shown is made again, the others when shown.
     void refresh();
+    void refreshShown();
     void refreshDays();
     void refreshShopping();
     void fillFrom(const FoodReference& table, const QString& strWhere);
@@ -60,6 +63,8 @@ private:
     qint16 m_intCountDay = 0;
     Nutrition::Table m_figures;
     Shopping::List m_shopping;
+    bool m_blnDaysOld = true;
+    bool m_blnShoppingOld = true;
     std::optional<FoodReference> m_bundled;
 
     QLineEdit* txtAim = nullptr;

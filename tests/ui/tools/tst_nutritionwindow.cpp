@@ -138,13 +138,16 @@ void tst_nutritionwindow::opensFromTheServiceMenu()
 void tst_nutritionwindow::agreesWithTheCommandLine()
 {
     frmNutrition& w = open();
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("tabsNutrition"));
     const Rows nutrition = commandLine({QStringLiteral("--list"), QStringLiteral("nutrition"), Sample});
     QCOMPARE(nutrition.size(), 11);
+    tabs->setCurrentIndex(1);
     QCOMPARE(shown(w.findChild<QTableView*>(QStringLiteral("tblDays"))), nutrition);
 
     auto* shift = w.findChild<QComboBox*>(QStringLiteral("cboShift"));
     auto* shopping = w.findChild<QTableView*>(QStringLiteral("tblShopping"));
     QCOMPARE(shift->count(), 1 + m_g->intCountSmena);
+    tabs->setCurrentIndex(2);
     QCOMPARE(shown(shopping), commandLine({QStringLiteral("--list"), QStringLiteral("shopping"), Sample}));
     shift->setCurrentIndex(2);
     QCOMPARE(shown(shopping), commandLine({QStringLiteral("--list"), QStringLiteral("shopping"), Sample,
@@ -235,6 +238,10 @@ void tst_nutritionwindow::editingAValue()
 void tst_nutritionwindow::aim()
 {
     frmNutrition& w = open();
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("tabsNutrition"));
+    tabs->setCurrentIndex(1);
+    QCOMPARE(w.findChild<NutritionChart*>()->table().intAim, 2700);
+    tabs->setCurrentIndex(0);
     auto* txt = w.findChild<QLineEdit*>(QStringLiteral("txtAim"));
     QCOMPARE(txt->text(), QStringLiteral("2700"));
     txt->setText(QStringLiteral("20001"));
@@ -247,6 +254,8 @@ void tst_nutritionwindow::aim()
     w.txtAim_LostFocus();
     QCOMPARE(m_g->intEnergyAim, 3500);
     QVERIFY(m_g->blnChanged);
+    // Changed while the days were not shown: they show it once they are.
+    tabs->setCurrentIndex(1);
     QCOMPARE(w.findChild<NutritionChart*>()->table().intAim, 3500);
     for (const Nutrition::Day& d : w.figures().days)
         QCOMPARE(d.mark, Nutrition::Mark::Low); // every day of the sample is below 90 % of 3500
