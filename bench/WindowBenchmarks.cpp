@@ -322,7 +322,7 @@ private:
         int intRow = 0;
         QModelIndex cell;
         QString strOld;
-        // A value changed and changed back; the figures, the chart and the shopping list follow.
+        // A value changed and changed back on the products page; the other pages follow when shown.
         cycle(
             {{QStringLiteral("nutrition: energy of a product changed"),
               [&] { facts->setData(cell, QStringLiteral("123.45"), Qt::EditRole); },
@@ -332,13 +332,18 @@ private:
                   strOld = cell.data().toString();
               }},
              {QStringLiteral("nutrition: energy changed back"), [&] { facts->setData(cell, strOld, Qt::EditRole); }}});
+        // The aim changed where its figures and the chart are shown.
+        QTabWidget* tabs = child<QTabWidget>(w, "tabsNutrition");
+        tabs->setCurrentIndex(1);
+        settle();
         QLineEdit* txtAim = child<QLineEdit>(w, "txtAim");
         const QString strAim = txtAim->text();
         cycle({{QStringLiteral("nutrition: aim changed"), [&] { w.txtAim_LostFocus(); },
                 [&] { txtAim->setText(QStringLiteral("2500")); }},
                {QStringLiteral("nutrition: aim changed back"), [&] { w.txtAim_LostFocus(); },
                 [&] { txtAim->setText(strAim); }}});
-        QTabWidget* tabs = child<QTabWidget>(w, "tabsNutrition");
+        tabs->setCurrentIndex(0);
+        settle();
         QComboBox* cboShift = child<QComboBox>(w, "cboShift");
         cycle({{QStringLiteral("nutrition: to the days and the chart"), [&] { tabs->setCurrentIndex(1); }},
                {QStringLiteral("nutrition: to the shopping list"), [&] { tabs->setCurrentIndex(2); }},
