@@ -137,9 +137,10 @@ public:
                 loads[size_t(j)] += w;
                 ++given[size_t(j)];
             }
-            std::iota(heap.begin(), heap.end(), 0);
-            if (left > 0)
+            if (left > 0) {
+                std::iota(heap.begin(), heap.end(), 0);
                 std::make_heap(heap.begin(), heap.end(), after);
+            }
             for (; left > 0; --left) {
                 std::pop_heap(heap.begin(), heap.end(), after);
                 const int j = heap.back();
