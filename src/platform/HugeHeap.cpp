@@ -22,13 +22,6 @@ void prefer()
     // library takes as the threshold.
     constexpr int Threshold = 32 << 20;
     constexpr std::size_t Room = 30u << 20;
-    // Small blocks freed are merged with their free neighbours at once, not held in
-    // the "fast" lists: a trip's tens of thousands of names, freed when another trip
-    // is opened, are otherwise merged one by one at the next large request, which is
-    // the new trip's file. Freeing and reading the largest trip is faster so by a
-    // twentieth; small blocks freed and taken again at once still come from the
-    // per-thread cache.
-    mallopt(M_MXFAST, 0);
     if (mallopt(M_MMAP_THRESHOLD, Threshold) != 1 || mallopt(M_TRIM_THRESHOLD, 4 * Threshold) != 1)
         return;
     // One large block makes the heap reach that far at once; the kernel is told the
