@@ -134,6 +134,20 @@ bool decode(QByteArrayView bytes, QString& out)
     return decodeTo(bytes, reinterpret_cast<char16_t*>(out.data()));
 }
 
+QString text(QByteArrayView bytes)
+{
+    QString out;
+    decode(bytes, out);
+    return out;
+}
+
+QByteArray bytes(QStringView text)
+{
+    QByteArray out;
+    encode(text, out);
+    return out;
+}
+
 bool decodeTo(QByteArrayView bytes, char16_t* dst)
 {
     const Tables& t = tables();

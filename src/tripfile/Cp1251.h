@@ -20,12 +20,17 @@ bool decode(QByteArrayView bytes, QString& out);
 // The same into dst, which has room for bytes.size() characters.
 bool decodeTo(QByteArrayView bytes, char16_t* dst);
 
+// The text of bytes known to be in the code page, as a trip file is once fits() passed.
+QString text(QByteArrayView bytes);
+
 // The bytes of the text; false when a character is not in the code page or would not
 // read back as itself (out is then unusable).
 bool encode(QStringView text, QByteArray& out);
 // The same into dst, which has room for text.size() bytes: a writer encodes its pieces
 // straight into its buffer.
 bool encodeTo(QStringView text, char* dst);
+// The bytes of a text of the program's own, known to fit the code page.
+QByteArray bytes(QStringView text);
 
 // Runs f on the text of a short field without making a string of it when it is ASCII:
 // the trip file's numbers are, and there are tens of thousands of them. Longer fields

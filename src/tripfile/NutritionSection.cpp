@@ -4,8 +4,9 @@
 #include "model/GlobalVariable.h"
 #include "model/ProductGrams.h"
 #include "tripfile/Cp1251.h"
+#include "tripfile/LineReader.h"
 #include "tripfile/LineStart.h"
-#include "tripfile/SectionLines.h"
+#include "tripfile/TripLines.h"
 
 #include <QtEndian>
 
@@ -20,15 +21,7 @@ namespace {
 
 const QString AimLabel = QStringLiteral("Калорий в сутки на участника");
 const QString SizeLabel = QStringLiteral("Размер каталога");
-const QString Separator(29, u'_');
 constexpr int FieldCount = FactsText::FieldCount;
-
-QByteArray encoded(const QString& text)
-{
-    QByteArray out;
-    Cp1251::encode(text, out);
-    return out;
-}
 
 // The most a product line takes: "№ 32767" and seven values.
 constexpr int MaxLine = 16 + FieldCount * (1 + FactsText::MaxFormatted) + 2;
@@ -98,6 +91,8 @@ Q_ALWAYS_INLINE bool plainField(const char*& p, ProductFacts& facts)
     const int k = qCountTrailingZeroBits(other) / 8;
     if (k == 0)
         return isEnd(*p); // unknown, or not a number
+    if (k > 1 && (w & 0xFF) == '0')
+        return false; // a leading zero: not as written
     quint64 v = digitsValue(w, k) * 100;
     p += k;
     if (*p == '.') {
@@ -106,6 +101,9 @@ Q_ALWAYS_INLINE bool plainField(const char*& p, ProductFacts& facts)
         if (d1 > 9)
             return false;
         const bool two = d2 <= 9;
+        // A last decimal 0 is never written ("1.50", "2.0").
+        if (two ? d2 == 0 : d1 == 0)
+            return false;
         v += d1 * 10u + (two ? d2 : 0u);
         p += two ? 3 : 2;
     }
@@ -142,33 +140,8 @@ Q_ALWAYS_INLINE qsizetype plainProductLine(const char* line, const LineStart& st
     return p + 2 - line;
 }
 
-QString textOf(QByteArrayView bytes)
-{
-    QString out;
-    Cp1251::decode(bytes, out);
-    return out;
-}
-
-// The value of a value line: everything before its first comma.
-QString valueOf(SectionLines& in, const QString& strLine, const QString& strWhat)
-{
-    const qsizetype comma = strLine.indexOf(u',');
-    if (comma < 0)
-        in.fail(QStringLiteral("в строке «%1» нет запятой после значения").arg(strWhat));
-    return strLine.first(comma).trimmed();
-}
-
-// A whole number 0..limit, digits only.
-qint64 wholeNumber(SectionLines& in, const QString& strText, qint64 intLimit, const QString& strWhat)
-{
-    const std::optional<qint64> v = FactsText::parse(strText);
-    if (!v || *v % 100 != 0 || *v / 100 > intLimit)
-        in.fail(QStringLiteral("%1: «%2» не целое число от 0 до %3").arg(strWhat, strText).arg(intLimit));
-    return *v / 100;
-}
-
 // Any product line, field by field as the format defines it; fails on the first fault.
-void readProductLine(SectionLines& in, QByteArrayView line, qint64 i, ProductFacts& facts)
+void readProductLine(LineReader& in, QByteArrayView line, qint64 i, ProductFacts& facts)
 {
     std::array<QByteArrayView, FieldCount + 1> fields;
     qsizetype intSemicolons = 0;
@@ -192,10 +165,12 @@ void readProductLine(SectionLines& in, QByteArrayView line, qint64 i, ProductFac
         if (bytes.isEmpty())
             continue;
         const std::optional<qint64> v = FactsText::parseBytes(bytes);
-        if (!v || !FactsText::inRange(field, *v))
-            in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах")
+        char written[FactsText::MaxFormatted];
+        if (!v || !FactsText::inRange(field, *v) || QByteArrayView(written, FactsText::formatTo(*v, written)) != bytes)
+            in.fail(QStringLiteral("продукт № %1, %2: «%3» не число в своих пределах в том виде, как его пишет "
+                                   "программа (например, 13.3)")
                         .arg(i)
-                        .arg(FactsText::fieldName(field), textOf(bytes)));
+                        .arg(FactsText::fieldName(field), Cp1251::text(bytes)));
         FactsText::value(facts, field) = v;
     }
 }
@@ -205,6 +180,12 @@ void readProductLine(SectionLines& in, QByteArrayView line, qint64 i, ProductFac
 QString marker()
 {
     return QStringLiteral("Пищевая ценность и закупка");
+}
+
+const QByteArray& markerLine()
+{
+    static const QByteArray line = Cp1251::bytes(marker()) + TripLines::CrLf.toByteArray();
+    return line;
 }
 
 bool present(const TripData& data)
@@ -251,7 +232,7 @@ bool check(const TripData& data, QString& strError)
 void write(const TripData& data, QByteArray& out)
 {
     const qsizetype n = data.catalog.size();
-    const QByteArray head = encoded(
+    const QByteArray head = Cp1251::bytes(
         marker() +
         QStringLiteral("\r\n%1,\"%2\"\r\n%3,\"%4\"\r\n").arg(data.intEnergyAim).arg(AimLabel).arg(n).arg(SizeLabel));
     out += head;
@@ -264,18 +245,15 @@ void write(const TripData& data, QByteArray& out)
         at += productLine(i, data.catalog.GetProduct(i).facts, out.data() + at);
     }
     out.resize(at);
-    out += Separator.toLatin1();
-    out += "\r\n";
+    out += TripLines::ShortRule;
+    out += TripLines::CrLf;
 }
 
-void read(SectionLines& in, TripData& data)
+void read(LineReader& in, TripData& data)
 {
-    if (in.line() != marker())
-        in.fail(QStringLiteral("нет заголовка «%1»").arg(marker()));
-    const QString strAim = valueOf(in, in.line(), AimLabel);
-    data.intEnergyAim = static_cast<qint32>(wholeNumber(in, strAim, FactsText::MaxAim, AimLabel));
-    const QString strSize = valueOf(in, in.line(), SizeLabel);
-    const qint64 n = wholeNumber(in, strSize, 32767, SizeLabel);
+    in.expectLine(QByteArrayView(markerLine()).chopped(2), marker());
+    data.intEnergyAim = static_cast<qint32>(in.countLine(AimLabel, FactsText::MaxAim));
+    const qint64 n = in.countLine(SizeLabel, 32767);
     if (n != data.catalog.size())
         in.fail(QStringLiteral("в разделе «%1» %2 продуктов, а в каталоге %3")
                     .arg(marker())
@@ -311,7 +289,7 @@ void read(SectionLines& in, TripData& data)
             ++intPassed;
         } else {
             in.pass(intAt, intPassed);
-            const QByteArrayView line = in.lineBytes();
+            const QByteArrayView line = in.sectionLine();
             facts = ProductFacts();
             readProductLine(in, line, i, facts);
             rest = in.rest();
@@ -334,8 +312,12 @@ void read(SectionLines& in, TripData& data)
         }
     }
     in.pass(intAt, intPassed);
-    if (in.line() != Separator)
+    if (in.sectionLine() != TripLines::ShortRule)
         in.fail(QStringLiteral("раздел «%1» не закрыт чертой").arg(marker()));
+    // The writer leaves out a section with nothing in it: taken, it would be gone at the
+    // next save.
+    if (!present(data))
+        in.fail(QStringLiteral("в разделе «%1» нет ни цели, ни значений продуктов").arg(marker()));
 }
 
 void fromState(const GlobalVariable& g, TripData& data)

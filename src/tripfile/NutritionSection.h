@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-class SectionLines;
+class LineReader;
 struct GlobalVariable;
 
 // The trip file's section of the energy aim and the product facts, after the ration:
@@ -22,6 +22,8 @@ namespace NutritionSection {
 
 // "Пищевая ценность и закупка"
 QString marker();
+// Its line as the file holds it, CR LF included.
+const QByteArray& markerLine();
 
 // Whether the trip value has the section: an aim, or facts.
 bool present(const TripData& data);
@@ -34,8 +36,10 @@ bool check(const TripData& data, QString& strError);
 // ending with CR LF.
 void write(const TripData& data, QByteArray& out);
 
-// Reads the section from its marker line on, into data (whose products are read).
-void read(SectionLines& in, TripData& data);
+// Reads the section from its marker line on, into data (whose products are read). Only
+// what write() would write is taken: every number in its shortest form, every line
+// ending with CR LF, and a section with an aim or values.
+void read(LineReader& in, TripData& data);
 
 // The open trip's aim into a trip value whose catalog is the trip's, dropping the
 // weight of a unit from a product now measured in grams.

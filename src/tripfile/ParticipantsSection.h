@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class LineReader;
+
 // The trip file's optional last section, the participants:
 //
 //   Участники
@@ -22,15 +24,13 @@
 namespace ParticipantsSection {
 
 QString marker(); // "Участники"
+// Its line as the file holds it, CR LF included.
+const QByteArray& markerLine();
 
-// Whether bytes (the rest of a file) begin with the section's first line.
-bool opensAt(QByteArrayView bytes);
-
-// Reads the section that bytes hold, up to the end of the file, for a trip of
-// intCountPeople participants. A list of default participants only comes back empty,
-// as the writer would leave it. On a fault returns false with the line (1 = the
-// section's first) and what is wrong.
-bool read(QByteArrayView bytes, qint16 intCountPeople, QList<Participant>& out, int& intLine, QString& strWhat);
+// Reads the section from its marker line on, for a trip of intCountPeople participants.
+// Only what write() would write is taken: the count of the trip, every share in its
+// shortest form, lines ending with CR LF, and not every participant a default one.
+void read(LineReader& in, qint16 intCountPeople, QList<Participant>& out);
 
 // Whether a name can be stored: not blank, no ";" and no line break (they would cut the
 // line), only characters of the file's code page. strError names participant

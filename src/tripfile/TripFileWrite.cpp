@@ -5,6 +5,7 @@
 #include "tripfile/LineStart.h"
 #include "tripfile/NutritionSection.h"
 #include "tripfile/ParticipantsSection.h"
+#include "tripfile/TripLines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -221,19 +222,12 @@ private:
 
     void putBytes(QByteArrayView bytes) { std::copy_n(bytes.data(), bytes.size(), room(bytes.size())); }
 
-    static constexpr QByteArrayView CrLf = "\r\n";
+    static constexpr QByteArrayView CrLf = TripLines::CrLf;
     QByteArray m_bytes; // the first m_intLength bytes are the file's
     qsizetype m_intLength = 0;
     bool m_bFailed = false;
     bool m_bLineBreak = false;
 };
-
-QByteArray encoded(const QString& text)
-{
-    QByteArray out;
-    Cp1251::encode(text, out);
-    return out;
-}
 
 } // namespace
 
@@ -265,20 +259,18 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     w.plain(QStringLiteral("Элементы каталога продуктов"));
     w.value(data.catalog.size(), QStringLiteral("Размер каталога"));
     const QByteArray& numberSign = LineStart::numberSign();
-    const QByteArray productEnd(29, '_');
     for (int i = 1; i <= data.catalog.size(); ++i) {
         const clsProduct& p = data.catalog.GetProduct(i);
         w.numbered(numberSign, i);
         w.line(p.Name());
         w.plainNumber(p.Norma());
         w.line(p.strProductEdin);
-        w.plainBytes(productEnd);
+        w.plainBytes(TripLines::ShortRule);
     }
     w.plain(QString());
     w.plain(QStringLiteral("Набор суточных меню"));
     w.value(static_cast<qint16>(data.menus.size()), QStringLiteral("Размер меню"));
-    const QByteArray menuSign = encoded(QStringLiteral("Меню № "));
-    const QByteArray mealEnd(35, '_');
+    const QByteArray menuSign = Cp1251::bytes(u"Меню № ");
     for (qsizetype d = 0; d < data.menus.size(); ++d) {
         w.numbered(menuSign, static_cast<int>(d + 1));
         for (int j = 0; j < Meals::Count; ++j) {
@@ -287,7 +279,7 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
             w.value(static_cast<qint16>(positions.size()), QStringLiteral("Число продуктов"));
             for (qint16 intIndex : positions)
                 w.plainNumber(intIndex);
-            w.plainBytes(mealEnd);
+            w.plainBytes(TripLines::LongRule);
         }
     }
     // The refusals in their order: a line break, a participant's name, the code page.

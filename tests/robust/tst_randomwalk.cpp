@@ -435,7 +435,7 @@ MessageBox::Button Walk::answerBox(const MessageBox::Shown& box)
     note(QStringLiteral("box %1 %2 -> %3").arg(quoted(box.caption), quoted(box.text), names.at(answer)));
     if (box.text == QStringLiteral("Сохранить раскладку?"))
         m_saveAnswer = names.at(answer);
-    if (box.caption == TripFile::errorTitle() && box.text != TripFile::readErrorText())
+    if (box.caption == TripFile::errorTitle() && !box.text.startsWith(TripFile::readErrorText()))
         m_saveFailed = true;
     return answer;
 }

@@ -113,8 +113,7 @@ void tst_nutritionsection::noFactsNoSection()
 {
     TripData data;
     QString strError;
-    // Lines after the ration that are not the section stay ignored, as they always were.
-    QVERIFY(TripFile::read(twoDays() + "что-то ещё\r\n", data, strError));
+    QVERIFY(TripFile::read(twoDays(), data, strError));
     QVERIFY(!NutritionSection::present(data));
     GlobalVariable g;
     InitGlobalVariable(g);
@@ -183,6 +182,16 @@ void tst_nutritionsection::malformed_data()
                                     << "20001,";
     QTest::newRow("aim not whole") << 44 << "3500,"
                                    << "3500.5,";
+    QTest::newRow("aim with blanks") << 44 << "3500,"
+                                     << " 3500 ,";
+    QTest::newRow("aim with a sign") << 44 << "3500,"
+                                     << "+3500,";
+    QTest::newRow("aim with a leading zero") << 44 << "3500,"
+                                             << "03500,";
+    QTest::newRow("aim's label misspelt") << 44 << "участника\""
+                                          << "участников\"";
+    QTest::newRow("count with a leading zero") << 45 << "2,\"Размер"
+                                               << "002,\"Размер";
     QTest::newRow("no separator") << 48 << "_____________________________\r\n"
                                   << "";
     QTest::newRow("short separator") << 48 << "_____________________________\r\n"
@@ -220,9 +229,11 @@ void tst_nutritionsection::fieldTexts_data()
     const int price = int(FactsText::Field::Price);
     rows.append({"zero", energy, QStringLiteral("0"), qint64(0), QStringLiteral("0")});
     rows.append({"energy at its top", energy, QStringLiteral("1000"), qint64(100000), QStringLiteral("1000")});
-    rows.append({"zero decimals", energy, QStringLiteral("1000.00"), qint64(100000), QStringLiteral("1000")});
+    rows.append({"zero decimals", energy, QStringLiteral("1000.00"), qint64(-1), QStringLiteral("")});
     rows.append({"energy over its top", energy, QStringLiteral("1000.01"), qint64(-1), QStringLiteral("")});
-    rows.append({"leading zeros", energy, QStringLiteral("007"), qint64(700), QStringLiteral("7")});
+    rows.append({"leading zeros", energy, QStringLiteral("007"), qint64(-1), QStringLiteral("")});
+    rows.append({"one leading zero", energy, QStringLiteral("01"), qint64(-1), QStringLiteral("")});
+    rows.append({"zero before the point", proteins, QStringLiteral("0.5"), qint64(50), QStringLiteral("0.5")});
     rows.append({"point without decimals", energy, QStringLiteral("7."), qint64(-1), QStringLiteral("")});
     rows.append({"point first", energy, QStringLiteral(".5"), qint64(-1), QStringLiteral("")});
     rows.append({"plus sign", energy, QStringLiteral("+5"), qint64(-1), QStringLiteral("")});
@@ -235,8 +246,9 @@ void tst_nutritionsection::fieldTexts_data()
     rows.append({"Cyrillic letter", energy, QStringLiteral("5б"), qint64(-1), QStringLiteral("")});
     rows.append({"two points", energy, QStringLiteral("1.2.3"), qint64(-1), QStringLiteral("")});
     rows.append({"hundredths", proteins, QStringLiteral("0.05"), qint64(5), QStringLiteral("0.05")});
-    rows.append({"trailing zero decimal", proteins, QStringLiteral("0.50"), qint64(50), QStringLiteral("0.5")});
-    rows.append({"nutrient at its top", proteins, QStringLiteral("100.0"), qint64(10000), QStringLiteral("100")});
+    rows.append({"trailing zero decimal", proteins, QStringLiteral("0.50"), qint64(-1), QStringLiteral("")});
+    rows.append({"one zero decimal", proteins, QStringLiteral("2.0"), qint64(-1), QStringLiteral("")});
+    rows.append({"nutrient at its top", proteins, QStringLiteral("100"), qint64(10000), QStringLiteral("100")});
     rows.append({"weight of zero", grams, QStringLiteral("0"), qint64(-1), QStringLiteral("")});
     rows.append({"smallest weight", grams, QStringLiteral("0.01"), qint64(1), QStringLiteral("0.01")});
     rows.append({"largest package", package, QStringLiteral("1000000"), qint64(100000000), QStringLiteral("1000000")});
@@ -244,8 +256,8 @@ void tst_nutritionsection::fieldTexts_data()
         {"price at its top", price, QStringLiteral("1000000000"), qint64(100000000000), QStringLiteral("1000000000")});
     rows.append({"price over its top", price, QStringLiteral("1000000000.01"), qint64(-1), QStringLiteral("")});
     rows.append({"twelve digits", price, QStringLiteral("999999999999"), qint64(-1), QStringLiteral("")});
-    rows.append({"thirteen digits, mostly zeros", price, QStringLiteral("0000000000001.5"), qint64(150),
-                 QStringLiteral("1.5")});
+    rows.append(
+        {"thirteen digits, mostly zeros", price, QStringLiteral("0000000000001.5"), qint64(-1), QStringLiteral("")});
     rows.append({"too large to hold", price, QStringLiteral("99999999999999999999"), qint64(-1), QStringLiteral("")});
     rows.append({"empty", price, QStringLiteral(""), qint64(0), QStringLiteral("")});
     // The bytes on either side of the digits, and numbers of seven and eight digits.
@@ -255,7 +267,8 @@ void tst_nutritionsection::fieldTexts_data()
     rows.append({"seven digits and decimals", price, QStringLiteral("1234567.89"), qint64(123456789),
                  QStringLiteral("1234567.89")});
     rows.append({"eight digits", price, QStringLiteral("12345678"), qint64(1234567800), QStringLiteral("12345678")});
-    rows.append({"nine digits, one decimal", package, QStringLiteral("000999999.5"), qint64(99999950),
+    rows.append({"nine digits, leading zeros", package, QStringLiteral("000999999.5"), qint64(-1), QStringLiteral("")});
+    rows.append({"largest package but half", package, QStringLiteral("999999.5"), qint64(99999950),
                  QStringLiteral("999999.5")});
     // Each as the last line of the file, and with more of the file after it.
     for (const Row& r : rows) {

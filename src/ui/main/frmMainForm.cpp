@@ -653,7 +653,11 @@ bool frmMainForm::LoadRasklad()
     if (m_g.strFileName.isEmpty())
         return false;
     QString strMessage;
-    if (!TripFile::load(m_g, m_g.strFileName, strMessage)) {
+    QString strDetail;
+    if (!TripFile::load(m_g, m_g.strFileName, strMessage, &strDetail)) {
+        // What was wrong and on which line, so the file can be mended.
+        if (!strDetail.isEmpty())
+            strMessage += QStringLiteral("\n\n") + strDetail.first(1).toUpper() + strDetail.mid(1);
         MessageBox::show(this, strMessage, TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Critical);
         return false;
     }

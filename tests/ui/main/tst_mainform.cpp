@@ -776,7 +776,12 @@ void tst_mainform::openFailureChangesNothing()
         FileDialog::setNextFileName(path);
         s.action("menuMainFileOpen")->trigger();
         QCOMPARE(messages.count(), 1);
-        QCOMPARE(messages.last().text, QString("Ошибка чтения файла! Возможно неверный формат данных."));
+        const QString text = messages.last().text;
+        QVERIFY2(text.startsWith(QString("Ошибка чтения файла! Возможно неверный формат данных.\n\n")),
+                 qPrintable(text));
+        // The second paragraph says what was wrong: where the file ends early, or that it is missing.
+        QVERIFY2(text.contains(path == bad ? QString("Строка 4:") : QString("Не удалось открыть файл")),
+                 qPrintable(text));
         QCOMPARE(messages.last().caption, QString("Ошибка!"));
         QCOMPARE(s.g.intCountPeople, qint16(8));
         QCOMPARE(s.g.objCatalog.size(), 1);
