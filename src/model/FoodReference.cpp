@@ -10,9 +10,13 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 MaxTableSize = 16 * 1024 * 1024;
+constexpr qsizetype FullFields = 13;
+constexpr qint64 MaxNorm = 32767;
 
 // The fields of one CSV line; false for an unclosed quote.
 bool splitCsv(const QString& line, QStringList& fields)
@@ -95,9 +99,11 @@ bool FoodReference::parse(const QByteArray& bytes, FoodReference& out, QString& 
         blnFirst = false;
         if (!splitCsv(line, fields))
             return fault(QStringLiteral("кавычка не закрыта."));
-        if (fields.size() != 7 && fields.size() != 8)
+        if (fields.size() != 7 && fields.size() != 8 && fields.size() != FullFields)
             return fault(QStringLiteral("нужно 7 полей через запятую (название, ккал, белки, жиры, углеводы, "
-                                        "единица, вес единицы) и, может быть, источник, а их %1.")
+                                        "единица, вес единицы), 8 — с источником или %1 — с группой, "
+                                        "упаковками и нормой, а их %2.")
+                             .arg(FullFields)
                              .arg(fields.size()));
         Entry entry;
         for (const QString& name : fields.at(0).split(u'|')) {
@@ -124,6 +130,34 @@ bool FoodReference::parse(const QByteArray& bytes, FoodReference& out, QString& 
             if (entry.strUnit.isEmpty())
                 return fault(QStringLiteral("вес единицы дан без единицы."));
             entry.facts.gramsPerUnit = v;
+        }
+        if (fields.size() >= 8)
+            entry.strSource = fields.at(7);
+        if (fields.size() == FullFields) {
+            entry.strGroup = fields.at(8).simplified();
+            if (!fields.at(9).isEmpty()) {
+                for (const QString& strSize : fields.at(9).split(u'|')) {
+                    const std::optional<qint64> v = FactsText::parse(strSize.trimmed());
+                    if (!v || !FactsText::inRange(FactsText::Field::Package, *v))
+                        return fault(QStringLiteral("упаковка «%1» не число в своих пределах.").arg(strSize.trimmed()));
+                    entry.packages.append(*v);
+                }
+                entry.strPackageSource = fields.at(10);
+                if (entry.strPackageSource.isEmpty())
+                    return fault(QStringLiteral("у упаковок нет источника."));
+            }
+            if (!fields.at(11).isEmpty()) {
+                // A norm goes into the catalog, whose norms are 16-bit whole numbers.
+                const std::optional<qint64> v = FactsText::parse(fields.at(11));
+                if (!v || *v % 100 != 0 || *v < 100 || *v > MaxNorm * 100)
+                    return fault(QStringLiteral("норма «%1» не целое число граммов от 1 до %2.")
+                                     .arg(fields.at(11))
+                                     .arg(MaxNorm));
+                entry.norm = static_cast<int>(*v / 100);
+                entry.strNormSource = fields.at(12);
+                if (entry.strNormSource.isEmpty())
+                    return fault(QStringLiteral("у нормы нет источника."));
+            }
         }
         for (const QString& name : entry.names) {
             const QString k = key(name);
@@ -196,4 +230,31 @@ int FoodReference::fill(clsCatalog& objCatalog) const
             ++intChanged;
     }
     return intChanged;
+}
+
+QStringList FoodReference::groups() const
+{
+    QStringList list;
+    for (const Entry& entry : m_entries) {
+        if (!entry.strGroup.isEmpty() && !list.contains(entry.strGroup))
+            list.append(entry.strGroup);
+    }
+    return list;
+}
+
+QList<qsizetype> FoodReference::search(const QString& strQuery, const QString& strGroup) const
+{
+    const QString strKey = key(strQuery);
+    const QString strGroupKey = key(strGroup);
+    QList<qsizetype> found;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries.at(i);
+        if (!strGroupKey.isEmpty() && key(entry.strGroup) != strGroupKey)
+            continue;
+        const bool blnMatch = std::any_of(entry.names.cbegin(), entry.names.cend(),
+                                          [&](const QString& strName) { return key(strName).contains(strKey); });
+        if (blnMatch)
+            found.append(i);
+    }
+    return found;
 }
