@@ -52,8 +52,10 @@ bool write(GlobalVariable& g, Document doc, bool blnViewAll, qint16 intSmen, con
                 messages.append(box.text);
         }
     }
-    if (result.blnComplete && result.strFile.isEmpty())
-        return refuse(strSaveError); // built whole, but its file could not be made
+    // The file could not be made (or the writer could not start for want of a place to
+    // put it): where and why, rather than the writer's boxes, which speak of Word.
+    if (result.strFile.isEmpty() && !strSaveError.isEmpty())
+        return refuse(strSaveError);
     if (!result.ok() || !messages.isEmpty()) {
         if (!messages.isEmpty())
             strMessage = messages.join(QLatin1Char('\n'));

@@ -177,6 +177,7 @@ bool clsRKWord::OpenWord()
 {
     if (m_doc)
         CloseWord();
+    m_lastError.clear();
     try {
         QString why;
         if (!checkTarget(&why))

@@ -120,7 +120,7 @@ public:
     const WordDocument* lastDocument() const { return m_last.get(); }
     // The file the last CloseWord saved; empty when it saved none.
     QString lastSavedFile() const { return m_lastSavedFile; }
-    // Why the last save failed.
+    // Why the last save failed, or why the last OpenWord could not start a document.
     QString lastError() const { return m_lastError; }
 
 private:
