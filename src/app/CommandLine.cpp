@@ -360,6 +360,8 @@ int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIO
         case Action::None:
             break;
         }
+    } catch (const CostOverflowError&) {
+        return failure(err, QStringLiteral("Стоимость закупки слишком велика, чтобы её показать."));
     } catch (const OverflowError&) {
         return failure(err, QStringLiteral("Количество или вес слишком велики, чтобы их показать."));
     } catch (const std::exception&) {

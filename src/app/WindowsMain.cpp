@@ -20,6 +20,25 @@
 
 namespace WindowsPart {
 
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The toolkit looks for a sandbox marker in the runtime folder as it starts, and without
+// XDG_RUNTIME_DIR (a script, cron, a bare ssh session) it says so in English on every
+// PDF export, though drawing pages needs no such folder. Only that notice is held back.
+void withoutRuntimeNotice(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
 bool drawsPages(const QStringList& arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -46,6 +65,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<QCoreApplication> app;
         if (drawsPages(rawArguments)) {
             qputenv("QT_QPA_PLATFORM", "offscreen"); // fonts, but never a window
+            previousHandler = qInstallMessageHandler(withoutRuntimeNotice);
             app = std::make_unique<QGuiApplication>(argc, argv);
         } else {
             app = std::make_unique<QCoreApplication>(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "export/ColumnWidths.h"
 #include "platform/AtomicFile.h"
+#include "platform/SystemError.h"
 
 #include <QXmlStreamWriter>
 
@@ -428,9 +429,12 @@ QByteArray relationshipsXml(const QList<Relationship>& rels)
 
 // ---------------------------------------------------------------- zip
 
+// The archive is built in memory: what fails there is the memory, or the library.
 QString zipMessage(zip_error_t* e)
 {
-    return QString::fromLocal8Bit(zip_error_strerror(e));
+    if (zip_error_system_type(e) == ZIP_ET_SYS)
+        return SystemError::text(zip_error_code_system(e));
+    return QStringLiteral("пакет документа не собирается (ошибка libzip %1)").arg(zip_error_code_zip(e));
 }
 
 QByteArray zipParts(const QList<DocxWriter::Part>& parts, QString* error)
@@ -461,7 +465,7 @@ QByteArray zipParts(const QList<DocxWriter::Part>& parts, QString* error)
     for (const auto& [name, data] : parts) {
         zip_source_t* s = zip_source_buffer(za, data.constData(), zip_uint64_t(data.size()), 0);
         if (!s || zip_file_add(za, name.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            const QString why = QString::fromLocal8Bit(zip_strerror(za));
+            const QString why = zipMessage(zip_get_error(za));
             if (s)
                 zip_source_free(s);
             zip_discard(za);
@@ -470,7 +474,7 @@ QByteArray zipParts(const QList<DocxWriter::Part>& parts, QString* error)
         }
     }
     if (zip_close(za) < 0) {
-        const QString why = QString::fromLocal8Bit(zip_strerror(za));
+        const QString why = zipMessage(zip_get_error(za));
         zip_discard(za);
         zip_source_free(buffer);
         return fail(why);
@@ -481,14 +485,14 @@ QByteArray zipParts(const QList<DocxWriter::Part>& parts, QString* error)
     zip_stat_init(&st);
     if (zip_source_stat(buffer, &st) < 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(buffer) < 0) {
         zip_source_free(buffer);
-        return fail(QStringLiteral("cannot read the package back"));
+        return fail(QStringLiteral("собранный пакет документа не читается"));
     }
     out.resize(qsizetype(st.size));
     const zip_int64_t got = zip_source_read(buffer, out.data(), st.size);
     zip_source_close(buffer);
     zip_source_free(buffer);
     if (got != zip_int64_t(st.size))
-        return fail(QStringLiteral("cannot read the package back"));
+        return fail(QStringLiteral("собранный пакет документа не читается"));
     return out;
 }
 

@@ -606,13 +606,13 @@ bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error)
     }
     if (!device.setPageLayout(pageLayout)) {
         if (error)
-            *error = QStringLiteral("the page size cannot be set");
+            *error = QStringLiteral("размер страницы не устанавливается");
         return false;
     }
     QPainter painter;
     if (!painter.begin(&device)) {
         if (error)
-            *error = QStringLiteral("cannot draw on the device");
+            *error = QStringLiteral("на устройстве нельзя рисовать");
         return false;
     }
     const double k = device.logicalDpiX() / 72.0;
@@ -620,14 +620,14 @@ bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error)
         if (i > 0 && !device.newPage()) {
             painter.end();
             if (error)
-                *error = QStringLiteral("cannot start a new page");
+                *error = QStringLiteral("новая страница не начинается");
             return false;
         }
         paintPage(painter, pages.pages.at(i), k, 1.0);
     }
     if (!painter.end()) {
         if (error)
-            *error = QStringLiteral("cannot finish the drawing");
+            *error = QStringLiteral("страницы не дорисовываются до конца");
         return false;
     }
     return true;
@@ -638,7 +638,7 @@ QByteArray pdf(const WordDocument& doc, const QString& title, QString* error)
     // Fonts need the graphical toolkit, though no display.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         if (error)
-            *error = QStringLiteral("pages cannot be drawn without the graphical toolkit");
+            *error = QStringLiteral("страницы нельзя нарисовать без графической части программы");
         return {};
     }
     QByteArray bytes;
@@ -653,7 +653,7 @@ QByteArray pdf(const WordDocument& doc, const QString& title, QString* error)
             return {};
     }
     if (bytes.isEmpty() && error)
-        *error = QStringLiteral("the PDF is empty");
+        *error = QStringLiteral("документ PDF получился пустым");
     return bytes;
 }
 

@@ -52,8 +52,12 @@ TripDocuments::ExportResult exportShopping(GlobalVariable& g, bool blnViewAll, q
     Shopping::List list;
     try {
         list = Shopping::build(g, g.intCountDay, blnViewAll, intSmen);
+    } catch (const CostOverflowError&) {
+        MessageBox::show(nullptr, QStringLiteral("Стоимость закупки слишком велика: список не записан."),
+                         QStringLiteral("Раскладка"), MessageBox::OkOnly, MessageBox::Warning);
+        return {};
     } catch (const OverflowError&) {
-        MessageBox::show(nullptr, QStringLiteral("Количество или стоимость слишком велики: список не записан."),
+        MessageBox::show(nullptr, QStringLiteral("Количество продукта слишком велико: список не записан."),
                          QStringLiteral("Раскладка"), MessageBox::OkOnly, MessageBox::Warning);
         return {};
     }

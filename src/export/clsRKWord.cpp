@@ -8,15 +8,18 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/Printing.h"
+#include "platform/SystemError.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
+#include <cerrno>
 #include <cmath>
+#include <unistd.h>
 
 enum class clsRKWord::Op
 {
@@ -174,6 +177,7 @@ bool clsRKWord::OpenWord()
 {
     if (m_doc)
         CloseWord();
+    m_lastError.clear();
     try {
         QString why;
         if (!checkTarget(&why))
@@ -379,11 +383,14 @@ void clsRKWord::CloseWord()
     try {
         if (!m_outputFile.isEmpty()) {
             path = m_outputFile;
-            if (DocumentFormats::isPdfName(path)) {
-                const QByteArray pdf = PageRenderer::pdf(*m_doc, documentBaseName(), &why);
-                saved = !pdf.isEmpty() && AtomicFile::write(path, pdf, why);
+            const QByteArray bytes = DocumentFormats::isPdfName(path)
+                                         ? PageRenderer::pdf(*m_doc, documentBaseName(), &why)
+                                         : DocxWriter::package(*m_doc, &why);
+            if (m_holdOutput) {
+                m_heldOutput = bytes;
+                saved = !bytes.isEmpty();
             } else {
-                saved = DocxWriter::write(*m_doc, path, &why);
+                saved = !bytes.isEmpty() && AtomicFile::write(path, bytes, why);
             }
         } else if (m_format == DocumentFormat::Printer) {
             print();
@@ -459,15 +466,16 @@ bool clsRKWord::checkTarget(QString* error) const
     if (m_outputFile.isEmpty()) {
         dir = documentsFolder();
         if (!QDir().mkpath(dir)) {
-            *error = QStringLiteral("cannot create the folder ") + dir;
+            *error = QStringLiteral("не удалось создать папку %1").arg(QDir::toNativeSeparators(dir));
             return false;
         }
     } else {
         dir = QFileInfo(m_outputFile).absolutePath();
     }
-    QTemporaryFile probe(dir + QStringLiteral("/.torbel-XXXXXX"));
-    if (!probe.open()) {
-        *error = QStringLiteral("cannot write in ") + dir + QStringLiteral(": ") + probe.errorString();
+    // Asked, not tried: a trial file would be left behind by a process killed meanwhile.
+    if (::access(QFile::encodeName(dir).constData(), W_OK | X_OK) != 0) {
+        *error = QStringLiteral("в папку %1 нельзя записать: %2")
+                     .arg(QDir::toNativeSeparators(dir), SystemError::text(errno));
         return false;
     }
     return true;
@@ -521,7 +529,7 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
         return false;
     const QString dir = documentsFolder();
     if (!QDir().mkpath(dir)) {
-        *error = QStringLiteral("cannot create the folder ") + dir;
+        *error = QStringLiteral("не удалось создать папку %1").arg(QDir::toNativeSeparators(dir));
         return false;
     }
     const QString stem = documentBaseName() + QLatin1Char(' ') +
@@ -539,7 +547,7 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
         *path = candidate;
         return true;
     }
-    *error = QStringLiteral("no free file name in ") + dir;
+    *error = QStringLiteral("в папке %1 нет свободного имени для документа").arg(QDir::toNativeSeparators(dir));
     return false;
 }
 

@@ -3,9 +3,11 @@
 #include "export/DocumentFormat.h"
 #include "export/WordDocument.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 class WordEditor;
 struct GlobalVariable;
@@ -98,6 +100,11 @@ public:
     // a .docx otherwise. Empty: back to the format and the documents folder.
     void setOutputFile(const QString& path);
     QString outputFile() const { return m_outputFile; }
+    // With an output file: CloseWord makes the file's bytes and keeps them for
+    // takeOutput() instead of writing them (lastSavedFile() names the file they are
+    // for). The export to a named file writes them only when the document is whole.
+    void setHoldOutput(bool hold) { m_holdOutput = hold; }
+    QByteArray takeOutput() { return std::exchange(m_heldOutput, QByteArray()); }
     // The first words of the saved file's name; empty (the default): the first line of
     // the page header, else "Раскладка". The date and time of saving follow:
     // "Раскладка 2026-06-07 10-31.docx", " (2)" and on when the name is taken.
@@ -113,7 +120,7 @@ public:
     const WordDocument* lastDocument() const { return m_last.get(); }
     // The file the last CloseWord saved; empty when it saved none.
     QString lastSavedFile() const { return m_lastSavedFile; }
-    // Why the last save failed.
+    // Why the last save failed, or why the last OpenWord could not start a document.
     QString lastError() const { return m_lastError; }
 
 private:
@@ -136,6 +143,8 @@ private:
     QString m_documentName;
     QString m_lastSavedFile;
     QString m_lastError;
+    bool m_holdOutput = false;
+    QByteArray m_heldOutput;
 };
 
 // The trip's writer (GlobalVariable::objWord), created on first use.

@@ -3,6 +3,7 @@
 #include "model/FactsText.h"
 #include "model/ProductGrams.h"
 #include "model/clsCatalog.h"
+#include "platform/SystemError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -175,7 +176,7 @@ bool FoodReference::readFile(const QString& strPath, FoodReference& out, QString
 {
     QFile file(strPath);
     if (strPath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        strError = QStringLiteral("Не удалось открыть справочник %1: %2").arg(strPath, file.errorString());
+        strError = QStringLiteral("Не удалось открыть справочник %1: %2").arg(strPath, SystemError::text(file));
         return false;
     }
     if (file.size() > MaxTableSize) {
@@ -184,7 +185,7 @@ bool FoodReference::readFile(const QString& strPath, FoodReference& out, QString
     }
     const QByteArray bytes = file.read(MaxTableSize + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxTableSize) {
-        strError = QStringLiteral("Не удалось прочитать справочник %1: %2").arg(strPath, file.errorString());
+        strError = QStringLiteral("Не удалось прочитать справочник %1: %2").arg(strPath, SystemError::text(file));
         return false;
     }
     return parse(bytes, out, strError);

@@ -23,3 +23,11 @@ class OverflowError : public ModelError
 public:
     using ModelError::ModelError;
 };
+
+// A cost of the purchase in whole packages past the 64-bit range: the message tells
+// the cost, not an amount, is too large.
+class CostOverflowError : public OverflowError
+{
+public:
+    using OverflowError::OverflowError;
+};

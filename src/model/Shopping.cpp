@@ -26,7 +26,7 @@ qint64 times(qint64 a, qint64 b)
 {
     qint64 out = 0;
     if (__builtin_mul_overflow(a, b, &out))
-        throw OverflowError("cost outside the 64-bit range");
+        throw CostOverflowError("cost outside the 64-bit range");
     return out;
 }
 
@@ -86,7 +86,7 @@ List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 
             row.cost = times(row.intAmount, *f.price);
         }
         if (row.cost && __builtin_add_overflow(list.intTotal, *row.cost, &list.intTotal))
-            throw OverflowError("total cost outside the 64-bit range");
+            throw CostOverflowError("total cost outside the 64-bit range");
         list.rows.append(row);
     }
     return list;

@@ -39,7 +39,8 @@ struct List
 
 // The purchase list of trip days 1..intCountDay (all of them, or the days of duty
 // shift intSmen), each served the daily menu the periodicity gives it. Throws
-// OverflowError when an amount passes 32 bits or a cost 64 bits.
+// OverflowError when an amount passes 32 bits, CostOverflowError when a cost or the
+// total passes 64 bits.
 List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 intSmen);
 
 // Roubles in hundredths as "%.2f": "1234.50".

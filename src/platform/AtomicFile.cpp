@@ -1,11 +1,21 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Leftover.h"
+#include "platform/SystemError.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,15 +23,203 @@ namespace AtomicFile {
 
 namespace {
 
-QString systemReason(int intErrno)
+struct Hooks
 {
-    return QString::fromLocal8Bit(std::strerror(intErrno));
+    bool blnStop = false;
+    bool blnNamed = false;
+};
+
+// Read at every save, so that a test may change them between saves.
+Hooks hooks()
+{
+    Hooks made;
+    for (const QByteArray& word : qgetenv("TORBEL_TEST_SAVE").split(',')) {
+        made.blnStop = made.blnStop || word == "stop";
+        made.blnNamed = made.blnNamed || word == "named";
+    }
+    return made;
+}
+
+void stopForTest()
+{
+    if (hooks().blnStop)
+        ::raise(SIGSTOP);
 }
 
 QString reasonOf(const QIODevice& device)
 {
-    const QString strReason = device.errorString();
-    return strReason.isEmpty() ? QStringLiteral("запись не удалась") : strReason;
+    return device.errorString().isEmpty() ? QStringLiteral("запись не удалась") : SystemError::text(device);
+}
+
+QByteArray hostName()
+{
+    char buffer[256] = {};
+    if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0')
+        return QByteArrayLiteral("localhost");
+    QByteArray host(buffer);
+    host.replace('/', '_');
+    return host;
+}
+
+// What our temporary files carry after the name they stand for: the host and the process
+// tell whether the file's maker is still at work.
+const QByteArray& marker()
+{
+    static const QByteArray m = ".torbel-" + hostName() + '-';
+    return m;
+}
+
+// ".trip.trb.torbel-HOST-PID-XXXXXX" beside the file: hidden, and short enough for any
+// file system even when the name is long.
+QByteArray temporaryPattern(const QString& strDir, const QString& strName)
+{
+    QString strShort = strName;
+    while (QFile::encodeName(strShort).size() > 100)
+        strShort.chop(1);
+    if (strShort.size() > 0 && strShort.back().isHighSurrogate())
+        strShort.chop(1);
+    return QFile::encodeName(strDir) + "/." + QFile::encodeName(strShort) + marker() + QByteArray::number(::getpid()) +
+           "-XXXXXX";
+}
+
+// Whether the entry is a temporary file of ours whose process is gone.
+bool isStale(const char* name)
+{
+    if (name[0] != '.')
+        return false;
+    const QByteArray entry(name);
+    const qsizetype at = entry.lastIndexOf(marker());
+    if (at < 1)
+        return false;
+    const QByteArray tail = entry.mid(at + marker().size()); // PID-XXXXXX
+    const qsizetype dash = tail.indexOf('-');
+    if (dash < 1 || tail.size() - dash - 1 != 6)
+        return false;
+    bool ok = false;
+    const qlonglong pid = tail.left(dash).toLongLong(&ok);
+    if (!ok || pid < 1 || pid == ::getpid() || pid > 0x7fffffff)
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// A save killed outright (no handler runs for SIGKILL or a power cut) leaves its
+// temporary file; the next save into the folder removes what a finished process left.
+void removeStale(const QByteArray& dir)
+{
+    DIR* d = ::opendir(dir.constData());
+    if (!d)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        if ((e->d_type != DT_REG && e->d_type != DT_UNKNOWN) || !isStale(e->d_name))
+            continue;
+        struct stat st = {};
+        if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(d), e->d_name, 0);
+    }
+    ::closedir(d);
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Every byte, the mode, and out to the disk: a network share may tell a full disk
+// only at the sync or the close.
+bool fill(int fd, const QByteArray& bytes, std::optional<mode_t> mode, QString& strError)
+{
+    qsizetype intDone = 0;
+    while (intDone < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + intDone, static_cast<size_t>(bytes.size() - intDone));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            strError = SystemError::text(n < 0 ? errno : EIO);
+            return false;
+        }
+        intDone += n;
+    }
+    // A share that keeps modes of its own refuses this; the file is written all the same.
+    if (mode)
+        ::fchmod(fd, *mode);
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS && errno != EOPNOTSUPP) {
+        strError = SystemError::text(errno);
+        return false;
+    }
+    return true;
+}
+
+bool closeChecked(int fd, QString& strError)
+{
+    if (::close(fd) != 0 && errno != EINTR) {
+        strError = SystemError::text(errno);
+        return false;
+    }
+    return true;
+}
+
+// The bytes in a new file in strDir under a temporary name of ours, held by hold for the
+// signals. Where the file system allows, the file has no name until it is whole.
+bool writeTemporary(const QString& strDir, const QString& strName, std::optional<mode_t> keepMode,
+                    const QByteArray& bytes, std::unique_ptr<Leftover>& hold, QString& strError)
+{
+    const QByteArray dir = QFile::encodeName(strDir);
+    const QByteArray pattern = temporaryPattern(strDir, strName);
+    if (!hooks().blnNamed) {
+        const int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, keepMode.value_or(0666));
+        if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            strError = SystemError::text(errno);
+            return false;
+        }
+        if (fd >= 0) {
+            if (!fill(fd, bytes, keepMode, strError)) {
+                ::close(fd);
+                return false;
+            }
+            char proc[64];
+            std::snprintf(proc, sizeof proc, "/proc/self/fd/%d", fd);
+            static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+            for (int intTry = 0; intTry < 100; ++intTry) {
+                QByteArray candidate = pattern;
+                for (qsizetype i = candidate.size() - 6; i < candidate.size(); ++i)
+                    candidate[i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+                hold = std::make_unique<Leftover>(candidate);
+                if (::linkat(AT_FDCWD, proc, AT_FDCWD, hold->path(), AT_SYMLINK_FOLLOW) == 0) {
+                    if (closeChecked(fd, strError))
+                        return true;
+                    ::unlink(hold->path());
+                    return false;
+                }
+                if (errno != EEXIST)
+                    break;
+            }
+            // No /proc, or no links on this file system: written again below, named.
+            hold.reset();
+            ::close(fd);
+        }
+    }
+    hold = std::make_unique<Leftover>(pattern);
+    const int fd = ::mkostemp(hold->path(), O_CLOEXEC);
+    if (fd < 0) {
+        strError = SystemError::text(errno);
+        hold.reset();
+        return false;
+    }
+    if (!fill(fd, bytes, keepMode.value_or(newFileMode()), strError)) {
+        ::close(fd);
+        ::unlink(hold->path());
+        hold.reset();
+        return false;
+    }
+    if (!closeChecked(fd, strError)) {
+        ::unlink(hold->path());
+        hold.reset();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,7 +236,7 @@ bool checkTarget(const QString& strPath, QString& strError)
     if (::stat(native.constData(), &st) != 0) {
         if (errno == ENOENT)
             return true;
-        strError = systemReason(errno);
+        strError = SystemError::text(errno);
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
@@ -89,19 +287,28 @@ bool write(const QString& strPath, const QByteArray& bytes, QString& strError)
 {
     if (!checkTarget(strPath, strError))
         return false;
-    // QSaveFile writes through a symlink and gives the temporary file the permissions
-    // of the file it replaces.
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        strError = reasonOf(file);
-        return false;
+    // Written through a symlink: the file it leads to is replaced, the link stays.
+    QString strTarget = strPath;
+    const QFileInfo given(strPath);
+    if (given.isSymLink()) {
+        const QString strReal = given.canonicalFilePath();
+        strTarget = strReal.isEmpty() ? given.symLinkTarget() : strReal;
     }
-    if (!writeOut(file, bytes, strError)) {
-        file.cancelWriting();
+    const QFileInfo target(strTarget);
+    const QByteArray native = QFile::encodeName(strTarget);
+    std::optional<mode_t> keepMode;
+    struct stat st = {};
+    if (::stat(native.constData(), &st) == 0)
+        keepMode = st.st_mode & 07777;
+
+    removeStale(QFile::encodeName(target.absolutePath()));
+    std::unique_ptr<Leftover> hold;
+    if (!writeTemporary(target.absolutePath(), target.fileName(), keepMode, bytes, hold, strError))
         return false;
-    }
-    if (!file.commit()) {
-        strError = reasonOf(file);
+    stopForTest();
+    if (::rename(hold->path(), native.constData()) != 0) {
+        strError = SystemError::text(errno);
+        ::unlink(hold->path());
         return false;
     }
     return true;
@@ -110,20 +317,35 @@ bool write(const QString& strPath, const QByteArray& bytes, QString& strError)
 bool writeNew(const QString& strPath, const QByteArray& bytes, QString& strError)
 {
     strError.clear();
-    QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const QFileInfo info(strPath);
-        if (!info.exists() && !info.isSymLink())
-            strError = reasonOf(file);
+    const QByteArray native = QFile::encodeName(strPath);
+    struct stat st = {};
+    if (::lstat(native.constData(), &st) == 0)
         return false;
-    }
-    if (!writeOut(file, bytes, strError)) {
-        file.close();
-        file.remove();
+    const QFileInfo target(strPath);
+    removeStale(QFile::encodeName(target.absolutePath()));
+    std::unique_ptr<Leftover> hold;
+    if (!writeTemporary(target.absolutePath(), target.fileName(), std::nullopt, bytes, hold, strError))
         return false;
+    stopForTest();
+    // A link never replaces a file: a name taken meanwhile stays as it was.
+    if (::link(hold->path(), native.constData()) == 0) {
+        ::unlink(hold->path());
+        return true;
     }
-    file.close();
-    return true;
+    int intErrno = errno;
+    if (intErrno == EPERM || intErrno == EOPNOTSUPP || intErrno == EMLINK) {
+        // A file system without hard links: the name is checked, then taken.
+        if (::lstat(native.constData(), &st) == 0)
+            intErrno = EEXIST;
+        else if (::rename(hold->path(), native.constData()) == 0)
+            return true;
+        else
+            intErrno = errno;
+    }
+    ::unlink(hold->path());
+    if (intErrno != EEXIST)
+        strError = SystemError::text(intErrno);
+    return false;
 }
 
 bool sameFile(const QString& strPath1, const QString& strPath2)

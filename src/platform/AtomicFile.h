@@ -7,7 +7,17 @@ class QIODevice;
 
 // Every file the program writes goes through here: the bytes go to a temporary file
 // beside the target, are flushed and checked, and only then renamed over it. On any
-// failure the target is exactly as it was and strError holds the reason.
+// failure the target is exactly as it was and strError holds the reason in Russian.
+//
+// The temporary file has no name while it is written where the file system allows
+// (O_TMPFILE); elsewhere (network shares) it is ".NAME.torbel-HOST-PID-XXXXXX". Ctrl+C,
+// SIGTERM and SIGHUP remove it (platform/Leftover), and one left by a killed process is
+// removed by the next write into the same folder.
+//
+// For the tests of interrupted saves the environment variable TORBEL_TEST_SAVE holds
+// words separated by commas: "stop" stops the process (SIGSTOP) when the temporary file
+// is whole and named, just before it takes the target's place; "named" does without
+// O_TMPFILE, as on a network share.
 namespace AtomicFile {
 
 // Whether strPath may be replaced: a regular file that is not read-only, a symlink to
@@ -20,7 +30,8 @@ bool checkTarget(const QString& strPath, QString& strError);
 bool write(const QString& strPath, const QByteArray& bytes, QString& strError);
 
 // A new file only: refused when strPath exists (strError empty then, so a caller can
-// try another name). A file that could not be written whole is removed.
+// try another name). The file gets its name only when whole, and never replaces one
+// that appeared meanwhile.
 bool writeNew(const QString& strPath, const QByteArray& bytes, QString& strError);
 
 // The core of both: every byte to the device, then out of its buffer. A device may

@@ -1,9 +1,10 @@
 #include "platform/RegularFile.h"
 
+#include "platform/SystemError.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +21,7 @@ bool openForReading(QFile& file, const QString& strPath, QString& strError)
     // on what was opened, so nothing can be swapped in between.
     const int fd = ::open(QFile::encodeName(strPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        strError = QString::fromLocal8Bit(std::strerror(errno));
+        strError = SystemError::text(errno);
         return false;
     }
     struct stat st = {};
@@ -33,7 +34,7 @@ bool openForReading(QFile& file, const QString& strPath, QString& strError)
     // Reads of a regular file never block; the flag is cleared all the same.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        strError = file.errorString();
+        strError = SystemError::text(file);
         ::close(fd);
         return false;
     }

@@ -4,6 +4,7 @@
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
 #include "platform/RegularFile.h"
+#include "platform/SystemError.h"
 #include "tripfile/Cp1251.h"
 #include "tripfile/LineReader.h"
 #include "tripfile/LineStart.h"
@@ -270,7 +271,7 @@ bool readFile(const QString& strPath, TripData& data, QString& strError)
     if (intGot > intExpected)
         bytes += file.read(MaxFileSize + 1 - bytes.size());
     if (intGot < 0 || file.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
-        strError = QStringLiteral("не удалось прочитать файл: %1").arg(file.errorString());
+        strError = QStringLiteral("не удалось прочитать файл: %1").arg(SystemError::text(file));
         return false;
     }
     return read(bytes, data, strError);

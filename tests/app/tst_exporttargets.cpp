@@ -177,7 +177,7 @@ void tst_exporttargets::fullDiskKeepsTheOldDocument()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.errLines.value(0), QStringLiteral("Ошибка записи файла  %1!").arg(target));
     // The system's reason follows.
-    QVERIFY2(r.errLines.value(1).contains("space", Qt::CaseInsensitive), qPrintable(r.errLines.join('|')));
+    QCOMPARE(r.errLines.value(1), QStringLiteral("на диске нет места"));
     QCOMPARE(readBytes(target), QByteArray("older"));
     QCOMPARE(disk.entries(), (QStringList{"filler", "list.docx"}));
 

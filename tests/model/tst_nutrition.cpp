@@ -1,6 +1,7 @@
 #include "model/FactsText.h"
 #include "model/FoodReference.h"
 #include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
 #include "model/Nutrition.h"
 #include "model/PurchaseList.h"
 #include "model/Shopping.h"
@@ -45,6 +46,8 @@ private slots:
     void shoppingOfHandCheckedTrip_data();
     void shoppingOfHandCheckedTrip();
     void shoppingHasThePurchaseListsProducts();
+    void shoppingOverflowSaysWhat_data();
+    void shoppingOverflowSaysWhat();
     void referenceRefusals_data();
     void referenceRefusals();
     void referenceFillsOnlyEmptyFields();
@@ -257,6 +260,62 @@ void tst_nutrition::shoppingHasThePurchaseListsProducts()
             QCOMPARE((PurchaseRow{r.strName, r.intAmount, r.strEdin}), purchases.rows.at(i));
         }
     }
+}
+
+// The cost is counted in 64 bits, the amount in 32: the one that runs over is named. A
+// package of 0.01 at the highest price, 1000000000 roubles, costs 10^11 hundredths; a
+// meal of the largest norm for 28 people is 91747600 packages, just under 2^63
+// hundredths, for 29 people just over it.
+void tst_nutrition::shoppingOverflowSaysWhat_data()
+{
+    QTest::addColumn<qint16>("people");
+    QTest::addColumn<QStringList>("menus");
+    QTest::addColumn<QString>("facts");
+    QTest::addColumn<QString>("thrown");
+    QTest::addColumn<QString>("total");
+
+    const QString dearest = QStringLiteral(";;;;;0.01;1000000000");
+    QTest::newRow("1 person, one meal") << qint16(1) << QStringList{"1||"} << dearest << ""
+                                        << "3276700000000000.00";
+    QTest::newRow("2 people, one meal") << qint16(2) << QStringList{"1||"} << dearest << ""
+                                        << "6553400000000000.00";
+    QTest::newRow("28 people, one meal") << qint16(28) << QStringList{"1||"} << dearest << ""
+                                         << "91747600000000000.00";
+    QTest::newRow("29 people, one meal: the cost") << qint16(29) << QStringList{"1||"} << dearest << "cost"
+                                                   << "";
+    QTest::newRow("30 people, one meal: the cost") << qint16(30) << QStringList{"1||"} << dearest << "cost"
+                                                   << "";
+    // Each product fits, their sum does not.
+    QTest::newRow("28 people, two products: the total") << qint16(28) << QStringList{"1 2||"} << dearest << "cost"
+                                                        << "";
+    // Past 2^31 in the product's unit, with no price at all: the amount.
+    QTest::newRow("the amount past 2^31") << qint16(32767) << QStringList{"1|1|1"} << QString(";;;;;;") << "amount"
+                                          << "";
+}
+
+void tst_nutrition::shoppingOverflowSaysWhat()
+{
+    QFETCH(qint16, people);
+    QFETCH(QStringList, menus);
+    QFETCH(QString, facts);
+    QFETCH(QString, thrown);
+    QFETCH(QString, total);
+
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    TestSupport::makeTrip(g, {{"Икра", "32767", "гр"}, {"Трюфель", "32767", "гр"}}, menus, people, 1, 1);
+    setFacts(g, 1, facts);
+    setFacts(g, 2, facts);
+    QString caught;
+    try {
+        const Shopping::List list = Shopping::build(g, 1, true, 1);
+        QCOMPARE(Shopping::moneyText(list.intTotal), total);
+    } catch (const CostOverflowError&) {
+        caught = QStringLiteral("cost");
+    } catch (const OverflowError&) {
+        caught = QStringLiteral("amount");
+    }
+    QCOMPARE(caught, thrown);
 }
 
 void tst_nutrition::referenceRefusals_data()

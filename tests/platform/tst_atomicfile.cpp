@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +95,10 @@ private slots:
     void refusedTargets();
     void writeNewNeverReplaces();
     void fullDiskKeepsTheOldFile();
+    void withoutTmpfile_data();
+    void withoutTmpfile();
+    void staleFilesOfOthers_data();
+    void staleFilesOfOthers();
 };
 
 void tst_atomicfile::writeOutChecksEveryStep_data()
@@ -245,11 +250,95 @@ void tst_atomicfile::fullDiskKeepsTheOldFile()
 
     QString error;
     QVERIFY(!AtomicFile::write(path, QByteArray(4000, 'n'), error));
-    QVERIFY2(error.contains("space", Qt::CaseInsensitive), qPrintable(error));
+    QCOMPARE(error, QStringLiteral("на диске нет места"));
     QCOMPARE(readBytes(path), QByteArray("old trip"));
     QVERIFY(!AtomicFile::writeNew(disk.filePath("new.docx"), QByteArray(4000, 'n'), error));
     QVERIFY(!QFile::exists(disk.filePath("new.docx")));
     QCOMPARE(disk.entries(), (QStringList{"filler", "trip.trb"}));
+}
+
+// A network share has no O_TMPFILE: the temporary file is named at once, and still
+// nothing of it stays, whether the write succeeds or the disk is full.
+void tst_atomicfile::withoutTmpfile_data()
+{
+    QTest::addColumn<bool>("named");
+    QTest::newRow("O_TMPFILE") << false;
+    QTest::newRow("named temporary file") << true;
+}
+
+void tst_atomicfile::withoutTmpfile()
+{
+    QFETCH(bool, named);
+    qputenv("TORBEL_TEST_SAVE", named ? "named" : "");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("trip.trb");
+    QVERIFY(writeBytes(path, "old"));
+    const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                       QFileDevice::WriteGroup | QFileDevice::ReadOther;
+    QVERIFY(QFile::setPermissions(path, perms));
+    QString error;
+    const mode_t old = ::umask(077);
+    const bool written = AtomicFile::write(path, "new", error) &&
+                         AtomicFile::writeNew(dir.filePath("doc.docx"), "doc", error) &&
+                         !AtomicFile::writeNew(dir.filePath("doc.docx"), "again", error);
+    ::umask(old);
+    QVERIFY2(written, qPrintable(error));
+    QCOMPARE(readBytes(path), QByteArray("new"));
+    QCOMPARE(readBytes(dir.filePath("doc.docx")), QByteArray("doc"));
+    // The old file's mode is kept whatever the umask; a new file follows it.
+    QCOMPARE(mode(QFile::permissions(path)), perms);
+    QCOMPARE(mode(QFile::permissions(dir.filePath("doc.docx"))), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{"doc.docx", "trip.trb"}));
+
+    FullDisk disk;
+    if (!disk.isValid()) {
+        qunsetenv("TORBEL_TEST_SAVE");
+        QSKIP(qPrintable(disk.whyNot()));
+    }
+    QVERIFY(disk.writeBefore(disk.filePath("trip.trb"), "old trip"));
+    QVERIFY(disk.fill());
+    QVERIFY(!AtomicFile::write(disk.filePath("trip.trb"), QByteArray(8000, 'n'), error));
+    QVERIFY(!AtomicFile::writeNew(disk.filePath("new.docx"), QByteArray(8000, 'n'), error));
+    qunsetenv("TORBEL_TEST_SAVE");
+    QCOMPARE(error, QStringLiteral("на диске нет места"));
+    QCOMPARE(readBytes(disk.filePath("trip.trb")), QByteArray("old trip"));
+    QCOMPARE(disk.entries(), (QStringList{"filler", "trip.trb"}));
+}
+
+// The temporary files a killed save leaves are removed by the next save into the folder,
+// but only those of a process of this computer that is gone.
+void tst_atomicfile::staleFilesOfOthers_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("a finished process") << "finished" << true;
+    QTest::newRow("a running process") << "running" << false;
+    QTest::newRow("another computer") << "other host" << false;
+    QTest::newRow("not ours") << "foreign" << false;
+    QTest::newRow("a folder") << "folder" << false;
+}
+
+void tst_atomicfile::staleFilesOfOthers()
+{
+    QFETCH(QString, owner);
+    QFETCH(bool, removed);
+
+    char host[256] = {};
+    QCOMPARE(::gethostname(host, sizeof host - 1), 0);
+    // Past any pid_max: surely no running process.
+    const qint64 gone = 0x7fffffff;
+    const QString ours = QStringLiteral(".trip.trb.torbel-%1-%2-aB3dE9").arg(QString::fromLocal8Bit(host));
+    const QString name = owner == "running"      ? ours.arg(::getppid())
+                         : owner == "other host" ? QStringLiteral(".trip.trb.torbel-elsewhere-%1-aB3dE9").arg(gone)
+                         : owner == "foreign"    ? QStringLiteral(".trip.trb.aB3dE9")
+                                                 : ours.arg(gone);
+    QTemporaryDir dir;
+    QVERIFY(owner == "folder" ? QDir(dir.path()).mkdir(name) : writeBytes(dir.filePath(name), "half a trip"));
+    QString error;
+    QVERIFY2(AtomicFile::write(dir.filePath("other.trb"), "whole", error), qPrintable(error));
+    QCOMPARE(QFileInfo::exists(dir.filePath(name)), !removed);
 }
 
 QTEST_MAIN(tst_atomicfile)

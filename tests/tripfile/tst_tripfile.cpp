@@ -1,4 +1,5 @@
 #include "model/GlobalVariable.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/TripFile.h"
@@ -973,8 +974,8 @@ void tst_tripfile::saveIsAtomic_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("readOnlyDir");
 
-    // The temporary file beside a 250-character name cannot be made, even by root.
-    QTest::newRow("no room for the temporary file") << QString(246, u'x') + ".trb" << false;
+    // No room for the temporary file, even for root.
+    QTest::newRow("full disk") << "old.trb" << false;
     QTest::newRow("read-only folder") << "old.trb" << true;
 }
 
@@ -984,9 +985,14 @@ void tst_tripfile::saveIsAtomic()
     QFETCH(bool, readOnlyDir);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(name);
+    FullDisk disk;
+    const QString path = readOnlyDir ? dir.filePath(name) : disk.filePath(name);
     const QByteArray old = readBytes(twoDaysPath());
+    if (!readOnlyDir && !disk.isValid())
+        QSKIP(qPrintable(disk.whyNot()));
     QVERIFY(writeBytes(path, old));
+    if (!readOnlyDir)
+        QVERIFY(disk.fill());
     if (readOnlyDir) {
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         QFile probe(dir.filePath(QStringLiteral("probe")));
@@ -1004,7 +1010,7 @@ void tst_tripfile::saveIsAtomic()
     QCOMPARE(strMessage, TripFile::writeErrorText(path));
     QCOMPARE(readBytes(path), old);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), readOnlyDir ? 1 : 2);
 
     QVERIFY(!TripFile::save(g, dir.filePath(QStringLiteral("нет/папки.trb")), strMessage));
     QVERIFY(!TripFile::save(g, dir.path(), strMessage));
@@ -1022,6 +1028,12 @@ void tst_tripfile::saveReplacesOldFile()
     QVERIFY(TripFile::save(g, path, strMessage));
     QCOMPARE(readBytes(path), saveToBytes(g));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // The temporary file's name is kept short: a name of 250 characters is saved too.
+    const QString longPath = dir.filePath(QString(246, u'x') + ".trb");
+    QVERIFY(TripFile::save(g, longPath, strMessage));
+    QCOMPARE(readBytes(longPath), saveToBytes(g));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_tripfile)

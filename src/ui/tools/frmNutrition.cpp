@@ -229,9 +229,12 @@ void frmNutrition::refreshShopping()
     const int intShift = cboShift->currentIndex();
     try {
         m_shopping = Shopping::build(m_g, m_intCountDay, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
+    } catch (const CostOverflowError&) {
+        m_shopping = Shopping::List();
+        showError(QStringLiteral("Стоимость закупки слишком велика, чтобы её показать."));
     } catch (const OverflowError&) {
         m_shopping = Shopping::List();
-        showError(QStringLiteral("Количество или стоимость слишком велики, чтобы их показать."));
+        showError(QStringLiteral("Количество продукта слишком велико, чтобы его показать."));
     }
     const QList<QStringList> rows = Shopping::rows(m_shopping);
     m_shoppingRows->setRows(rows, rows.size() - 2);
