@@ -10,7 +10,10 @@
 # without the packages. TORBEL_SKIP_DEPS=1 skips all of it, for a system whose packages
 # were installed by hand.
 set -euo pipefail
-control=$(cd "$(dirname "$0")/.." && pwd)/debian/control
+# Bash alone from here to apt-get: the script has to speak on a bare system too.
+here=${BASH_SOURCE[0]%/*}
+[ "$here" != "${BASH_SOURCE[0]}" ] || here=.
+control=$here/../debian/control
 
 list_only=
 if [ "${1:-}" = --list ]; then
@@ -95,7 +98,7 @@ if [ -n "${TORBEL_SKIP_DEPS:-}" ]; then
 fi
 
 if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
-  cat >&2 <<EOF
+  while IFS= read -r line; do echo "$line" >&2; done <<EOF
 Здесь нет apt и dpkg: эта система — не Debian и не Ubuntu, и поставить пакеты
 сам скрипт не может. Для сборки программы нужны:
 
@@ -108,7 +111,7 @@ LibreOffice Writer и bash-completion; шрифты Liberation и DejaVu.
 В Debian эти пакеты называются: ${packages[*]}
 
 Установите их средствами своей системы и повторите команду с TORBEL_SKIP_DEPS=1,
-например: TORBEL_SKIP_DEPS=1 bash scripts/test.sh
+например: TORBEL_SKIP_DEPS=1 bash scripts/run.sh
 EOF
   exit 1
 fi
