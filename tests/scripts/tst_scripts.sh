@@ -159,8 +159,6 @@ Suggests: office
 CONTROL
 check "debian/control read" "build-essential cmake qt6-base-dev libzip-dev fonts-x" \
   "$("$BASH" "$work/tree/scripts/install-deps.sh" --list run | paste -sd' ')"
-check "debhelper-compat is debhelper" yes \
-  "$("$BASH" "$work/tree/scripts/install-deps.sh" --list package | grep -qx debhelper && echo yes)"
 
 echo "== as-user.sh"
 # name | uid | SUDO_USER | what happens
