@@ -7,7 +7,7 @@ here=$PWD
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh run
 source scripts/as-user.sh
 continue_as_invoking_user "$here" "$root/scripts/run.sh" "$@"
 # The same build folder as the test command, which then reuses what is built here;

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 source scripts/as-user.sh
 continue_as_invoking_user "$PWD" "$PWD/scripts/test.sh"
 
@@ -27,7 +27,11 @@ cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
 echo "== The Debian package"
-bash scripts/check-package.sh
+if command -v dpkg-buildpackage >/dev/null 2>&1; then
+  bash scripts/check-package.sh
+else
+  echo "Пропущено: здесь нет dpkg-buildpackage, пакет Debian не собрать."
+fi
 
 echo "== Fuzzing the trip file reader"
 bash scripts/fuzz.sh 30

@@ -3,6 +3,7 @@
 #include "app/WindowsPart.h"
 #include "export/DocumentFormat.h"
 #include "model/GlobalVariable.h"
+#include "platform/AppIdentity.h"
 #include "platform/Translations.h"
 #include "ui/Forms.h"
 #include "ui/main/frmMainForm.h"
@@ -88,6 +89,7 @@ int main(int argc, char* argv[])
     guard.reset();
     Translations::installToolkitRussian(app);
     QApplication::setApplicationName(QStringLiteral("torbel"));
+    AppIdentity::apply();
     GlobalVariable g;
     InitGlobalVariable(g);
     Forms forms(g);

@@ -1,4 +1,5 @@
 #include "model/GlobalVariable.h"
+#include "platform/AppIdentity.h"
 #include "platform/Desktop.h"
 #include "platform/Help.h"
 #include "platform/KeyStore.h"
@@ -50,6 +51,8 @@ private slots:
     void cleanup();
 
     void startState();
+    void picture_data();
+    void picture();
     void mailLinkComposesMessage();
     void mailWithoutHandler();
     void siteLink_data();
@@ -123,6 +126,33 @@ void tst_about::startState()
     QVERIFY(!m_forms->MainForm().isEnabled());
     QCOMPARE(m_desktop->count(), 0);
     QCOMPARE(m_boxes->count(), 0);
+}
+
+// The box shows the program's icon once the program has one, and moves the text
+// beside it.
+void tst_about::picture_data()
+{
+    QTest::addColumn<bool>("blnIcon");
+    QTest::addColumn<int>("intTextLeft");
+    QTest::newRow("no icon") << false << 24;
+    QTest::newRow("the program's icon") << true << 96;
+}
+
+void tst_about::picture()
+{
+    QFETCH(bool, blnIcon);
+    QFETCH(int, intTextLeft);
+    if (blnIcon)
+        AppIdentity::apply();
+    open();
+    QApplication::setWindowIcon(QIcon());
+    QLabel* picIcon = label("picIcon");
+    QCOMPARE(picIcon != nullptr, blnIcon);
+    if (picIcon) {
+        QCOMPARE(picIcon->pixmap().size(), QSize(64, 64));
+        QVERIFY(picIcon->isVisible());
+    }
+    QCOMPARE(label("lblName")->x(), intTextLeft);
 }
 
 void tst_about::mailLinkComposesMessage()
