@@ -431,16 +431,20 @@ public:
                 const QList<Line> lines = paragraphLines(*p);
                 const auto* next = i + 1 < s.blocks.size() ? std::get_if<WordTable>(&s.blocks.at(i + 1)) : nullptr;
                 if (next && (!p->isEmpty() || s.keepsWithNext(i))) {
-                    // A heading goes along with its table: all of it when it is kept
-                    // together and fits on a page, else at least its first two rows.
+                    // A heading goes along with its table: all of it when the table is
+                    // kept together, else at least its first two rows.
                     double h = 0;
                     for (const Line& l : lines)
                         h += l.height;
                     const TableBox box = measureTable(*next, m_area.left, m_area.width, m_fields);
-                    if (!s.keepsWithNext(i) || !keepTogether(h + box.height)) {
+                    if (s.keepsWithNext(i)) {
+                        keepTogether(h + box.height);
+                        m_keptFromHere = true;
+                    } else {
                         for (int r = 0; r < std::min<qsizetype>(2, box.rows.size()); ++r)
                             h += box.rows.at(r).height;
-                        keepTogether(h);
+                        if (h <= pageHeight())
+                            keepTogether(h);
                     }
                 }
                 paragraph(*p, lines);
@@ -464,15 +468,12 @@ private:
 
     double pageHeight() const { return m_area.bottom - m_area.top; }
 
-    // Starts a fresh page when what follows fits on one but not in what is left; false
-    // when it does not fit on a page at all.
-    bool keepTogether(double height)
+    // Starts a fresh page when what follows does not fit in what is left: what is kept
+    // together starts on a fresh page even when it then goes on over the next ones.
+    void keepTogether(double height)
     {
-        if (height > pageHeight())
-            return false;
         if (m_paginate && !atTop() && m_y + height > m_area.bottom)
             newPage();
-        return true;
     }
 
     QList<Line> paragraphLines(const WordParagraph& p) const { return breakLines(p, m_area.width, m_fields); }
@@ -512,8 +513,9 @@ private:
     void table(const WordTable& t)
     {
         const TableBox box = measureTable(t, m_area.left, m_area.width, m_fields);
-        if (t.keepTogether)
+        if (t.keepTogether && !m_keptFromHere)
             keepTogether(box.height);
+        m_keptFromHere = false;
         bool first = true;
         for (int r = 0; r < box.rows.size(); ++r) {
             const RowBox& row = box.rows.at(r);
@@ -570,6 +572,7 @@ private:
     bool m_paginate;
     Fields m_fields;
     double m_y;
+    bool m_keptFromHere = false; // the next table's heading has seen to keeping it together
 };
 
 // Height of a header or footer story over the text width.
@@ -583,27 +586,53 @@ double storyHeight(const WordStory& s, double width, const Fields& fields)
 
 } // namespace
 
+namespace {
+
+// The page's body: between the margins, and below a header or above a footer taller
+// than its margin, as in a word processor.
+Area bodyArea(const WordDocument& doc, const Fields& probe)
+{
+    const WordPageSetup& ps = doc.page;
+    const double pageHeight = ps.heightTwips() / 20.0;
+    const double width = ps.widthTwips() / 20.0 - ps.leftMargin - ps.rightMargin;
+    const double headerHeight = doc.header.isBlank() ? 0 : storyHeight(doc.header, width, probe);
+    const double footerHeight = doc.footer.isBlank() ? 0 : storyHeight(doc.footer, width, probe);
+    Area body;
+    body.left = ps.leftMargin;
+    body.width = width;
+    body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
+    // Word processors leave a hair between the body and the footer.
+    body.bottom = std::min(pageHeight - ps.bottomMargin, pageHeight - ps.footerDistance - footerHeight - kFooterGap);
+    if (body.bottom - body.top < 36)
+        body.bottom = body.top + 36;
+    return body;
+}
+
+// The page fields do not change a header's height: measure with numbers of the same size.
+constexpr Fields kProbe{8, 8};
+
+} // namespace
+
+QList<double> rowHeights(const WordDocument& doc, const WordTable& t, double* bodyHeight)
+{
+    const Area body = bodyArea(doc, kProbe);
+    if (bodyHeight)
+        *bodyHeight = body.bottom - body.top;
+    QList<double> out;
+    for (const RowBox& row : measureTable(t, body.left, body.width, kProbe).rows)
+        out.append(row.height);
+    return out;
+}
+
 Layout layout(const WordDocument& doc)
 {
     const WordPageSetup& ps = doc.page;
     Layout out;
     out.pageSize = QSizeF(ps.widthTwips() / 20.0, ps.heightTwips() / 20.0);
     const double width = out.pageSize.width() - ps.leftMargin - ps.rightMargin;
-    // The page fields do not change a header's height: measure with numbers of the same size.
-    const Fields probe{8, 8};
-    const double headerHeight = doc.header.isBlank() ? 0 : storyHeight(doc.header, width, probe);
+    const Fields probe = kProbe;
     const double footerHeight = doc.footer.isBlank() ? 0 : storyHeight(doc.footer, width, probe);
-
-    // A tall header or footer pushes the body away, as in a word processor.
-    Area body;
-    body.left = ps.leftMargin;
-    body.width = width;
-    body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
-    // Word processors leave a hair between the body and the footer.
-    body.bottom = std::min(out.pageSize.height() - ps.bottomMargin,
-                           out.pageSize.height() - ps.footerDistance - footerHeight - kFooterGap);
-    if (body.bottom - body.top < 36)
-        body.bottom = body.top + 36;
+    const Area body = bodyArea(doc, probe);
 
     Flow main(out.pages, body, true, probe);
     main.story(doc.main);

@@ -15,8 +15,8 @@ class QPagedPaintDevice;
 // with the toolkit's painter, for a PDF file or a printer. Lines break at blanks only,
 // tables take their column widths from ColumnWidths like the .docx writer, a row splits
 // only when it is taller than a page, a table kept together starts on a fresh page
-// rather than split when it fits on one, and a heading goes along with its table. All geometry is in points from the
-// page's top left corner.
+// when it does not fit in what is left of one, and a heading goes along with its table. All geometry is in points from
+// the page's top left corner.
 namespace PageRenderer {
 
 struct TextItem
@@ -49,6 +49,10 @@ struct Layout
 };
 
 Layout layout(const WordDocument& doc);
+
+// Heights of a table's rows in the document's main text, and the height of its page's
+// body: a row taller than that goes on over the pages.
+QList<double> rowHeights(const WordDocument& doc, const WordTable& t, double* bodyHeight);
 
 // Draws every page on a PDF writer or a printer, setting its page size and orientation;
 // only the given page numbers (from 1, ascending) when there are any.
