@@ -183,8 +183,9 @@ void writeBorder(Xml& x, const QString& edge, const WordBorder& b)
     x.attr(QStringLiteral("color"), QStringLiteral("auto"));
 }
 
-// doc: the document whose main text holds the table, or null in a header or footer.
-void writeTable(Xml& x, const WordTable& t, int available, const WordDocument* doc)
+// doc: the document whose main text holds the table, or null in a header or footer;
+// headed: a heading above it goes along with its first two rows.
+void writeTable(Xml& x, const WordTable& t, int available, const WordDocument* doc, bool headed)
 {
     // A row taller than a page must split, or a word processor cuts off its end.
     QList<double> heights;
@@ -223,7 +224,7 @@ void writeTable(Xml& x, const WordTable& t, int available, const WordDocument* d
         const WordRow& row = t.rows.at(r);
         // A row is not split across pages unless it is taller than one; a table kept
         // together holds each row to the next, as word processors are told.
-        const bool keepNext = t.keepTogether && r + 1 < t.rows.size();
+        const bool keepNext = (t.keepTogether || (headed && r == 0)) && r + 1 < t.rows.size();
         x.start(QStringLiteral("tr"));
         if (heights.value(r) <= page) {
             x.start(QStringLiteral("trPr"));
@@ -261,9 +262,9 @@ void writeStory(Xml& x, const WordStory& story, int available, const WordDocumen
     for (int i = 0; i < story.blocks.size(); ++i) {
         const WordBlock& b = story.blocks.at(i);
         if (const auto* p = std::get_if<WordParagraph>(&b))
-            writeParagraph(x, *p, story.keepsWithNext(i));
+            writeParagraph(x, *p, story.keepsWithNext(i) || (doc && story.headsTable(i)));
         else
-            writeTable(x, std::get<WordTable>(b), available, doc);
+            writeTable(x, std::get<WordTable>(b), available, doc, doc && story.headsTable(i - 1));
     }
     // A story must end in a paragraph.
     if (story.blocks.isEmpty() || std::holds_alternative<WordTable>(story.blocks.last()))

@@ -430,7 +430,7 @@ public:
             if (const auto* p = std::get_if<WordParagraph>(&s.blocks.at(i))) {
                 const QList<Line> lines = paragraphLines(*p);
                 const auto* next = i + 1 < s.blocks.size() ? std::get_if<WordTable>(&s.blocks.at(i + 1)) : nullptr;
-                if (next && (!p->isEmpty() || s.keepsWithNext(i))) {
+                if (next && (s.headsTable(i) || s.keepsWithNext(i))) {
                     // A heading goes along with its table: all of it when the table is
                     // kept together, else at least its first two rows.
                     double h = 0;
@@ -536,7 +536,7 @@ private:
             for (int c = 0; c < row.cells.size(); ++c)
                 spans.append({0, 0});
             for (;;) {
-                const double room = m_area.bottom - m_y - row.padTop - row.padBottom + 0.01;
+                const double room = m_area.bottom - m_y - 2 * row.padTop - 2 * row.padBottom + 0.01;
                 double content = 0;
                 bool done = true;
                 for (int c = 0; c < row.cells.size(); ++c) {
@@ -552,7 +552,7 @@ private:
                     content = std::max(content, h);
                     done = done && end == lines.size();
                 }
-                const double height = content + row.padTop + row.padBottom;
+                const double height = content + 2 * row.padTop + 2 * row.padBottom;
                 const bool last = !done || r + 1 == box.rows.size() || !startsAt(box.rows.at(r + 1), m_y + height);
                 placeRow(page(), box, r, spans, m_y, height, first, last);
                 m_y += height;
