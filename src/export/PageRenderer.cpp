@@ -495,6 +495,11 @@ private:
         }
     }
 
+    // Each part of a row split over pages holds the whole of its top and bottom lines,
+    // not half of each as a row that shares them with its neighbours: so word
+    // processors lay them out.
+    static double splitPadding(const RowBox& row) { return 2 * (row.padTop + row.padBottom); }
+
     // Whether row r starts at y: it fits in what is left of the page, or, too tall for
     // any page, its first lines do.
     bool startsAt(const RowBox& row, double y) const
@@ -504,7 +509,7 @@ private:
         if (row.height <= pageHeight())
             return false;
         for (const CellBox& cb : row.cells) {
-            if (cb.lines.isEmpty() || y + row.padTop + cb.lines.first().height + row.padBottom > m_area.bottom + 0.01)
+            if (cb.lines.isEmpty() || y + splitPadding(row) + cb.lines.first().height > m_area.bottom + 0.01)
                 return false;
         }
         return true;
@@ -536,7 +541,7 @@ private:
             for (int c = 0; c < row.cells.size(); ++c)
                 spans.append({0, 0});
             for (;;) {
-                const double room = m_area.bottom - m_y - 2 * row.padTop - 2 * row.padBottom + 0.01;
+                const double room = m_area.bottom - m_y - splitPadding(row) + 0.01;
                 double content = 0;
                 bool done = true;
                 for (int c = 0; c < row.cells.size(); ++c) {
@@ -552,7 +557,7 @@ private:
                     content = std::max(content, h);
                     done = done && end == lines.size();
                 }
-                const double height = content + 2 * row.padTop + 2 * row.padBottom;
+                const double height = content + splitPadding(row);
                 const bool last = !done || r + 1 == box.rows.size() || !startsAt(box.rows.at(r + 1), m_y + height);
                 placeRow(page(), box, r, spans, m_y, height, first, last);
                 m_y += height;
