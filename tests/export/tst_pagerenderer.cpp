@@ -188,6 +188,11 @@ void tst_pagerenderer::columnWidths_data()
                        "983010 гр", "983010 гр", "983010 гр", kLongName}
         << 9922 << false;
     QTest::newRow("narrowest page") << QStringList{"1 гр", kLongName} << 1 << false;
+    // One participant's smallest amount beside counts past 2^31 and the widest money.
+    QTest::newRow("extreme amounts") << QStringList{kLongName,    "0 гр",   "2147483648 гр", "-92233720368547758.08",
+                                                    "4294967296", kLongName}
+                                     << 9922 << false;
+    QTest::newRow("two columns, widest page") << QStringList{"1", kLongName.repeated(3)} << 16838 << false;
     // Long names wrap; the short amounts beside them must not.
     QTest::newRow("short amounts stay whole") << QStringList{"Сухари ржаные с изюмом и орехами к чаю", "640 гр",
                                                              "Колбаса сырокопчёная нарезанная тонко", "1200 гр"}
@@ -373,7 +378,8 @@ void tst_pagerenderer::sampleDocumentsOnPages()
                  qPrintable(QString::number(i)));
         for (const PageRenderer::TextItem& item : page.texts) {
             for (const QString& w : item.text.split(u' ', Qt::SkipEmptyParts)) {
-                const bool ok = words.contains(w) || w.startsWith(QLatin1String("mailto")) || w == QLatin1String("Стр.");
+                const bool ok =
+                    words.contains(w) || w.startsWith(QLatin1String("mailto")) || w == QLatin1String("Стр.");
                 const bool part = std::any_of(tooWide.cbegin(), tooWide.cend(), [&w](const QString& wide) {
                     return wide.contains(w) && SerifMetrics::width(wide, {12, false, false, {}}) > 60;
                 });
