@@ -495,10 +495,13 @@ private:
         }
     }
 
-    // Each part of a row split over pages holds the whole of its top and bottom lines,
-    // not half of each as a row that shares them with its neighbours: so word
-    // processors lay them out.
-    static double splitPadding(const RowBox& row) { return 2 * (row.padTop + row.padBottom); }
+    // A row holds half of each line it shares with a neighbour; a part of a row split
+    // over pages holds the whole of a line at a page's edge: so word processors lay
+    // them out.
+    static double splitPadding(const RowBox& row, bool firstPart, bool lastPart)
+    {
+        return (firstPart ? 1 : 2) * row.padTop + (lastPart ? 1 : 2) * row.padBottom;
+    }
 
     // Whether row r starts at y: it fits in what is left of the page, or, too tall for
     // any page, its first lines do.
@@ -509,7 +512,8 @@ private:
         if (row.height <= pageHeight())
             return false;
         for (const CellBox& cb : row.cells) {
-            if (cb.lines.isEmpty() || y + splitPadding(row) + cb.lines.first().height > m_area.bottom + 0.01)
+            if (cb.lines.isEmpty() ||
+                y + splitPadding(row, true, false) + cb.lines.first().height > m_area.bottom + 0.01)
                 return false;
         }
         return true;
@@ -541,7 +545,8 @@ private:
             for (int c = 0; c < row.cells.size(); ++c)
                 spans.append({0, 0});
             for (;;) {
-                const double room = m_area.bottom - m_y - splitPadding(row) + 0.01;
+                const bool firstPart = spans.first().second == 0;
+                const double room = m_area.bottom - m_y - splitPadding(row, firstPart, false) + 0.01;
                 double content = 0;
                 bool done = true;
                 for (int c = 0; c < row.cells.size(); ++c) {
@@ -557,7 +562,7 @@ private:
                     content = std::max(content, h);
                     done = done && end == lines.size();
                 }
-                const double height = content + splitPadding(row);
+                const double height = content + splitPadding(row, firstPart, done);
                 const bool last = !done || r + 1 == box.rows.size() || !startsAt(box.rows.at(r + 1), m_y + height);
                 placeRow(page(), box, r, spans, m_y, height, first, last);
                 m_y += height;
