@@ -597,8 +597,6 @@ void tst_pagerenderer::printsTheChosenPages()
     QCOMPARE(printer.lastPages(), pages);
     const QByteArray pdf = printer.lastOutput();
     QCOMPARE(int(pdf.count("/Type /Page\n")) + int(pdf.count("/Type /Page>")), int(pages.size()));
-    for (int page : pages)
-        QVERIFY(!pdf.isEmpty() && page > 0);
     QCOMPARE(messageTexts().size(), pages.isEmpty() ? 1 : 0);
     if (pages.isEmpty())
         QVERIFY(messageTexts().first().contains(QStringLiteral("нет страниц")));
