@@ -1,6 +1,7 @@
 #include "export/DocxWriter.h"
 
 #include "export/ColumnWidths.h"
+#include "export/PageRenderer.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemError.h"
 
@@ -183,8 +184,15 @@ void writeBorder(Xml& x, const QString& edge, const WordBorder& b)
     x.attr(QStringLiteral("color"), QStringLiteral("auto"));
 }
 
-void writeTable(Xml& x, const WordTable& t, int available)
+// doc: the document whose main text holds the table, or null in a header or footer;
+// headed: a heading above it goes along with its first two rows.
+void writeTable(Xml& x, const WordTable& t, int available, const WordDocument* doc, bool headed)
 {
+    // A row taller than a page must split, or a word processor cuts off its end.
+    QList<double> heights;
+    double page = 0;
+    if (doc)
+        heights = PageRenderer::rowHeights(*doc, t, &page);
     x.start(QStringLiteral("tbl"));
     x.start(QStringLiteral("tblPr"));
     x.empty(QStringLiteral("tblW"));
@@ -215,13 +223,15 @@ void writeTable(Xml& x, const WordTable& t, int available)
 
     for (int r = 0; r < t.rows.size(); ++r) {
         const WordRow& row = t.rows.at(r);
-        // A row is never split across pages; a table kept together holds each row to
-        // the next, as word processors are told.
-        const bool keepNext = t.keepTogether && r + 1 < t.rows.size();
+        // A row is not split across pages unless it is taller than one; a table kept
+        // together holds each row to the next, as word processors are told.
+        const bool keepNext = (t.keepTogether || (headed && r == 0)) && r + 1 < t.rows.size();
         x.start(QStringLiteral("tr"));
-        x.start(QStringLiteral("trPr"));
-        x.empty(QStringLiteral("cantSplit"));
-        x.end();
+        if (heights.value(r) <= page) {
+            x.start(QStringLiteral("trPr"));
+            x.empty(QStringLiteral("cantSplit"));
+            x.end();
+        }
         for (const WordCell& cell : row.cells) {
             x.start(QStringLiteral("tc"));
             x.start(QStringLiteral("tcPr"));
@@ -248,14 +258,14 @@ void writeTable(Xml& x, const WordTable& t, int available)
     x.end();
 }
 
-void writeStory(Xml& x, const WordStory& story, int available)
+void writeStory(Xml& x, const WordStory& story, int available, const WordDocument* doc = nullptr)
 {
     for (int i = 0; i < story.blocks.size(); ++i) {
         const WordBlock& b = story.blocks.at(i);
         if (const auto* p = std::get_if<WordParagraph>(&b))
-            writeParagraph(x, *p, story.keepsWithNext(i));
+            writeParagraph(x, *p, story.keepsWithNext(i) || (doc && story.headsTable(i)));
         else
-            writeTable(x, std::get<WordTable>(b), available);
+            writeTable(x, std::get<WordTable>(b), available, doc, doc && story.headsTable(i - 1));
     }
     // A story must end in a paragraph.
     if (story.blocks.isEmpty() || std::holds_alternative<WordTable>(story.blocks.last()))
@@ -274,7 +284,7 @@ QByteArray documentXml(const WordDocument& doc, bool withHeader, bool withFooter
     x.w.writeNamespace(nsR, QStringLiteral("r"));
     x.start(QStringLiteral("document"));
     x.start(QStringLiteral("body"));
-    writeStory(x, doc.main, textWidth(doc.page));
+    writeStory(x, doc.main, textWidth(doc.page), &doc);
 
     x.start(QStringLiteral("sectPr"));
     if (withHeader) {

@@ -94,32 +94,32 @@ double nextTabStop(const WordParagraph& p, double x)
     return (std::floor(x / kTabPoints + 1e-6) + 1) * kTabPoints;
 }
 
-// Breaks a paragraph into lines no wider than width: after blanks (not the blanks a
-// paragraph starts with) and around tabs; inside a word only when the word alone is
-// wider than the line.
+// Breaks a paragraph into lines no wider than width where ColumnWidths::mayBreak lets
+// it, and around tabs; inside a word only when the word alone is wider than the line.
 QList<Line> breakLines(const WordParagraph& p, double width, const Fields& fields)
 {
     const QList<Atom> atoms = atomsOf(p, fields);
     QList<QPair<int, int>> spans; // [first, last) atoms of each line
     int start = 0;
     int breakAt = -1; // where the current line may end, the next one starting there
-    bool started = false;
     double x = 0;
+    auto character = [&atoms](int i) {
+        const Atom& a = atoms.at(i);
+        return a.tab ? QChar(u'\t') : a.text.size() != 1 ? QChar(u'0') : a.text.front();
+    };
     for (int i = 0; i < atoms.size(); ++i) {
         const Atom& a = atoms.at(i);
         if (a.tab) {
             breakAt = i;
             x = nextTabStop(p, x);
-            started = true;
             continue;
         }
+        if (i > 0 && ColumnWidths::mayBreak(i > 1 ? character(i - 2) : QChar(), character(i - 1), character(i)))
+            breakAt = i;
         if (a.blank) {
             x += a.width;
-            if (started && i + 1 < atoms.size() && !atoms.at(i + 1).blank)
-                breakAt = i + 1;
             continue;
         }
-        started = true;
         if (x + a.width > width + 0.01 && i > start) {
             const int end = breakAt > start ? breakAt : i;
             spans.append({start, end});
@@ -285,14 +285,14 @@ struct CellBox
 {
     double x = 0, width = 0;
     int firstColumn = 0, endColumn = 0;
-    QList<QList<Line>> paragraphs;
+    QList<Line> lines; // of all its paragraphs, one under another
 };
 
 struct RowBox
 {
     QList<CellBox> cells;
     double height = 0;
-    double padTop = 0;
+    double padTop = 0, padBottom = 0;
 };
 
 struct TableBox
@@ -321,18 +321,18 @@ TableBox measureTable(const WordTable& t, double areaLeft, double areaWidth, con
             cb.endColumn = std::min(cb.firstColumn + cell.span, int(widths.size()));
             cb.x = box.columnX.at(cb.firstColumn);
             cb.width = box.columnX.at(cb.endColumn) - cb.x;
+            for (const WordParagraph& p : cell.paragraphs)
+                cb.lines.append(breakLines(p, std::max(1.0, cb.width - 2 * kCellPadding), fields));
             double h = 0;
-            for (const WordParagraph& p : cell.paragraphs) {
-                cb.paragraphs.append(breakLines(p, std::max(1.0, cb.width - 2 * kCellPadding), fields));
-                for (const Line& l : cb.paragraphs.last())
-                    h += l.height;
-            }
+            for (const Line& l : cb.lines)
+                h += l.height;
             content = std::max(content, h);
             top = std::max(top, thickness(cell.top));
             bottom = std::max(bottom, thickness(cell.bottom));
             row.cells.append(cb);
         }
         row.padTop = top / 2;
+        row.padBottom = bottom / 2;
         row.height = content + top / 2 + bottom / 2;
         box.height += row.height;
         box.rows.append(row);
@@ -346,25 +346,38 @@ const WordCell* cellAtColumn(const WordTable& t, int row, int column)
     return c >= 0 && c < t.rows.at(row).cells.size() ? &t.cell(row, c) : nullptr;
 }
 
-// Draws row r of a table at y: its text, its left, right and top lines, and its bottom
-// line when it is the last row on the page or of the table.
-void placeRow(Page& page, const TableBox& box, int r, double y, bool firstOnPage, bool lastOnPage)
+// Lines [from, to) of each cell of a row: all of them, or the part of a row too tall
+// for a page that goes on one page.
+using LineSpans = QList<QPair<int, int>>;
+
+LineSpans wholeRow(const RowBox& row)
+{
+    LineSpans out;
+    for (const CellBox& cb : row.cells)
+        out.append({0, int(cb.lines.size())});
+    return out;
+}
+
+// Draws row r of a table, or the given lines of its cells, in height points at y: the
+// text, the left, right and top lines, and the bottom line when it is the last row on
+// the page or of the table.
+void placeRow(Page& page, const TableBox& box, int r, const LineSpans& spans, double y, double height, bool firstOnPage,
+              bool lastOnPage)
 {
     const WordTable& t = *box.table;
     const RowBox& row = box.rows.at(r);
-    const double bottom = y + row.height;
+    const double bottom = y + height;
     for (int c = 0; c < row.cells.size(); ++c) {
         const CellBox& cb = row.cells.at(c);
         const WordCell& cell = t.cell(r, c);
         double ty = y + row.padTop;
-        for (const QList<Line>& lines : cb.paragraphs) {
-            for (const Line& l : lines) {
-                for (TextItem item : l.items) {
-                    item.origin += QPointF(cb.x + kCellPadding, ty + l.ascent);
-                    page.texts.append(item);
-                }
-                ty += l.height;
+        for (int i = spans.at(c).first; i < spans.at(c).second; ++i) {
+            const Line& l = cb.lines.at(i);
+            for (TextItem item : l.items) {
+                item.origin += QPointF(cb.x + kCellPadding, ty + l.ascent);
+                page.texts.append(item);
             }
+            ty += l.height;
         }
         // The line between two cells is one line: where their lines differ the heavier shows.
         const WordBorder& left = c == 0 ? cell.left : heavier(t.cell(r, c - 1).right, cell.left);
@@ -416,13 +429,23 @@ public:
         for (int i = 0; i < s.blocks.size(); ++i) {
             if (const auto* p = std::get_if<WordParagraph>(&s.blocks.at(i))) {
                 const QList<Line> lines = paragraphLines(*p);
-                if (s.keepsWithNext(i)) {
+                const auto* next = i + 1 < s.blocks.size() ? std::get_if<WordTable>(&s.blocks.at(i + 1)) : nullptr;
+                if (next && (s.headsTable(i) || s.keepsWithNext(i))) {
+                    // A heading goes along with its table: all of it when the table is
+                    // kept together, else at least its first two rows.
                     double h = 0;
                     for (const Line& l : lines)
                         h += l.height;
-                    const TableBox next =
-                        measureTable(std::get<WordTable>(s.blocks.at(i + 1)), m_area.left, m_area.width, m_fields);
-                    keepTogether(h + next.height);
+                    const TableBox box = measureTable(*next, m_area.left, m_area.width, m_fields);
+                    if (s.keepsWithNext(i)) {
+                        keepTogether(h + box.height);
+                        m_keptFromHere = true;
+                    } else {
+                        for (int r = 0; r < std::min<qsizetype>(2, box.rows.size()); ++r)
+                            h += box.rows.at(r).height;
+                        if (h <= pageHeight())
+                            keepTogether(h);
+                    }
                 }
                 paragraph(*p, lines);
             } else {
@@ -443,10 +466,13 @@ private:
         m_y = m_area.top;
     }
 
-    // Starts a fresh page when what follows fits on one but not in what is left.
+    double pageHeight() const { return m_area.bottom - m_area.top; }
+
+    // Starts a fresh page when what follows does not fit in what is left: what is kept
+    // together starts on a fresh page even when it then goes on over the next ones.
     void keepTogether(double height)
     {
-        if (m_paginate && !atTop() && m_y + height > m_area.bottom && height <= m_area.bottom - m_area.top)
+        if (m_paginate && !atTop() && m_y + height > m_area.bottom)
             newPage();
     }
 
@@ -469,23 +495,85 @@ private:
         }
     }
 
+    // A row holds half of each line it shares with a neighbour; a part of a row split
+    // over pages holds the whole of a line at a page's edge: so word processors lay
+    // them out.
+    static double splitPadding(const RowBox& row, bool firstPart, bool lastPart)
+    {
+        return (firstPart ? 1 : 2) * row.padTop + (lastPart ? 1 : 2) * row.padBottom;
+    }
+
+    // Whether row r starts at y: it fits in what is left of the page, or, too tall for
+    // any page, its first lines do.
+    bool startsAt(const RowBox& row, double y) const
+    {
+        if (!m_paginate || y + row.height <= m_area.bottom + 0.01)
+            return true;
+        if (row.height <= pageHeight())
+            return false;
+        for (const CellBox& cb : row.cells) {
+            if (cb.lines.isEmpty() ||
+                y + splitPadding(row, true, false) + cb.lines.first().height > m_area.bottom + 0.01)
+                return false;
+        }
+        return true;
+    }
+
     void table(const WordTable& t)
     {
         const TableBox box = measureTable(t, m_area.left, m_area.width, m_fields);
-        if (t.keepTogether)
+        if (t.keepTogether && !m_keptFromHere)
             keepTogether(box.height);
+        m_keptFromHere = false;
         bool first = true;
         for (int r = 0; r < box.rows.size(); ++r) {
-            const double h = box.rows.at(r).height;
-            if (m_paginate && !atTop() && m_y + h > m_area.bottom + 0.01) {
+            const RowBox& row = box.rows.at(r);
+            if (!atTop() && !startsAt(row, m_y)) {
                 newPage();
                 first = true;
             }
-            const bool last =
-                r + 1 == box.rows.size() || (m_paginate && m_y + h + box.rows.at(r + 1).height > m_area.bottom + 0.01);
-            placeRow(page(), box, r, m_y, first, last);
-            m_y += h;
-            first = false;
+            if (!m_paginate || m_y + row.height <= m_area.bottom + 0.01) {
+                const bool last = r + 1 == box.rows.size() || !startsAt(box.rows.at(r + 1), m_y + row.height);
+                placeRow(page(), box, r, wholeRow(row), m_y, row.height, first, last);
+                m_y += row.height;
+                first = false;
+                continue;
+            }
+            // Taller than a page: the row goes on over as many pages as it takes, each
+            // cell's lines in order, so that none is lost.
+            LineSpans spans;
+            for (int c = 0; c < row.cells.size(); ++c)
+                spans.append({0, 0});
+            for (;;) {
+                const bool firstPart = spans.first().second == 0;
+                const double room = m_area.bottom - m_y - splitPadding(row, firstPart, false) + 0.01;
+                double content = 0;
+                bool done = true;
+                for (int c = 0; c < row.cells.size(); ++c) {
+                    const QList<Line>& lines = row.cells.at(c).lines;
+                    int end = spans.at(c).second;
+                    double h = 0;
+                    // At the top of a page at least one line goes on it, however tall.
+                    while (end < lines.size() && (h + lines.at(end).height <= room || (h == 0 && atTop()))) {
+                        h += lines.at(end).height;
+                        ++end;
+                    }
+                    spans[c] = {spans.at(c).second, end};
+                    content = std::max(content, h);
+                    done = done && end == lines.size();
+                }
+                const double height = content + splitPadding(row, firstPart, done);
+                const bool last = !done || r + 1 == box.rows.size() || !startsAt(box.rows.at(r + 1), m_y + height);
+                placeRow(page(), box, r, spans, m_y, height, first, last);
+                m_y += height;
+                first = false;
+                if (done)
+                    break;
+                newPage();
+                first = true;
+                for (QPair<int, int>& span : spans)
+                    span.first = span.second;
+            }
         }
     }
 
@@ -494,6 +582,7 @@ private:
     bool m_paginate;
     Fields m_fields;
     double m_y;
+    bool m_keptFromHere = false; // the next table's heading has seen to keeping it together
 };
 
 // Height of a header or footer story over the text width.
@@ -507,27 +596,53 @@ double storyHeight(const WordStory& s, double width, const Fields& fields)
 
 } // namespace
 
+namespace {
+
+// The page's body: between the margins, and below a header or above a footer taller
+// than its margin, as in a word processor.
+Area bodyArea(const WordDocument& doc, const Fields& probe)
+{
+    const WordPageSetup& ps = doc.page;
+    const double pageHeight = ps.heightTwips() / 20.0;
+    const double width = ps.widthTwips() / 20.0 - ps.leftMargin - ps.rightMargin;
+    const double headerHeight = doc.header.isBlank() ? 0 : storyHeight(doc.header, width, probe);
+    const double footerHeight = doc.footer.isBlank() ? 0 : storyHeight(doc.footer, width, probe);
+    Area body;
+    body.left = ps.leftMargin;
+    body.width = width;
+    body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
+    // Word processors leave a hair between the body and the footer.
+    body.bottom = std::min(pageHeight - ps.bottomMargin, pageHeight - ps.footerDistance - footerHeight - kFooterGap);
+    if (body.bottom - body.top < 36)
+        body.bottom = body.top + 36;
+    return body;
+}
+
+// The page fields do not change a header's height: measure with numbers of the same size.
+constexpr Fields kProbe{8, 8};
+
+} // namespace
+
+QList<double> rowHeights(const WordDocument& doc, const WordTable& t, double* bodyHeight)
+{
+    const Area body = bodyArea(doc, kProbe);
+    if (bodyHeight)
+        *bodyHeight = body.bottom - body.top;
+    QList<double> out;
+    for (const RowBox& row : measureTable(t, body.left, body.width, kProbe).rows)
+        out.append(row.height);
+    return out;
+}
+
 Layout layout(const WordDocument& doc)
 {
     const WordPageSetup& ps = doc.page;
     Layout out;
     out.pageSize = QSizeF(ps.widthTwips() / 20.0, ps.heightTwips() / 20.0);
     const double width = out.pageSize.width() - ps.leftMargin - ps.rightMargin;
-    // The page fields do not change a header's height: measure with numbers of the same size.
-    const Fields probe{8, 8};
-    const double headerHeight = doc.header.isBlank() ? 0 : storyHeight(doc.header, width, probe);
+    const Fields probe = kProbe;
     const double footerHeight = doc.footer.isBlank() ? 0 : storyHeight(doc.footer, width, probe);
-
-    // A tall header or footer pushes the body away, as in a word processor.
-    Area body;
-    body.left = ps.leftMargin;
-    body.width = width;
-    body.top = std::max(ps.topMargin, ps.headerDistance + headerHeight);
-    // Word processors leave a hair between the body and the footer.
-    body.bottom = std::min(out.pageSize.height() - ps.bottomMargin,
-                           out.pageSize.height() - ps.footerDistance - footerHeight - kFooterGap);
-    if (body.bottom - body.top < 36)
-        body.bottom = body.top + 36;
+    const Area body = bodyArea(doc, probe);
 
     Flow main(out.pages, body, true, probe);
     main.story(doc.main);
@@ -591,7 +706,7 @@ void paintPage(QPainter& painter, const Page& page, double k, double fontScale)
 
 } // namespace
 
-bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error)
+bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error, const QList<int>& only)
 {
     const QPageSize size(pages.pageSize, QPageSize::Point, QString(), QPageSize::ExactMatch);
     const QPageLayout::Orientation orientation =
@@ -616,14 +731,18 @@ bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error)
         return false;
     }
     const double k = device.logicalDpiX() / 72.0;
+    bool first = true;
     for (int i = 0; i < pages.pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) {
+        if (!only.isEmpty() && !only.contains(i + 1))
+            continue;
+        if (!first && !device.newPage()) {
             painter.end();
             if (error)
                 *error = QStringLiteral("новая страница не начинается");
             return false;
         }
         paintPage(painter, pages.pages.at(i), k, 1.0);
+        first = false;
     }
     if (!painter.end()) {
         if (error)

@@ -13,9 +13,10 @@ class QPagedPaintDevice;
 
 // The second back end of the document model: the document laid out on pages and drawn
 // with the toolkit's painter, for a PDF file or a printer. Lines break at blanks only,
-// tables take their column widths from ColumnWidths like the .docx writer, a row never
-// splits, and a table kept together starts on a fresh page rather than split when it
-// fits on one. All geometry is in points from the page's top left corner.
+// tables take their column widths from ColumnWidths like the .docx writer, a row splits
+// only when it is taller than a page, a table kept together starts on a fresh page
+// when it does not fit in what is left of one, and a heading goes along with its table. All geometry is in points from
+// the page's top left corner.
 namespace PageRenderer {
 
 struct TextItem
@@ -49,8 +50,13 @@ struct Layout
 
 Layout layout(const WordDocument& doc);
 
-// Draws every page on a PDF writer or a printer, setting its page size and orientation.
-bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error = nullptr);
+// Heights of a table's rows in the document's main text, and the height of its page's
+// body: a row taller than that goes on over the pages.
+QList<double> rowHeights(const WordDocument& doc, const WordTable& t, double* bodyHeight);
+
+// Draws every page on a PDF writer or a printer, setting its page size and orientation;
+// only the given page numbers (from 1, ascending) when there are any.
+bool paint(const Layout& pages, QPagedPaintDevice& device, QString* error = nullptr, const QList<int>& only = {});
 // The whole PDF file; empty, with error set, on failure.
 QByteArray pdf(const WordDocument& doc, const QString& title, QString* error = nullptr);
 // One page (0-based) as a white image at the given resolution.

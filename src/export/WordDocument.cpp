@@ -118,6 +118,14 @@ bool WordStory::keepsWithNext(int block) const
     return t && t->keepTogether;
 }
 
+bool WordStory::headsTable(int block) const
+{
+    if (block < 0 || block + 1 >= blocks.size() || !std::holds_alternative<WordTable>(blocks.at(block + 1)))
+        return false;
+    const auto* p = std::get_if<WordParagraph>(&blocks.at(block));
+    return p && !p->text().trimmed().isEmpty();
+}
+
 WordStory& WordDocument::story(WordStoryKind kind)
 {
     switch (kind) {

@@ -126,6 +126,9 @@ struct WordStory
     bool isBlank() const;
     // Whether the block is a paragraph that goes to the page of the table after it.
     bool keepsWithNext(int block) const;
+    // Whether the block is a paragraph with text right above a table: its heading, kept
+    // with the table's first rows at least.
+    bool headsTable(int block) const;
 };
 
 // Points from centimetres, as the word processor converts them.

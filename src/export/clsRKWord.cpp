@@ -512,8 +512,10 @@ void clsRKWord::print() const
     const PageRenderer::Layout pages = PageRenderer::layout(*m_doc);
     QString why;
     const Printing::Result result = Printing::print(
-        nullptr, documentBaseName(),
-        [&pages](QPagedPaintDevice& device, QString* error) { return PageRenderer::paint(pages, device, error); },
+        nullptr, documentBaseName(), int(pages.pages.size()),
+        [&pages](QPagedPaintDevice& device, const QList<int>& chosen, QString* error) {
+            return PageRenderer::paint(pages, device, error, chosen);
+        },
         &why);
     if (result == Printing::Result::Failed)
         MessageBox::show(nullptr, QStringLiteral("Документ не напечатан: ") + why, kCaption, MessageBox::OkOnly,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -8,12 +9,14 @@
 class QPagedPaintDevice;
 class QWidget;
 
-// The print dialog and the printer. print() asks the user; when the dialog is
-// accepted, draw() paints the pages on the chosen printer.
+// The print dialog and the printer. print() asks the user, offering the pages 1 to
+// pageCount; when the dialog is accepted, draw() paints the pages chosen there
+// (numbers from 1, ascending) on the chosen printer.
 //
 // Test mode (a Printing::Recorder, or the offscreen/minimal platforms): no dialog is
-// shown; the answer set with setNextAnswer() is taken (cancel unless set) and an
-// accepted job is drawn into a PDF held for the test instead of a printer.
+// shown; the answer set with setNextAnswer() is taken (cancel unless set), with the
+// pages set with setNextPages() (all unless set), and an accepted job is drawn into a
+// PDF held for the test instead of a printer.
 class Printing
 {
 public:
@@ -23,9 +26,13 @@ public:
         Cancelled,
         Failed
     };
-    using Draw = std::function<bool(QPagedPaintDevice& device, QString* error)>;
+    using Draw = std::function<bool(QPagedPaintDevice& device, const QList<int>& pages, QString* error)>;
 
-    static Result print(QWidget* parent, const QString& documentName, const Draw& draw, QString* error = nullptr);
+    static Result print(QWidget* parent, const QString& documentName, int pageCount, const Draw& draw,
+                        QString* error = nullptr);
+
+    // The pages from..to (from 1) of pageCount, those outside dropped; empty when none is left.
+    static QList<int> pageRange(int from, int to, int pageCount);
 
     // ---- test side ----
     static bool testMode();
@@ -39,7 +46,11 @@ public:
         Recorder& operator=(const Recorder&) = delete;
 
         void setNextAnswer(bool accept);
-        int count() const; // dialogs asked
+        // The range chosen in the next dialog, as its page boxes hold it.
+        void setNextPages(int from, int to);
+        int count() const;            // dialogs asked
+        int lastOffered() const;      // the last page the last dialog offered
+        QList<int> lastPages() const; // the pages the last accepted job drew
         QString lastDocumentName() const;
         QByteArray lastOutput() const; // the pages of the last accepted job, as a PDF
     };

@@ -1,3 +1,4 @@
+#include "export/ShoppingDocument.h"
 #include "export/TripDocuments.h"
 #include "export/clsRKWord.h"
 #include "model/TripCheck.h"
@@ -97,6 +98,8 @@ private slots:
     void wellFormed();
     void convertsWithLibreOffice();
     void pdfAgreesWithLibreOffice();
+    void bigTripPagesAgree_data();
+    void bigTripPagesAgree();
 
 private:
     // Writes both documents of the sample trip into the scratch folder.
@@ -299,6 +302,78 @@ void tst_documentfiles::pdfAgreesWithLibreOffice()
             }
         }
     }
+}
+
+void tst_documentfiles::bigTripPagesAgree_data()
+{
+    QTest::addColumn<int>("document"); // layout, purchase list, shopping list
+    // Where a row too tall for a page is split, LibreOffice may take a line more or less.
+    QTest::addColumn<bool>("pageByPage");
+    QTest::newRow("layout") << 0 << true;
+    QTest::newRow("purchase list") << 1 << false;
+    QTest::newRow("shopping list") << 2 << true;
+}
+
+// 51 days, 30 people, a long name and one of 4,700 characters: the program's PDF and
+// LibreOffice's reading of its .docx hold the same words on every page, none lost.
+void tst_documentfiles::bigTripPagesAgree()
+{
+    QFETCH(int, document);
+    QFETCH(bool, pageByPage);
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "poppler-utils is missing");
+
+    ExportingTrip t;
+    const QString huge =
+        QStringLiteral("Макароны-рожки ") + QStringLiteral("очень длинное название продукта ").repeated(146);
+    makeTrip(t.g,
+             {{"Гречка ядрица быстроразваривающаяся отборная", "80", "гр"},
+              {huge, "90", "гр"},
+              {"Сало", "32767", "гр"},
+              {"Чай", "5", "гр"}},
+             {"1 4|2|3", "2|1 4|3"}, 30, 15, 51, QDate(2026, 6, 7));
+    QByteArray log;
+    QStringList files;
+    for (const char* suffix : {".docx", ".pdf"}) {
+        files.append(t.dir.filePath(QStringLiteral("big") + QLatin1String(suffix)));
+        objWord(t.g).setOutputFile(files.last());
+        QVERIFY(document == 0   ? TripDocuments::exportLayout(t.g, true, 1).ok()
+                : document == 1 ? TripDocuments::exportPurchases(t.g, true, 1).ok()
+                                : ShoppingDocument::exportShopping(t.g, true, 1).ok());
+    }
+    const QString converted = t.dir.filePath(QStringLiteral("lo"));
+    QVERIFY(QDir().mkpath(converted));
+    QVERIFY2(convertWithLibreOffice(soffice, converted, {files.first()}, &log), log.constData());
+
+    auto pages = [&pdftotext](const QString& pdf) {
+        QList<QStringList> out;
+        for (const QString& page : readText(pdftotext, pdf).split(QLatin1Char('\f'))) {
+            QStringList words = page.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+            words.sort(); // the order a table's cells are read in is the reader's
+            out.append(words);
+        }
+        return out;
+    };
+    const QList<QStringList> ours = pages(files.last());
+    const QList<QStringList> theirs = pages(QDir(converted).filePath(QStringLiteral("big.pdf")));
+    QCOMPARE(ours.size(), theirs.size());
+    QStringList allOurs, allTheirs;
+    for (int i = 0; i < ours.size(); ++i) {
+        if (pageByPage)
+            QVERIFY2(ours.at(i) == theirs.at(i), qPrintable(QStringLiteral("page %1").arg(i + 1)));
+        allOurs += ours.at(i);
+        allTheirs += theirs.at(i);
+    }
+    allOurs.sort();
+    allTheirs.sort();
+    QCOMPARE(allOurs, allTheirs);
+    int lost = 146 * (document == 0 ? 51 : 1);
+    for (const QStringList& page : ours)
+        lost -= int(page.count(QStringLiteral("длинное")));
+    QCOMPARE(lost, 0);
 }
 
 QTEST_MAIN(tst_documentfiles)

@@ -119,6 +119,8 @@ private slots:
     void pageSetup();
     void unfitCharactersStayOut();
     void tablesFitThePage();
+    void rowsThatSplitAndHeadingsKept_data();
+    void rowsThatSplitAndHeadingsKept();
     void savedFileIsTheSame();
     void convertsWithLibreOffice();
 
@@ -420,6 +422,57 @@ void tst_docx::tablesFitThePage()
     QVERIFY(widths.at(0) > widths.at(1)); // the long text has the widest column
     QVERIFY(widths.at(1) > widths.at(2)); // "коротко" outweighs an empty column
     QVERIFY(widths.at(2) > 0);
+}
+
+void tst_docx::rowsThatSplitAndHeadingsKept_data()
+{
+    QTest::addColumn<QString>("heading"); // the paragraph above the table
+    QTest::addColumn<bool>("keep");       // the table is kept together
+    // Per row: "s" it may not split, "k" its paragraphs keep with the next row.
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<bool>("headingKept");
+
+    QTest::newRow("heading") << "1. Иванов (доля 1)" << false << QStringList{"sk", "", "s"} << true;
+    QTest::newRow("no heading") << "" << false << QStringList{"s", "", "s"} << false;
+    QTest::newRow("blanks are no heading") << "   " << false << QStringList{"s", "", "s"} << false;
+    QTest::newRow("kept table") << "Дежурная смена №1" << true << QStringList{"sk", "k", "s"} << true;
+}
+
+// A row taller than a page may split, or a word processor cuts its end off; a heading
+// keeps with the first two rows of its table.
+void tst_docx::rowsThatSplitAndHeadingsKept()
+{
+    QFETCH(QString, heading);
+    QFETCH(bool, keep);
+    QFETCH(QStringList, rows);
+    QFETCH(bool, headingKept);
+
+    clsRKWord& w = open();
+    if (!heading.isEmpty()) {
+        w.InsertText(heading);
+        w.Enter();
+    }
+    w.InsertTable(3, 2);
+    if (keep)
+        w.KeepTableTogether();
+    w.InsertText(QStringLiteral("Продукт"));
+    w.MoveRightCell(2);
+    w.InsertText(QStringLiteral("сухарики ").repeated(520)); // 4,700 characters
+    w.MoveRightCell(2);
+    w.InsertText(QStringLiteral("Чай"));
+    const Package p = written();
+    const XmlElement& body = *p.part("word/document.xml").child("w:body");
+    const QList<const XmlElement*> tr = body.all("w:tr");
+    QCOMPARE(tr.size(), 3);
+    for (int r = 0; r < 3; ++r) {
+        const XmlElement* trPr = tr.at(r)->child("w:trPr");
+        QCOMPARE(trPr && trPr->child("w:cantSplit"), rows.at(r).contains(u's'));
+        for (const XmlElement* pPr : tr.at(r)->all("w:pPr"))
+            QCOMPARE(pPr->child("w:keepNext") != nullptr, rows.at(r).contains(u'k'));
+    }
+    const XmlElement* first = body.child("w:p");
+    QVERIFY(first);
+    QCOMPARE(first->child("w:pPr")->child("w:keepNext") != nullptr, headingKept);
 }
 
 void tst_docx::savedFileIsTheSame()
