@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ public:
     void setRows(QList<QStringList> rows, qsizetype intBoldFrom = -1);
     // A background and tooltip for one row.
     void markRow(qsizetype intRow, const QColor& color, const QString& strTip);
+    // A tooltip of one cell, shown after the row's.
+    void setCellTip(qsizetype intRow, int intColumn, const QString& strTip);
 
     const QList<QStringList>& rows() const { return m_rows; }
 
@@ -34,6 +37,7 @@ private:
     QStringList m_header;
     QList<QStringList> m_rows;
     QList<Mark> m_marks;
+    QHash<QPair<qsizetype, int>, QString> m_cellTips;
     qsizetype m_intBoldFrom = -1;
     QList<bool> m_rightAligned;
 };
