@@ -62,12 +62,13 @@ QString settingsFile()
            QStringLiteral("/torbel/torbel.conf");
 }
 
-// "Software\Torbel\Windows" and "frmCarry" as "Software/Torbel/Windows/frmCarry".
+// "Software\Torbel\Windows" and "frmCarry" as "software/torbel/windows/frmcarry": the
+// registry's names are case-blind, the settings file's are not.
 QString settingsKey(const QString& keyName, const QString& valueName)
 {
-    QString key = keyName;
+    QString key = keyName.toLower();
     key.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return key + QLatin1Char('/') + valueName;
+    return key + QLatin1Char('/') + valueName.toLower();
 }
 
 } // namespace
