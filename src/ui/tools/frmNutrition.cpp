@@ -36,6 +36,8 @@ namespace {
 
 const QString Caption = QStringLiteral("Питание и закупка");
 
+constexpr int FitRows = 100;
+
 QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget* parent)
 {
     auto* view = new QTableView(parent);
@@ -46,6 +48,10 @@ QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget*
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Columns are fitted to the rows shown first, as many as a tall window has: measuring
+    // a full catalog's would take a good many frames.
+    view->horizontalHeader()->setResizeContentsPrecision(FitRows);
+    view->verticalHeader()->setResizeContentsPrecision(FitRows);
     return view;
 }
 
@@ -196,7 +202,11 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
 void frmNutrition::Init()
 {
     m_facts->reload();
-    tblFacts->resizeColumnsToContents();
+    // Fitted again only for a catalog of another size: a value typed in keeps its column.
+    if (m_intFactsFitted != m_facts->rowCount()) {
+        m_intFactsFitted = m_facts->rowCount();
+        tblFacts->resizeColumnsToContents();
+    }
     txtAim->setText(QString::number(m_g.intEnergyAim));
     lblStatus->clear();
 

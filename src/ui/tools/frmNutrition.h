@@ -82,6 +82,7 @@ private:
     bool m_blnShoppingFailed = false;
     bool m_blnSized = false;
     qsizetype m_intDaysFitted = -1;
+    int m_intFactsFitted = -1;
     std::optional<FoodReference> m_bundled;
 
     QLineEdit* txtAim = nullptr;
