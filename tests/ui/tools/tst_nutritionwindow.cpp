@@ -598,6 +598,10 @@ void tst_nutritionwindow::totalsSayWhatIsMissing()
         }
     }
     QVERIFY(!t.missing.isEmpty());
+    // The averages' cell, where it is seen, says the same.
+    const QAbstractItemModel* totals = w.findChild<TotalsFooter*>(QStringLiteral("tblDaysTotals"))->model();
+    QCOMPARE(totals->index(0, 7).data(Qt::ToolTipRole),
+             days->model()->index(int(t.days.size()), 7).data(Qt::ToolTipRole));
 }
 
 void tst_nutritionwindow::chartMarksTheTablesDays_data()
