@@ -599,8 +599,8 @@ void tst_nutritionwindow::totalsSayWhatIsMissing()
     }
     QVERIFY(!t.missing.isEmpty());
     // The averages' cell, where it is seen, says the same.
-    const QAbstractItemModel* totals = w.findChild<TotalsFooter*>(QStringLiteral("tblDaysTotals"))->model();
-    QCOMPARE(totals->index(0, 7).data(Qt::ToolTipRole),
+    const QAbstractItemModel* average = w.findChild<TotalsFooter*>(QStringLiteral("tblDaysTotals"))->model();
+    QCOMPARE(average->index(0, 7).data(Qt::ToolTipRole),
              days->model()->index(int(t.days.size()), 7).data(Qt::ToolTipRole));
 }
 
