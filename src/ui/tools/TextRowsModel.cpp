@@ -13,7 +13,6 @@ void TextRowsModel::setRows(QList<QStringList> rows, qsizetype intBoldFrom)
     beginResetModel();
     m_rows = std::move(rows);
     m_marks = QList<Mark>(m_rows.size());
-    m_cellTips.clear();
     m_intBoldFrom = intBoldFrom;
     endResetModel();
 }
@@ -24,14 +23,6 @@ void TextRowsModel::markRow(qsizetype intRow, const QColor& color, const QString
         return;
     m_marks[intRow] = {color, strTip};
     emit dataChanged(index(int(intRow), 0), index(int(intRow), columnCount() - 1));
-}
-
-void TextRowsModel::setCellTip(qsizetype intRow, int intColumn, const QString& strTip)
-{
-    if (intRow < 0 || intRow >= m_rows.size() || intColumn < 0 || intColumn >= m_header.size())
-        return;
-    m_cellTips.insert({intRow, intColumn}, strTip);
-    emit dataChanged(index(int(intRow), intColumn), index(int(intRow), intColumn));
 }
 
 int TextRowsModel::rowCount(const QModelIndex& parent) const
@@ -72,7 +63,7 @@ QVariant TextRowsModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole: {
         QString strTip = m_marks.at(index.row()).strTip;
-        const QString strCell = m_cellTips.value({index.row(), index.column()});
+        const QString strCell = m_cellTips ? m_cellTips(index.row(), index.column()) : QString();
         if (!strCell.isEmpty())
             strTip += (strTip.isEmpty() ? QString() : QStringLiteral("\n")) + strCell;
         return strTip.isEmpty() ? QVariant() : QVariant(strTip);

@@ -2,9 +2,10 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QHash>
 #include <QList>
 #include <QStringList>
+
+#include <functional>
 
 // Read-only rows of texts for a table view: a list of tens of thousands of rows is
 // shown without an item apiece, and the cells are exactly the texts the command line
@@ -18,8 +19,9 @@ public:
     void setRows(QList<QStringList> rows, qsizetype intBoldFrom = -1);
     // A background and tooltip for one row.
     void markRow(qsizetype intRow, const QColor& color, const QString& strTip);
-    // A tooltip of one cell, shown after the row's.
-    void setCellTip(qsizetype intRow, int intColumn, const QString& strTip);
+    // Tooltips of single cells, shown after the row's, made when asked for: a row's
+    // may name thousands of products.
+    void setCellTips(std::function<QString(int intRow, int intColumn)> tips) { m_cellTips = std::move(tips); }
 
     const QList<QStringList>& rows() const { return m_rows; }
 
@@ -37,7 +39,7 @@ private:
     QStringList m_header;
     QList<QStringList> m_rows;
     QList<Mark> m_marks;
-    QHash<QPair<qsizetype, int>, QString> m_cellTips;
+    std::function<QString(int, int)> m_cellTips;
     qsizetype m_intBoldFrom = -1;
     QList<bool> m_rightAligned;
 };

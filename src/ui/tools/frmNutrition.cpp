@@ -132,6 +132,13 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
                                 QStringLiteral("Белки, г"), QStringLiteral("Жиры, г"), QStringLiteral("Углеводы, г"),
                                 QStringLiteral("Вес, г"), QStringLiteral("Без данных")},
                                this);
+    // "Без данных" names the products it counts: the day's, or the trip's on the averages' row.
+    m_days->setCellTips([this](int intRow, int intColumn) {
+        if (intColumn != MissingColumn || intRow < 0 || intRow > m_figures.days.size())
+            return QString();
+        return Nutrition::missingText(m_g.objCatalog, intRow < m_figures.days.size() ? m_figures.days.at(intRow).missing
+                                                                                     : m_figures.missing);
+    });
     tblDays = makeView(m_days, QStringLiteral("tblDays"), daysPage);
     tblDays->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The averages stay in sight under the days.
@@ -271,11 +278,7 @@ void frmNutrition::refreshDays()
             m_days->markRow(i, NutritionChart::lowColor(), NutritionChart::lowText());
         else if (day.mark == Nutrition::Mark::High)
             m_days->markRow(i, NutritionChart::highColor(), NutritionChart::highText());
-        m_days->setCellTip(i, MissingColumn, Nutrition::missingText(m_g.objCatalog, day.missing));
     }
-    if (m_intCountDay > 0)
-        m_days->setCellTip(m_figures.days.size(), MissingColumn,
-                           Nutrition::missingText(m_g.objCatalog, m_figures.missing));
     m_daysTotals->fitColumns();
     // A new number of days: the table takes the height of all of them, if the chart keeps its own.
     if (m_intDaysFitted != m_figures.days.size()) {
@@ -333,7 +336,7 @@ QSize frmNutrition::openingSize(const QRect& available)
     const int intTable = std::max({fullWidth(tblFacts), fullWidth(tblDays), fullWidth(tblShopping)});
     // Around a table: the window's and the page's margins and the tab widget's frame.
     const QMargins outer = layout()->contentsMargins();
-    const QMargins page = tblShopping->parentWidget()->parentWidget()->layout()->contentsMargins();
+    const QMargins page = tabs->widget(ShoppingPage)->layout()->contentsMargins();
     const int intFrame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
     const int intChromeWidth = outer.left() + outer.right() + page.left() + page.right() + intFrame;
     const int intWidth = qMax(intTable + intChromeWidth, layout()->totalMinimumSize().width());
