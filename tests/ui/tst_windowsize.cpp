@@ -1,4 +1,3 @@
-#include "platform/KeyStore.h"
 #include "ui/WindowSize.h"
 
 #include <QTest>
@@ -12,7 +11,6 @@ private slots:
     void parse();
     void fit_data();
     void fit();
-    void keptThroughTheKeyStore();
 };
 
 void tst_windowsize::parse_data()
@@ -68,19 +66,6 @@ void tst_windowsize::fit()
     QFETCH(QRect, available);
     QFETCH(QSize, expected);
     QCOMPARE(WindowSize::fit(wanted, available), expected);
-}
-
-void tst_windowsize::keptThroughTheKeyStore()
-{
-    KeyStore::Recorder keys;
-    QCOMPARE(WindowSize::kept(QStringLiteral("frmCarry")), std::nullopt);
-    QVERIFY(WindowSize::keep(QStringLiteral("frmCarry"), QSize(980, 600)));
-    QCOMPARE(WindowSize::kept(QStringLiteral("frmCarry")), std::optional<QSize>(QSize(980, 600)));
-    QString strValue;
-    QVERIFY(keys.store().GetKeyValue(KeyStore::HKEY_CURRENT_USER, QStringLiteral("software\\torbel\\windows"),
-                                     QStringLiteral("frmCarry"), strValue));
-    QCOMPARE(strValue, QStringLiteral("980x600"));
-    QCOMPARE(WindowSize::kept(QStringLiteral("frmNutrition")), std::nullopt);
 }
 
 QTEST_MAIN(tst_windowsize)
