@@ -161,6 +161,8 @@ QString NutritionChart::toolTipOf(int intDay) const
                            Nutrition::nutrientText(d.perPerson.carbohydrates), Nutrition::gramsText(d.perPerson.grams));
     if (m_table.intAim > 0)
         tip += QStringLiteral("\nцель %1 ккал").arg(m_table.intAim);
+    if (d.mark != Nutrition::Mark::None)
+        tip += QLatin1Char('\n') + (d.mark == Nutrition::Mark::Low ? lowText() : highText());
     if (d.intMissing > 0)
         tip += QStringLiteral("\nбез данных продуктов: %1").arg(d.intMissing);
     return tip;

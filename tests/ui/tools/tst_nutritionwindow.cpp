@@ -646,6 +646,8 @@ void tst_nutritionwindow::chartMarksTheTablesDays()
         blnHigh |= color == NutritionChart::highColor();
         const QPoint above(int(mark.left() + mark.width() * 0.05), int(chart->plotArea().top()) + 3);
         QCOMPARE(QColor(image.pixel(above)), color);
+        // The day's tooltip says what the table's row says.
+        QVERIFY(chart->toolTipOf(d).contains(days->model()->index(d, 0).data(Qt::ToolTipRole).toString()));
     }
     QVERIFY(aim <= 0 || blnLow || blnHigh);
     QStringList legend;
