@@ -61,6 +61,11 @@ TripDocuments::ExportResult exportShopping(GlobalVariable& g, bool blnViewAll, q
                          QStringLiteral("Раскладка"), MessageBox::OkOnly, MessageBox::Warning);
         return {};
     }
+    return exportList(g, list, blnViewAll, intSmen);
+}
+
+TripDocuments::ExportResult exportList(GlobalVariable& g, const Shopping::List& list, bool blnViewAll, qint16 intSmen)
+{
     bool ok = PurchaseListDocument::PrintTitule(g, title(blnViewAll, intSmen));
     if (ok) {
         ok = writeList(objWord(g), list);

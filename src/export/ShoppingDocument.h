@@ -26,4 +26,7 @@ bool writeList(clsRKWord& w, const Shopping::List& list);
 // must be built): all of them or the days of shift intSmen.
 TripDocuments::ExportResult exportShopping(GlobalVariable& g, bool blnViewAll, qint16 intSmen);
 
+// The same of a list already made, as a window shows it.
+TripDocuments::ExportResult exportList(GlobalVariable& g, const Shopping::List& list, bool blnViewAll, qint16 intSmen);
+
 } // namespace ShoppingDocument

@@ -2,6 +2,7 @@
 
 #include "model/GlobalVariable.h"
 #include "model/Meals.h"
+#include "model/NameOrder.h"
 #include "model/ProductGrams.h"
 #include "model/RuDate.h"
 #include "model/TripDays.h"
@@ -65,10 +66,12 @@ Table build(const GlobalVariable& g, qint16 intCountDay)
                         if (seenDay[static_cast<size_t>(intIndex)] != d) {
                             seenDay[static_cast<size_t>(intIndex)] = d;
                             ++day.intMissing;
+                            day.missing.append(intIndex);
                         }
                         if (!seenTrip[static_cast<size_t>(intIndex)]) {
                             seenTrip[static_cast<size_t>(intIndex)] = true;
                             ++t.intMissing;
+                            t.missing.append(intIndex);
                         }
                     }
                     const std::optional<qint64> gpu = ProductGrams::gramsPerUnit(p);
@@ -98,6 +101,43 @@ Table build(const GlobalVariable& g, qint16 intCountDay)
                      sum.carbohydrates / intCountDay, sum.grams / intCountDay};
     }
     return t;
+}
+
+QStringList lacks(const clsProduct& p)
+{
+    const ProductFacts& f = p.facts;
+    QStringList out;
+    if (!ProductGrams::gramsPerUnit(p))
+        out.append(QStringLiteral("вес единицы"));
+    if (!f.energy)
+        out.append(QStringLiteral("ккал"));
+    if (!f.proteins)
+        out.append(QStringLiteral("белки"));
+    if (!f.fats)
+        out.append(QStringLiteral("жиры"));
+    if (!f.carbohydrates)
+        out.append(QStringLiteral("углеводы"));
+    return out;
+}
+
+QString missingText(const clsCatalog& catalog, const QList<qint16>& positions)
+{
+    QList<qint16> named;
+    for (qint16 p : positions) {
+        if (p >= 1 && p <= catalog.size())
+            named.append(p);
+    }
+    if (named.isEmpty())
+        return {};
+    NameOrder::sortByName(catalog, named);
+    QString text = QStringLiteral("Без данных:");
+    for (qsizetype i = 0; i < named.size() && i < MaxNamed; ++i) {
+        const clsProduct& p = catalog.GetProduct(named.at(i));
+        text += QStringLiteral("\n%1 — нет: %2").arg(p.Name(), lacks(p).join(QStringLiteral(", ")));
+    }
+    if (named.size() > MaxNamed)
+        text += QStringLiteral("\nи ещё продуктов: %1").arg(named.size() - MaxNamed);
+    return text;
 }
 
 QString kcalText(double v)

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 
 struct GlobalVariable;
+class clsCatalog;
+class clsProduct;
 
 // Energy, nutrients and full weight per participant, day by day. The nutrition window,
 // its chart and "--list nutrition" all take their figures from here.
@@ -39,8 +41,9 @@ struct Day
     QDate dtDate;
     Figures perPerson;
     // Distinct products of the day's three meals that lack grams per unit or one of
-    // the four values.
+    // the four values, and their catalog positions in the order first served.
     int intMissing = 0;
+    QList<qint16> missing;
     Mark mark = Mark::None;
 };
 
@@ -49,6 +52,7 @@ struct Table
     QList<Day> days;
     Figures average;    // over the trip days, of the unrounded figures
     int intMissing = 0; // distinct products of the whole trip lacking something
+    QList<qint16> missing;
     qint32 intAim = 0;
 };
 
@@ -56,6 +60,15 @@ struct Table
 // layout window shows it), dated from the trip's start. Entries that name no catalog
 // product and days whose menu the ration lacks add nothing.
 Table build(const GlobalVariable& g, qint16 intCountDay);
+
+// What a product lacks for the figures: "вес единицы", "ккал", "белки", "жиры",
+// "углеводы", in this order; empty when nothing.
+QStringList lacks(const clsProduct& p);
+
+// The tooltip of a "Без данных" cell: the products at these catalog positions by name,
+// each with what it lacks. Past MaxNamed products the rest are counted, not named.
+constexpr int MaxNamed = 25;
+QString missingText(const clsCatalog& catalog, const QList<qint16>& positions);
 
 // The figures as printed: kcal and grams "%.0f", nutrients "%.1f".
 QString kcalText(double v);

@@ -20,6 +20,19 @@ double List::perPerson() const
     return intCountPeople > 0 ? total / intCountPeople : total;
 }
 
+qsizetype List::countNoPrice() const
+{
+    qsizetype n = 0;
+    for (const Row& r : rows)
+        n += r.cost ? 0 : 1;
+    return n;
+}
+
+QString noPriceText(qsizetype intCount)
+{
+    return intCount > 0 ? QStringLiteral("без цены: ") + QString::number(intCount) : QString();
+}
+
 namespace {
 
 qint64 times(qint64 a, qint64 b)
@@ -112,7 +125,8 @@ QList<QStringList> rows(const List& list)
                     r.packages ? QString::number(*r.packages) : QString(), r.cost ? moneyText(*r.cost) : QString(),
                     FactsText::format(r.leftOver)});
     }
-    out.append({TotalName, QString(), QString(), QString(), QString(), moneyText(list.intTotal), QString()});
+    out.append({TotalName, QString(), QString(), QString(), QString(), moneyText(list.intTotal),
+                noPriceText(list.countNoPrice())});
     out.append({PerPersonName, QString(), QString(), QString(), QString(), QString::asprintf("%.2f", list.perPerson()),
                 QString()});
     return out;

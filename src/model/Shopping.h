@@ -35,6 +35,8 @@ struct List
 
     // The total per participant in roubles; the whole total when there is nobody.
     double perPerson() const;
+    // Products of the list whose cost is unknown, so missing from the total.
+    qsizetype countNoPrice() const;
 };
 
 // The purchase list of trip days 1..intCountDay (all of them, or the days of duty
@@ -46,8 +48,12 @@ List build(const GlobalVariable& g, qint16 intCountDay, bool blnViewAll, qint16 
 // Roubles in hundredths as "%.2f": "1234.50".
 QString moneyText(qint64 hundredths);
 
+// "без цены: N", or empty when every product has its price.
+QString noPriceText(qsizetype intCount);
+
 // "--list shopping": name, quantity, unit, package, packages, cost, left over per
-// product; then "ИТОГО:" and "На участника:" with the money in the cost column.
+// product; then "ИТОГО:" and "На участника:" with the money in the cost column. When
+// some products have no price, the total says so in the last column: "без цены: N".
 QList<QStringList> rows(const List& list);
 
 inline const QString TotalName = QStringLiteral("ИТОГО:");

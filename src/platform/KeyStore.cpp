@@ -1,6 +1,87 @@
 #include "platform/KeyStore.h"
 
 #include "platform/Desktop.h"
+#include "platform/Headless.h"
+
+#include <QMap>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+// Values by root, key and name, as a run without a screen or a test keeps them.
+class MemoryKeyStore : public KeyStore
+{
+public:
+    std::optional<RawValue> readValue(quint32 root, const QString& keyName, const QString& valueName) const override
+    {
+        const auto it = m_values.find(path(root, keyName, valueName));
+        return it == m_values.end() ? std::nullopt : std::optional<RawValue>(*it);
+    }
+    bool writeValue(quint32 root, const QString& keyName, const QString& valueName, const RawValue& value) override
+    {
+        m_values.insert(path(root, keyName, valueName), value);
+        return true;
+    }
+
+private:
+    // Key names are case-blind, as in the registry.
+    static QString path(quint32 root, const QString& keyName, const QString& valueName)
+    {
+        return QString::number(root) + QLatin1Char('|') + keyName.toLower() + QLatin1Char('|') + valueName.toLower();
+    }
+    QMap<QString, RawValue> m_values;
+};
+
+LinuxKeyStore& systemStore()
+{
+    static LinuxKeyStore store;
+    return store;
+}
+
+KeyStore*& installed()
+{
+    static KeyStore* store = nullptr;
+    return store;
+}
+
+bool inMemory()
+{
+    return Platform::headless() && !QStandardPaths::isTestModeEnabled();
+}
+
+MemoryKeyStore& runStore()
+{
+    static MemoryKeyStore store;
+    return store;
+}
+
+QString settingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/torbel/torbel.conf");
+}
+
+// "Software\Torbel\Windows" and "frmCarry" as "software/torbel/windows/frmcarry": the
+// registry's names are case-blind, the settings file's are not.
+QString settingsKey(const QString& keyName, const QString& valueName)
+{
+    QString key = keyName.toLower();
+    key.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return key + QLatin1Char('/') + valueName.toLower();
+}
+
+} // namespace
+
+bool KeyStore::writeValue(quint32, const QString&, const QString&, const RawValue&)
+{
+    return false;
+}
+
+bool KeyStore::SetKeyValue(quint32 root, const QString& keyName, const QString& valueName, const QString& keyVal)
+{
+    return writeValue(root, keyName, valueName, RawValue{REG_SZ, keyVal.toUtf8()});
+}
 
 bool KeyStore::GetKeyValue(quint32 root, const QString& keyName, const QString& valueName, QString& keyVal) const
 {
@@ -28,8 +109,30 @@ QString KeyStore::decodeValue(const RawValue& value)
 
 const KeyStore& KeyStore::system()
 {
-    static const LinuxKeyStore store;
-    return store;
+    return systemStore();
+}
+
+KeyStore& KeyStore::user()
+{
+    return installed() ? *installed() : systemStore();
+}
+
+KeyStore::Recorder::Recorder()
+    : m_previous(installed())
+    , m_store(new MemoryKeyStore)
+{
+    installed() = m_store;
+}
+
+KeyStore::Recorder::~Recorder()
+{
+    installed() = m_previous;
+    delete m_store;
+}
+
+KeyStore& KeyStore::Recorder::store()
+{
+    return *m_store;
 }
 
 QStringList LinuxKeyStore::systemInfoPrograms()
@@ -46,6 +149,14 @@ QStringList LinuxKeyStore::systemInfoPrograms()
 std::optional<KeyStore::RawValue> LinuxKeyStore::readValue(quint32 root, const QString& keyName,
                                                            const QString& valueName) const
 {
+    if (root == HKEY_CURRENT_USER) {
+        if (inMemory())
+            return runStore().readValue(root, keyName, valueName);
+        const QVariant value = QSettings(settingsFile(), QSettings::IniFormat).value(settingsKey(keyName, valueName));
+        if (!value.isValid())
+            return std::nullopt;
+        return RawValue{REG_SZ, value.toString().toUtf8()};
+    }
     if (root != HKEY_LOCAL_MACHINE || keyName.compare(QLatin1String(msinfoKey), Qt::CaseInsensitive) != 0 ||
         valueName.compare(QLatin1String(msinfoValue), Qt::CaseInsensitive) != 0)
         return std::nullopt;
@@ -53,4 +164,16 @@ std::optional<KeyStore::RawValue> LinuxKeyStore::readValue(quint32 root, const Q
     if (path.isEmpty())
         return std::nullopt;
     return RawValue{REG_SZ, path.toUtf8()};
+}
+
+bool LinuxKeyStore::writeValue(quint32 root, const QString& keyName, const QString& valueName, const RawValue& value)
+{
+    if (root != HKEY_CURRENT_USER)
+        return false;
+    if (inMemory())
+        return runStore().writeValue(root, keyName, valueName, value);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    settings.setValue(settingsKey(keyName, valueName), decodeValue(value));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }

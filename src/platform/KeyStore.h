@@ -7,10 +7,12 @@
 #include <optional>
 
 // A small store of keys and named values, in the shape of the Windows registry, which
-// the about box asks for the system information tool.
+// the about box asks for the system information tool and where the program keeps what
+// it remembers between runs (under HKEY_CURRENT_USER).
 class KeyStore
 {
 public:
+    static constexpr quint32 HKEY_CURRENT_USER = 0x80000001u;
     static constexpr quint32 HKEY_LOCAL_MACHINE = 0x80000002u;
     // Value types as the registry numbers them.
     static constexpr quint32 REG_SZ = 1;
@@ -28,8 +30,13 @@ public:
     // value does not exist.
     virtual std::optional<RawValue> readValue(quint32 root, const QString& keyName, const QString& valueName) const = 0;
 
+    // Stores the value; false when the store keeps nothing under root or could not write.
+    virtual bool writeValue(quint32 root, const QString& keyName, const QString& valueName, const RawValue& value);
+
     // True with the value as text when it was read; false with keyVal emptied otherwise.
     bool GetKeyValue(quint32 root, const QString& keyName, const QString& valueName, QString& keyVal) const;
+    // Stores a text (REG_SZ).
+    bool SetKeyValue(quint32 root, const QString& keyName, const QString& valueName, const QString& keyVal);
 
     // A value as text: a string as is (less a final zero character); a 32-bit number as
     // "&h" and the hex digits of its bytes from the last byte to the first, each byte
@@ -39,11 +46,34 @@ public:
 
     // The store of this system.
     static const KeyStore& system();
+    // The store the program's own values go to: the system's, or while a Recorder
+    // lives, one of its own in memory.
+    static KeyStore& user();
+
+    // ---- test side ----
+    // While it lives, user() is an empty store in memory, so that no test reads or
+    // changes what the user's runs keep, and no test sees another's values.
+    class Recorder
+    {
+    public:
+        Recorder();
+        ~Recorder();
+        Recorder(const Recorder&) = delete;
+        Recorder& operator=(const Recorder&) = delete;
+
+        KeyStore& store();
+
+    private:
+        KeyStore* m_previous;
+        KeyStore* m_store;
+    };
 };
 
-// Linux has no registry: the store answers only the system information lookup
+// Linux has no registry: the store answers the system information lookup
 // (HKEY_LOCAL_MACHINE, "SOFTWARE\Microsoft\Shared Tools\MSINFO", "PATH") with the first
-// system information program found on PATH.
+// system information program found on PATH, and keeps HKEY_CURRENT_USER in the
+// program's settings file. Without a screen (scripts, tests) HKEY_CURRENT_USER lasts
+// for the run only, unless QStandardPaths' test mode gives a scratch settings file.
 class LinuxKeyStore : public KeyStore
 {
 public:
@@ -54,4 +84,5 @@ public:
     static QStringList systemInfoPrograms();
 
     std::optional<RawValue> readValue(quint32 root, const QString& keyName, const QString& valueName) const override;
+    bool writeValue(quint32 root, const QString& keyName, const QString& valueName, const RawValue& value) override;
 };

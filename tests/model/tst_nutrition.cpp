@@ -43,6 +43,10 @@ private slots:
     void figuresOfHandCheckedTrip();
     void marks_data();
     void marks();
+    void missingText_data();
+    void missingText();
+    void noPriceText_data();
+    void noPriceText();
     void shoppingOfHandCheckedTrip_data();
     void shoppingOfHandCheckedTrip();
     void shoppingHasThePurchaseListsProducts();
@@ -178,6 +182,11 @@ void tst_nutrition::figuresOfHandCheckedTrip()
 
     const Nutrition::Table t = Nutrition::build(g, 3);
     QCOMPARE(t.days.size(), 3);
+    // Tea at dinner, sugar at breakfast of menu 1's days; menu 2 lacks nothing.
+    QCOMPARE(t.days.at(0).missing, (QList<qint16>{3, 4}));
+    QCOMPARE(t.days.at(1).missing, QList<qint16>());
+    QCOMPARE(t.days.at(2).missing, (QList<qint16>{3, 4}));
+    QCOMPARE(t.missing, (QList<qint16>{3, 4}));
     // Day 1: 160 g buckwheat, one 50 g egg, 30 g sugar.
     QCOMPARE(t.days.at(0).perPerson.kcal, 553.6 + 71.5 + 116.1);
     const Rows expected{
@@ -210,6 +219,73 @@ void tst_nutrition::marks()
     QCOMPARE(int(Nutrition::mark(kcal, aim)), mark);
 }
 
+void tst_nutrition::missingText_data()
+{
+    QTest::addColumn<int>("products"); // in the catalog, "Продукт 01" ... in grams, knowing nothing
+    QTest::addColumn<QList<qint16>>("positions");
+    QTest::addColumn<QString>("expected"); // "..." stands for the lines not checked
+
+    const QString tea = QStringLiteral("\nЧай — нет: вес единицы");
+    const QString sugar = QStringLiteral("\nСахар — нет: углеводы");
+    QTest::newRow("none") << 0 << QList<qint16>{} << QString();
+    QTest::newRow("one") << 0 << QList<qint16>{1} << "Без данных:" + tea;
+    QTest::newRow("by name") << 0 << QList<qint16>{1, 2} << "Без данных:" + sugar + tea;
+    QTest::newRow("not in the catalog") << 0 << QList<qint16>{0, -1, 3, 32767} << QString();
+    QTest::newRow("grams know their weight")
+        << 1 << QList<qint16>{3} << QStringLiteral("Без данных:\nПродукт 01 — нет: ккал, белки, жиры, углеводы");
+    QList<qint16> many;
+    for (qint16 p = 3; p < 3 + Nutrition::MaxNamed; ++p)
+        many.append(p);
+    QTest::newRow("as many as named") << Nutrition::MaxNamed << many << QStringLiteral("...");
+    QTest::newRow("one past them") << Nutrition::MaxNamed + 1 << (many + QList<qint16>{qint16(3 + Nutrition::MaxNamed)})
+                                   << QStringLiteral("...\nи ещё продуктов: 1");
+}
+
+void tst_nutrition::missingText()
+{
+    QFETCH(int, products);
+    QFETCH(QList<qint16>, positions);
+    QFETCH(QString, expected);
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    g.objCatalog.AddProduct(QStringLiteral("Чай"), QStringLiteral("2"), QStringLiteral("пак"));
+    g.objCatalog.AddProduct(QStringLiteral("Сахар"), QStringLiteral("30"), QStringLiteral("гр"));
+    setFacts(g, 1, QStringLiteral("0;0;0;0;;;"));
+    setFacts(g, 2, QStringLiteral("387;0;0;;;;"));
+    for (int i = 1; i <= products; ++i)
+        g.objCatalog.AddProduct(QStringLiteral("Продукт %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("10"),
+                                QStringLiteral("гр"));
+    const QString text = Nutrition::missingText(g.objCatalog, positions);
+    if (!expected.startsWith(QStringLiteral("..."))) {
+        QCOMPARE(text, expected);
+        return;
+    }
+    // Never more lines than the products named and the count of the rest.
+    const QStringList lines = text.split(u'\n');
+    QCOMPARE(lines.first(), QStringLiteral("Без данных:"));
+    QCOMPARE(lines.size(), 1 + Nutrition::MaxNamed + (expected.size() > 3 ? 1 : 0));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("Продукт 01 — нет: ")));
+    QVERIFY(text.endsWith(expected.mid(3)));
+}
+
+void tst_nutrition::noPriceText_data()
+{
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("every price known") << qint64(0) << QString();
+    QTest::newRow("one") << qint64(1) << "без цены: 1";
+    QTest::newRow("two") << qint64(2) << "без цены: 2";
+    QTest::newRow("the catalog's most") << qint64(32767) << "без цены: 32767";
+    QTest::newRow("past 2^31") << qint64(2147483648LL) << "без цены: 2147483648";
+}
+
+void tst_nutrition::noPriceText()
+{
+    QFETCH(qint64, count);
+    QFETCH(QString, expected);
+    QCOMPARE(Shopping::noPriceText(count), expected);
+}
+
 void tst_nutrition::shoppingOfHandCheckedTrip_data()
 {
     QTest::addColumn<bool>("all");
@@ -219,15 +295,16 @@ void tst_nutrition::shoppingOfHandCheckedTrip_data()
                                         {"Сгущёнка", "600", "гр", "380", "2", "240.00", "160"},
                                         {"Соль", "30", "гр", "", "", "0.90", ""},
                                         {"Чай", "24", "пак", "", "", "", ""},
-                                        {"ИТОГО:", "", "", "", "", "660.90", ""},
+                                        {"ИТОГО:", "", "", "", "", "660.90", "без цены: 1"},
                                         {"На участника:", "", "", "", "", "220.30", ""}};
     // 21 with a package of 0.35 is exactly 60 packages.
-    QTest::newRow("shift 1") << false << Rows{{"Крупа", "21", "кг", "0.35", "60", "210.00", "0"},
-                                              {"Сгущёнка", "300", "гр", "380", "1", "120.00", "80"},
-                                              {"Соль", "15", "гр", "", "", "0.45", ""},
-                                              {"Чай", "12", "пак", "", "", "", ""},
-                                              {"ИТОГО:", "", "", "", "", "330.45", ""},
-                                              {"На участника:", "", "", "", "", "110.15", ""}};
+    QTest::newRow("shift 1") << false
+                             << Rows{{"Крупа", "21", "кг", "0.35", "60", "210.00", "0"},
+                                     {"Сгущёнка", "300", "гр", "380", "1", "120.00", "80"},
+                                     {"Соль", "15", "гр", "", "", "0.45", ""},
+                                     {"Чай", "12", "пак", "", "", "", ""},
+                                     {"ИТОГО:", "", "", "", "", "330.45", "без цены: 1"},
+                                     {"На участника:", "", "", "", "", "110.15", ""}};
 }
 
 void tst_nutrition::shoppingOfHandCheckedTrip()

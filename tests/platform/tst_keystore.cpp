@@ -1,7 +1,10 @@
 #include "platform/Desktop.h"
 #include "platform/KeyStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMap>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -43,6 +46,8 @@ private slots:
     void getKeyValue();
     void linuxStoreFindsSystemInfo();
     void linuxStoreAnswersNothingElse();
+    void userValues();
+    void linuxStoreKeepsUserValuesInItsFile();
 };
 
 void tst_keystore::decodeValue_data()
@@ -114,6 +119,52 @@ void tst_keystore::linuxStoreAnswersNothingElse()
                                value));
     QVERIFY(!store.GetKeyValue(0x80000001u, LinuxKeyStore::msinfoKey, "PATH", value));
     QVERIFY(!store.GetKeyValue(KeyStore::HKEY_LOCAL_MACHINE, LinuxKeyStore::msinfoKey, "OTHER", value));
+}
+
+void tst_keystore::userValues()
+{
+    KeyStore::Recorder keys;
+    KeyStore& store = KeyStore::user();
+    QCOMPARE(&store, &keys.store());
+    QString strValue = QStringLiteral("old");
+    QVERIFY(!store.GetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel", "Name", strValue));
+    QCOMPARE(strValue, QString());
+    QVERIFY(store.SetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel", "Name", "Торбел"));
+    // Key and value names are case-blind, as in the registry.
+    QVERIFY(store.GetKeyValue(KeyStore::HKEY_CURRENT_USER, "SOFTWARE\\torbel", "name", strValue));
+    QCOMPARE(strValue, QStringLiteral("Торбел"));
+    QVERIFY(store.SetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel", "Name", QString()));
+    QVERIFY(store.GetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel", "Name", strValue));
+    QCOMPARE(strValue, QString());
+    {
+        // A recorder inside another starts empty and leaves the outer one as it was.
+        KeyStore::Recorder inner;
+        QVERIFY(!KeyStore::user().GetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel", "Name", strValue));
+    }
+    QCOMPARE(&KeyStore::user(), &keys.store());
+}
+
+void tst_keystore::linuxStoreKeepsUserValuesInItsFile()
+{
+    // The settings go to a scratch place, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString strDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/torbel");
+    QDir(strDir).removeRecursively();
+    {
+        LinuxKeyStore store;
+        QVERIFY(store.SetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel\\Windows", "frmCarry", "980x600"));
+        // Nothing of the machine's keys is written.
+        QVERIFY(!store.SetKeyValue(KeyStore::HKEY_LOCAL_MACHINE, "Software\\Torbel", "Name", "x"));
+    }
+    LinuxKeyStore again;
+    QString strValue;
+    QVERIFY(again.GetKeyValue(KeyStore::HKEY_CURRENT_USER, "Software\\Torbel\\Windows", "frmCarry", strValue));
+    QCOMPARE(strValue, QStringLiteral("980x600"));
+    QVERIFY(QFile::exists(strDir + QStringLiteral("/torbel.conf")));
+    QVERIFY(!again.GetKeyValue(KeyStore::HKEY_LOCAL_MACHINE, "Software\\Torbel", "Name", strValue));
+    QDir(strDir).removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 QTEST_MAIN(tst_keystore)

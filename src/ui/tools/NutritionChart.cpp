@@ -57,11 +57,43 @@ double NutritionChart::gramsTop() const
     return roundUp(top * 1.05);
 }
 
+QList<NutritionChart::LegendEntry> NutritionChart::legend() const
+{
+    QList<LegendEntry> entries{{QStringLiteral("ккал на участника"), energyColor(), {}},
+                               {QStringLiteral("вес на участника, г"), weightColor(), {}}};
+    if (m_table.intAim > 0)
+        entries.append({QStringLiteral("цель %1 ккал").arg(m_table.intAim), aimColor(), {}});
+    const auto marked = [this](Nutrition::Mark mark) {
+        return std::any_of(m_table.days.cbegin(), m_table.days.cend(),
+                           [mark](const Nutrition::Day& d) { return d.mark == mark; });
+    };
+    if (marked(Nutrition::Mark::Low))
+        entries.append({lowText().toLower(), lowColor(), {}});
+    if (marked(Nutrition::Mark::High))
+        entries.append({highText().toLower(), highColor(), {}});
+
+    // Left to right from the plot's left edge, on to a new line where one does not fit.
+    const QFontMetrics fm(font());
+    const qreal left = fm.horizontalAdvance(QStringLiteral("00000")) + 8;
+    qreal x = left;
+    qreal y = 4;
+    for (LegendEntry& e : entries) {
+        const qreal w = 18 + fm.horizontalAdvance(e.strText);
+        if (x > left && x + w > width() - 4) {
+            x = left;
+            y += fm.height() + 2;
+        }
+        e.rect = QRectF(x, y, w, fm.height());
+        x += w + 16;
+    }
+    return entries;
+}
+
 QRectF NutritionChart::plotArea() const
 {
     const QFontMetrics fm(font());
     const qreal side = fm.horizontalAdvance(QStringLiteral("00000")) + 8;
-    const qreal top = fm.height() * 1.5 + 6;
+    const qreal top = legend().constLast().rect.bottom() + fm.height() * 0.5 + 6;
     const qreal bottom = fm.height() + 6;
     return QRectF(side, top, std::max<qreal>(1, width() - 2 * side), std::max<qreal>(1, height() - top - bottom));
 }
@@ -93,6 +125,13 @@ QRectF NutritionChart::weightBar(int intDay) const
     return QRectF(s.left() + s.width() * 0.5, s.bottom() - h, barWidth, h);
 }
 
+QRectF NutritionChart::markRect(int intDay) const
+{
+    if (intDay < 0 || intDay >= m_table.days.size() || m_table.days.at(intDay).mark == Nutrition::Mark::None)
+        return {};
+    return slot(intDay);
+}
+
 qreal NutritionChart::aimY() const
 {
     if (m_table.intAim <= 0)
@@ -122,6 +161,8 @@ QString NutritionChart::toolTipOf(int intDay) const
                            Nutrition::nutrientText(d.perPerson.carbohydrates), Nutrition::gramsText(d.perPerson.grams));
     if (m_table.intAim > 0)
         tip += QStringLiteral("\nцель %1 ккал").arg(m_table.intAim);
+    if (d.mark != Nutrition::Mark::None)
+        tip += QLatin1Char('\n') + (d.mark == Nutrition::Mark::Low ? lowText() : highText());
     if (d.intMissing > 0)
         tip += QStringLiteral("\nбез данных продуктов: %1").arg(d.intMissing);
     return tip;
@@ -165,6 +206,17 @@ void NutritionChart::paintEvent(QPaintEvent*)
     }
 
     for (int i = 0; i < m_table.days.size(); ++i) {
+        const Nutrition::Mark mark = m_table.days.at(i).mark;
+        if (mark != Nutrition::Mark::None)
+            p.fillRect(markRect(i), mark == Nutrition::Mark::Low ? lowColor() : highColor());
+    }
+    // The scale's lines again over the marks, then the bars.
+    p.setPen(palette().color(QPalette::Mid));
+    for (int i = 1; i <= 5; ++i) {
+        const qreal y = area.bottom() - area.height() * i / 5;
+        p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+    }
+    for (int i = 0; i < m_table.days.size(); ++i) {
         p.fillRect(energyBar(i), energyColor());
         p.fillRect(weightBar(i), weightColor());
         // Day numbers under the bars, as many as fit.
@@ -185,24 +237,18 @@ void NutritionChart::paintEvent(QPaintEvent*)
         p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     }
 
-    // The legend above the plot.
-    qreal x = area.left();
-    const qreal ly = 4;
-    const auto legend = [&](const QColor& c, const QString& text, bool blnLine) {
-        if (blnLine) {
-            p.setPen(QPen(c, 2, Qt::DashLine));
-            p.drawLine(QPointF(x, ly + fm.height() / 2.0), QPointF(x + 14, ly + fm.height() / 2.0));
+    // The legend above the plot: the aim as its dashed line, the rest as swatches.
+    for (const LegendEntry& e : legend()) {
+        const QRectF& r = e.rect;
+        if (e.color == aimColor()) {
+            p.setPen(QPen(e.color, 2, Qt::DashLine));
+            p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.left() + 14, r.center().y()));
         } else {
-            p.fillRect(QRectF(x, ly + 2, 14, fm.height() - 4), c);
+            p.fillRect(QRectF(r.left(), r.top() + 2, 14, r.height() - 4), e.color);
         }
         p.setPen(palette().color(QPalette::Text));
-        p.drawText(QPointF(x + 18, ly + fm.ascent()), text);
-        x += 18 + fm.horizontalAdvance(text) + 16;
-    };
-    legend(energyColor(), QStringLiteral("ккал на участника"), false);
-    legend(weightColor(), QStringLiteral("вес на участника, г"), false);
-    if (m_table.intAim > 0)
-        legend(aimColor(), QStringLiteral("цель %1 ккал").arg(m_table.intAim), true);
+        p.drawText(QPointF(r.left() + 18, r.top() + fm.ascent()), e.strText);
+    }
 
     p.setPen(palette().color(QPalette::Text));
     p.drawLine(area.bottomLeft(), area.bottomRight());

@@ -61,8 +61,13 @@ QVariant TextRowsModel::data(const QModelIndex& index, int role) const
         if (m_marks.at(index.row()).color.isValid())
             return m_marks.at(index.row()).color;
         return {};
-    case Qt::ToolTipRole:
-        return m_marks.at(index.row()).strTip.isEmpty() ? QVariant() : QVariant(m_marks.at(index.row()).strTip);
+    case Qt::ToolTipRole: {
+        QString strTip = m_marks.at(index.row()).strTip;
+        const QString strCell = m_cellTips ? m_cellTips(index.row(), index.column()) : QString();
+        if (!strCell.isEmpty())
+            strTip += (strTip.isEmpty() ? QString() : QStringLiteral("\n")) + strCell;
+        return strTip.isEmpty() ? QVariant() : QVariant(strTip);
+    }
     default:
         return {};
     }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // Read-only rows of texts for a table view: a list of tens of thousands of rows is
 // shown without an item apiece, and the cells are exactly the texts the command line
 // prints.
@@ -17,6 +19,9 @@ public:
     void setRows(QList<QStringList> rows, qsizetype intBoldFrom = -1);
     // A background and tooltip for one row.
     void markRow(qsizetype intRow, const QColor& color, const QString& strTip);
+    // Tooltips of single cells, shown after the row's, made when asked for: a row's
+    // may name thousands of products.
+    void setCellTips(std::function<QString(int intRow, int intColumn)> tips) { m_cellTips = std::move(tips); }
 
     const QList<QStringList>& rows() const { return m_rows; }
 
@@ -34,6 +39,7 @@ private:
     QStringList m_header;
     QList<QStringList> m_rows;
     QList<Mark> m_marks;
+    std::function<QString(int, int)> m_cellTips;
     qsizetype m_intBoldFrom = -1;
     QList<bool> m_rightAligned;
 };

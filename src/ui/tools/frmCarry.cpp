@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "tripfile/ParticipantsSection.h"
 #include "ui/Forms.h"
+#include "ui/WindowSize.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/CarryBars.h"
 #include "ui/tools/CarryTreeModel.h"
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTreeView>
@@ -43,7 +45,6 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCarry"));
     setWindowTitle(Caption);
-    resize(980, 600);
 
     m_tblParticipants = new QTableWidget(0, 2, this);
     m_tblParticipants->setObjectName(QStringLiteral("tblParticipants"));
@@ -105,11 +106,11 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     pinRow->addWidget(m_cmdUnpinAll);
     rightLayout->addLayout(pinRow);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(left);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->addWidget(left);
+    m_splitter->addWidget(right);
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 3);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_lblBound, 1);
@@ -117,7 +118,7 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     buttons->addWidget(m_cmdClose);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
     layout->addLayout(buttons);
 
     connect(m_tblParticipants, &QTableWidget::itemChanged, this, &frmCarry::participantEdited);
@@ -138,6 +139,39 @@ void frmCarry::showEvent(QShowEvent* event)
     Participants::fit(m_g.participants, m_g.intCountPeople);
     fillParticipants();
     Recalculate();
+    if (!m_blnSized) {
+        m_blnSized = true;
+        WindowSize::apply(*this, [this](const QRect& available) { return openingSize(available); });
+    }
+}
+
+void frmCarry::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (m_blnSized && !event->spontaneous())
+        WindowSize::keepSize(*this);
+}
+
+QSize frmCarry::openingSize(const QRect& available)
+{
+    const auto scrolled = [](const QAbstractScrollArea* area) {
+        return 2 * area->frameWidth() + area->verticalScrollBar()->sizeHint().width();
+    };
+    // The tree's first column holds the longest line, indented; the others are fitted.
+    const QAbstractItemView* tree = m_treeCarry;
+    int intTree = scrolled(m_treeCarry) + qMax(tree->sizeHintForColumn(0), m_treeCarry->header()->sectionSizeHint(0));
+    for (int c = 1; c < m_treeModel->columnCount(); ++c)
+        intTree += m_treeCarry->columnWidth(c);
+    const QAbstractItemView* table = m_tblParticipants;
+    int intTable = scrolled(m_tblParticipants) + m_tblParticipants->verticalHeader()->sizeHint().width();
+    for (int c = 0; c < m_tblParticipants->columnCount(); ++c)
+        intTable += qMax(table->sizeHintForColumn(c), m_tblParticipants->horizontalHeader()->sectionSizeHint(c));
+    intTable = qMax(intTable, m_bars->minimumSizeHint().width());
+    const QMargins outer = layout()->contentsMargins();
+    const int intWidth = outer.left() + outer.right() + m_splitter->handleWidth() + intTable + intTree + 4;
+    // Both sides get their lists' width; what the screen gives beyond goes by the stretch.
+    m_splitter->setSizes({intTable, intTree});
+    return WindowSize::fit(QSize(qMax(intWidth, layout()->totalMinimumSize().width()), 600), available);
 }
 
 void frmCarry::closeEvent(QCloseEvent* event)

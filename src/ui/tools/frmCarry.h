@@ -10,6 +10,7 @@ class Forms;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QTableWidget;
 class QTableWidgetItem;
 class QTreeView;
@@ -43,9 +44,14 @@ public:
     // Re-reads the trip and splits again.
     void Recalculate();
 
+    // The size that shows every column of both lists within a screen of this free area,
+    // for the split shown.
+    QSize openingSize(const QRect& available);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void fillParticipants();
@@ -60,10 +66,12 @@ private:
     CarryPlan m_plan;
     QHash<qint16, int> m_pins;
     bool m_blnFilling = false;
+    bool m_blnSized = false;
 
     QTableWidget* m_tblParticipants = nullptr;
     CarryBars* m_bars = nullptr;
     QTreeView* m_treeCarry = nullptr;
+    QSplitter* m_splitter = nullptr;
     CarryTreeModel* m_treeModel = nullptr;
     QLabel* m_lblBound = nullptr;
     QComboBox* m_cboPinTo = nullptr;

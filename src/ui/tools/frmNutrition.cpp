@@ -1,5 +1,6 @@
 #include "ui/tools/frmNutrition.h"
 
+#include "export/ShoppingDocument.h"
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
@@ -7,10 +8,12 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
+#include "ui/WindowSize.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/FactsTableModel.h"
 #include "ui/tools/NutritionChart.h"
 #include "ui/tools/TextRowsModel.h"
+#include "ui/tools/TotalsFooter.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -19,14 +22,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString Caption = QStringLiteral("Питание и закупка");
+
+constexpr int FitRows = 100;
 
 QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget* parent)
 {
@@ -38,12 +48,38 @@ QTableView* makeView(QAbstractItemModel* model, const QString& strName, QWidget*
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Columns are fitted to the rows shown first, as many as a tall window has: measuring
+    // a full catalog's would take a good many frames.
+    view->horizontalHeader()->setResizeContentsPrecision(FitRows);
+    view->verticalHeader()->setResizeContentsPrecision(FitRows);
     return view;
 }
 
 // The pages after the products.
 constexpr int DaysPage = 1;
 constexpr int ShoppingPage = 2;
+constexpr int MissingColumn = 7;
+
+// A table over its totals, with no gap between them.
+QWidget* withTotals(QTableView* table, TotalsFooter* totals, QWidget* parent)
+{
+    auto* box = new QWidget(parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(table, 1);
+    layout->addWidget(totals);
+    return box;
+}
+
+// A table's width that shows all its columns, with room for its vertical scroll bar.
+int fullWidth(const QTableView* view)
+{
+    int intWidth = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        intWidth += view->columnWidth(c);
+    return intWidth;
+}
 
 } // namespace
 
@@ -54,7 +90,6 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmNutrition"));
     setWindowTitle(Caption);
-    resize(900, 620);
 
     auto* lblAim = new QLabel(QStringLiteral("Калорий в сутки на участника:"), this);
     txtAim = new QLineEdit(this);
@@ -87,7 +122,6 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     tblFacts->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
     tblFacts->setSelectionBehavior(QAbstractItemView::SelectItems);
-    tblFacts->setColumnWidth(0, 220);
     tabs->addTab(tblFacts, QStringLiteral("Продукты"));
 
     auto* daysPage = new QWidget(tabs);
@@ -98,17 +132,28 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
                                 QStringLiteral("Белки, г"), QStringLiteral("Жиры, г"), QStringLiteral("Углеводы, г"),
                                 QStringLiteral("Вес, г"), QStringLiteral("Без данных")},
                                this);
+    // "Без данных" names the products it counts: the day's, or the trip's on the averages' row.
+    m_days->setCellTips([this](int intRow, int intColumn) {
+        if (intColumn != MissingColumn || intRow < 0 || intRow > m_figures.days.size())
+            return QString();
+        return Nutrition::missingText(m_g.objCatalog, intRow < m_figures.days.size() ? m_figures.days.at(intRow).missing
+                                                                                     : m_figures.missing);
+    });
     tblDays = makeView(m_days, QStringLiteral("tblDays"), daysPage);
     tblDays->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The averages stay in sight under the days.
+    m_daysTotals = new TotalsFooter(tblDays, 1, daysPage);
+    m_daysTotals->setObjectName(QStringLiteral("tblDaysTotals"));
     chart = new NutritionChart(daysPage);
-    auto* split = new QSplitter(Qt::Vertical, daysPage);
-    split->addWidget(tblDays);
-    split->addWidget(chart);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    m_split = new QSplitter(Qt::Vertical, daysPage);
+    m_split->addWidget(withTotals(tblDays, m_daysTotals, m_split));
+    m_split->addWidget(chart);
+    m_split->setStretchFactor(0, 1);
+    m_split->setStretchFactor(1, 1);
+    m_split->setChildrenCollapsible(false);
     auto* daysLayout = new QVBoxLayout(daysPage);
     daysLayout->addWidget(lblDays);
-    daysLayout->addWidget(split, 1);
+    daysLayout->addWidget(m_split, 1);
     tabs->addTab(daysPage, QStringLiteral("По дням"));
 
     auto* shopPage = new QWidget(tabs);
@@ -122,14 +167,21 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
                                        this);
     tblShopping = makeView(m_shoppingRows, QStringLiteral("tblShopping"), shopPage);
     tblShopping->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblShopping->setColumnWidth(0, 220);
+    // ИТОГО and the share of each participant stay in sight under a long list.
+    m_shoppingTotals = new TotalsFooter(tblShopping, 2, shopPage);
+    m_shoppingTotals->setObjectName(QStringLiteral("tblShoppingTotals"));
+    cmdDocument = new QPushButton(QStringLiteral("&Word"), shopPage);
+    cmdDocument->setObjectName(QStringLiteral("cmdDocument"));
+    cmdDocument->setToolTip(
+        QStringLiteral("Экспорт закупки в документ: Word, PDF или печать, как выбрано в меню «Сервис»"));
     auto* shiftRow = new QHBoxLayout;
     shiftRow->addWidget(lblShift);
     shiftRow->addWidget(cboShift);
     shiftRow->addStretch(1);
+    shiftRow->addWidget(cmdDocument);
     auto* shopLayout = new QVBoxLayout(shopPage);
     shopLayout->addLayout(shiftRow);
-    shopLayout->addWidget(tblShopping, 1);
+    shopLayout->addWidget(withTotals(tblShopping, m_shoppingTotals, shopPage), 1);
     tabs->addTab(shopPage, QStringLiteral("Закупка"));
 
     cmdClose = new QPushButton(QStringLiteral("Закрыть"), this);
@@ -148,6 +200,7 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(cmdImport, &QPushButton::clicked, this, &frmNutrition::cmdImport_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNutrition::cmdClose_Click);
     connect(cboShift, &QComboBox::currentIndexChanged, this, &frmNutrition::cboShift_Change);
+    connect(cmdDocument, &QPushButton::clicked, this, &frmNutrition::cmdDocument_Click);
     connect(tabs, &QTabWidget::currentChanged, this, &frmNutrition::refreshShown);
     connect(m_facts, &FactsTableModel::refused, this, &frmNutrition::showError);
     connect(m_facts, &FactsTableModel::factsChanged, this, &frmNutrition::refresh);
@@ -156,6 +209,11 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
 void frmNutrition::Init()
 {
     m_facts->reload();
+    // Fitted again only for a catalog of another size: a value typed in keeps its column.
+    if (m_intFactsFitted != m_facts->rowCount()) {
+        m_intFactsFitted = m_facts->rowCount();
+        tblFacts->resizeColumnsToContents();
+    }
     txtAim->setText(QString::number(m_g.intEnergyAim));
     lblStatus->clear();
 
@@ -174,6 +232,7 @@ void frmNutrition::Init()
     for (int s = 1; check.ok() && s <= m_g.intCountSmena; ++s)
         cboShift->addItem(QStringLiteral("дежурную смену №%1").arg(s));
     cboShift->setCurrentIndex(0);
+    cmdDocument->setEnabled(check.ok());
     refresh();
 }
 
@@ -214,30 +273,86 @@ void frmNutrition::refreshDays()
     m_figures = Nutrition::build(m_g, m_intCountDay);
     m_days->setRows(m_intCountDay > 0 ? Nutrition::rows(m_figures) : QList<QStringList>(), m_intCountDay);
     for (qsizetype i = 0; i < m_figures.days.size(); ++i) {
-        const Nutrition::Mark mark = m_figures.days.at(i).mark;
-        if (mark == Nutrition::Mark::Low)
-            m_days->markRow(i, QColor(0xfc, 0xe4, 0xc4), QStringLiteral("Меньше 90 % цели"));
-        else if (mark == Nutrition::Mark::High)
-            m_days->markRow(i, QColor(0xf8, 0xd0, 0xd0), QStringLiteral("Больше 115 % цели"));
+        const Nutrition::Day& day = m_figures.days.at(i);
+        if (day.mark == Nutrition::Mark::Low)
+            m_days->markRow(i, NutritionChart::lowColor(), NutritionChart::lowText());
+        else if (day.mark == Nutrition::Mark::High)
+            m_days->markRow(i, NutritionChart::highColor(), NutritionChart::highText());
+    }
+    m_daysTotals->fitColumns();
+    // A new number of days: the table takes the height of all of them, if the chart keeps its own.
+    if (m_intDaysFitted != m_figures.days.size()) {
+        m_intDaysFitted = m_figures.days.size();
+        m_split->setSizes({daysHeight(), chart->sizeHint().height()});
     }
     chart->setTable(m_figures);
+}
+
+int frmNutrition::daysHeight() const
+{
+    return tblDays->horizontalHeader()->sizeHint().height() + 2 * tblDays->frameWidth() +
+           int(m_figures.days.size()) * tblDays->verticalHeader()->defaultSectionSize() + m_daysTotals->height();
 }
 
 void frmNutrition::refreshShopping()
 {
     m_blnShoppingOld = false;
+    m_blnShoppingFailed = false;
     const int intShift = cboShift->currentIndex();
     try {
         m_shopping = Shopping::build(m_g, m_intCountDay, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
     } catch (const CostOverflowError&) {
         m_shopping = Shopping::List();
+        m_blnShoppingFailed = true;
         showError(QStringLiteral("Стоимость закупки слишком велика, чтобы её показать."));
     } catch (const OverflowError&) {
         m_shopping = Shopping::List();
+        m_blnShoppingFailed = true;
         showError(QStringLiteral("Количество продукта слишком велико, чтобы его показать."));
     }
     const QList<QStringList> rows = Shopping::rows(m_shopping);
     m_shoppingRows->setRows(rows, rows.size() - 2);
+    m_shoppingTotals->fitColumns();
+}
+
+void frmNutrition::cmdDocument_Click()
+{
+    if (m_intCountDay < 1)
+        return; // the button is off: the trip's dates or people do not pass
+    const Shopping::List& list = shopping();
+    if (m_blnShoppingFailed) {
+        showError(QStringLiteral("Количество или стоимость слишком велики: документ закупки не записан."));
+        return;
+    }
+    const int intShift = cboShift->currentIndex();
+    // The title block counts the days shown here, even when the layout has not been
+    // opened since the dates changed; the trip itself keeps its count.
+    const qint16 intKept = m_g.intCountDay;
+    m_g.intCountDay = m_intCountDay;
+    ShoppingDocument::exportList(m_g, list, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
+    m_g.intCountDay = intKept;
+}
+
+QSize frmNutrition::openingSize(const QRect& available)
+{
+    figures();
+    shopping();
+    const int intTable = std::max({fullWidth(tblFacts), fullWidth(tblDays), fullWidth(tblShopping)});
+    // Around a table: the window's and the page's margins and the tab widget's frame.
+    const QMargins outer = layout()->contentsMargins();
+    const QMargins page = tabs->widget(ShoppingPage)->layout()->contentsMargins();
+    const int intFrame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    const int intChromeWidth = outer.left() + outer.right() + page.left() + page.right() + intFrame;
+    const int intWidth = qMax(intTable + intChromeWidth, layout()->totalMinimumSize().width());
+
+    // The days page's table whole over the chart, as far as the screen allows.
+    const int intSpacing = qMax(0, layout()->spacing());
+    const int intChromeHeight = outer.top() + outer.bottom() + 2 * intSpacing + cmdFill->sizeHint().height() +
+                                cmdClose->sizeHint().height() + tabs->tabBar()->sizeHint().height() + page.top() +
+                                page.bottom() + intFrame;
+    const int intDays = (lblDays->isHidden() ? 0 : lblDays->sizeHint().height() + intSpacing) + daysHeight() +
+                        m_split->handleWidth() + chart->sizeHint().height();
+    return WindowSize::fit(QSize(intWidth, qMax(620, intChromeHeight + intDays)), available);
 }
 
 void frmNutrition::txtAim_LostFocus()
@@ -315,6 +430,22 @@ void frmNutrition::cmdClose_Click()
     if (QWidget* w = focusWidget())
         w->clearFocus();
     Forms::closeBackTo(*this, m_forms.MainForm());
+}
+
+void frmNutrition::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_blnSized || event->spontaneous())
+        return;
+    m_blnSized = true;
+    WindowSize::apply(*this, [this](const QRect& available) { return openingSize(available); });
+}
+
+void frmNutrition::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (m_blnSized && !event->spontaneous())
+        WindowSize::keepSize(*this);
 }
 
 void frmNutrition::closeEvent(QCloseEvent* event)

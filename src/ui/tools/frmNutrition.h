@@ -15,9 +15,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 class TextRowsModel;
+class TotalsFooter;
 struct GlobalVariable;
 
 // "Питание и закупка": the catalog's energy, nutrients, weights, packages and prices,
@@ -38,7 +40,15 @@ public:
     void cmdFill_Click();
     void cmdImport_Click();
     void cboShift_Change(int intIndex);
+    // "&Word" on the shopping page: the list shown, for the whole trip or the shift
+    // chosen, as a document the way the Сервис menu says (Word, PDF or the printer).
+    void cmdDocument_Click();
     void cmdClose_Click();
+
+    // The size that shows every column of every page, the days' averages and the
+    // shopping list's totals, within a screen of this free area. Makes the pages not
+    // made yet.
+    QSize openingSize(const QRect& available);
 
     // What the window shows, or would show on its page: the days and the shopping list
     // are made when their page is shown or they are asked for.
@@ -48,6 +58,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Every figure is out of date: the page shown is made again, the others when shown.
@@ -55,6 +67,8 @@ private:
     void refreshShown();
     void refreshDays();
     void refreshShopping();
+    // The days table with its header and averages, every day in sight.
+    int daysHeight() const;
     void fillFrom(const FoodReference& table, const QString& strWhere);
     void showError(const QString& strText);
 
@@ -65,6 +79,10 @@ private:
     Shopping::List m_shopping;
     bool m_blnDaysOld = true;
     bool m_blnShoppingOld = true;
+    bool m_blnShoppingFailed = false;
+    bool m_blnSized = false;
+    qsizetype m_intDaysFitted = -1;
+    int m_intFactsFitted = -1;
     std::optional<FoodReference> m_bundled;
 
     QLineEdit* txtAim = nullptr;
@@ -78,8 +96,12 @@ private:
     QLabel* lblDays = nullptr;
     QTableView* tblDays = nullptr;
     TextRowsModel* m_days = nullptr;
+    TotalsFooter* m_daysTotals = nullptr;
+    QSplitter* m_split = nullptr;
     NutritionChart* chart = nullptr;
     QComboBox* cboShift = nullptr;
+    QPushButton* cmdDocument = nullptr;
     QTableView* tblShopping = nullptr;
+    TotalsFooter* m_shoppingTotals = nullptr;
     TextRowsModel* m_shoppingRows = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
 #include "ui/UpDown.h"
+#include "ui/WindowSize.h"
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/CarryBars.h"
 #include "ui/tools/frmCarry.h"
@@ -14,8 +15,10 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeView>
@@ -64,6 +67,21 @@ struct Carry : ExportingTrip
     }
 };
 
+// A 1280 x 800 screen less a 40 pixel panel.
+const QRect Laptop(0, 0, 1280, 760);
+
+// Every column as wide as its header and its widest line, and no scrolling sideways.
+void checkColumns(QAbstractItemView* view, QHeaderView* header)
+{
+    for (int c = 0; c < header->count(); ++c) {
+        const QString strWhere = view->objectName() + QStringLiteral(", column ") + QString::number(c);
+        QVERIFY2(header->sectionSize(c) >= view->sizeHintForColumn(c), qPrintable(strWhere));
+        QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(strWhere));
+    }
+    QVERIFY2(header->length() <= view->viewport()->width(), qPrintable(view->objectName()));
+    QVERIFY2(!view->horizontalScrollBar()->isVisible(), qPrintable(view->objectName()));
+}
+
 QByteArray run(const QStringList& args, int& intExit)
 {
     QBuffer out, err;
@@ -89,6 +107,9 @@ private slots:
     void commandLineAgreesWithTheWindow();
     void sampleTrip();
     void participantsFollowTheCount();
+    void opensShowingEveryColumn_data();
+    void opensShowingEveryColumn();
+    void remembersItsSize();
 };
 
 void tst_frmcarry::opensModalFromTheMenu()
@@ -274,6 +295,9 @@ void tst_frmcarry::sampleTrip()
 
     const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
     if (!dir.isEmpty()) {
+        // As it opens on a laptop, not on the small screen of the tests.
+        w.resize(w.openingSize(Laptop));
+        QCoreApplication::processEvents();
         QDir().mkpath(dir);
         QVERIFY(w.grab().save(dir + QStringLiteral("/carry.png")));
     }
@@ -293,6 +317,77 @@ void tst_frmcarry::participantsFollowTheCount()
     t.forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
     QCOMPARE(t.table()->rowCount(), 2);
     QCOMPARE(t.w().plan().packs.size(), 2);
+}
+
+void tst_frmcarry::opensShowingEveryColumn_data()
+{
+    QTest::addColumn<int>("people"); // 0: the sample trip
+    QTest::newRow("sample trip") << 0;
+    QTest::newRow("1 participant") << 1;
+    QTest::newRow("2 participants") << 2;
+    QTest::newRow("30 participants") << 30;
+}
+
+void tst_frmcarry::opensShowingEveryColumn()
+{
+    QFETCH(int, people);
+    PlatformRecorder platform;
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    if (people == 0) {
+        QString strMessage;
+        QVERIFY2(TripFile::load(g, QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb"), strMessage),
+                 qPrintable(strMessage));
+    } else {
+        // Long names on both sides, ten days of a big group's food.
+        makeTrip(g,
+                 {{"Сублимированное рагу по-охотничьи с овощами", "250", "гр"},
+                  {"Тушёнка говяжья высшего сорта", "1", "шт"},
+                  {"Чай", "2", "пак"}},
+                 {"1 | 1 2 | 3"}, qint16(people), 1, 10, QDate(2026, 7, 1));
+        g.dtDataEnd = QDate(2026, 7, 10);
+        g.objCatalog.GetProduct(2).facts.gramsPerUnit = 32500;
+        for (int i = 0; i < people; ++i)
+            g.participants.append({QStringLiteral("Участница похода с очень длинным именем %1").arg(i + 1), 300});
+    }
+    Forms forms{g};
+    forms.MainForm().ReWriteOption();
+    forms.MainForm().show();
+    forms.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+    frmCarry& w = forms.Carry();
+    const QSize size = w.openingSize(Laptop);
+    QVERIFY(size.width() <= Laptop.width() - WindowSize::FrameWidth);
+    QVERIFY(size.height() <= Laptop.height() - WindowSize::FrameHeight);
+    w.resize(size);
+    QCoreApplication::processEvents();
+    auto* tree = w.findChild<QTreeView*>(QStringLiteral("treeCarry"));
+    auto* table = w.findChild<QTableWidget*>(QStringLiteral("tblParticipants"));
+    QVERIFY(tree->model()->rowCount() > 0);
+    checkColumns(tree, tree->header());
+    checkColumns(table, table->horizontalHeader());
+}
+
+void tst_frmcarry::remembersItsSize()
+{
+    QSize closed;
+    {
+        Carry t;
+        QWidget probe;
+        const QRect screen = WindowSize::available(probe);
+        QCOMPARE(t.w().size(), t.w().openingSize(screen).expandedTo(t.w().minimumSize()));
+        t.w().resize(t.w().width() - 1, t.w().height() - 1);
+        closed = t.w().size();
+        t.click("cmdClose");
+        QCOMPARE(WindowSize::kept(QStringLiteral("frmCarry")), std::optional<QSize>(closed));
+        // The next run finds it.
+        Forms again{t.g};
+        again.MainForm().ReWriteOption();
+        again.MainForm().show();
+        again.MainForm().findChild<QAction*>(QStringLiteral("mnuCarry"))->trigger();
+        QCOMPARE(again.Carry().size(), closed);
+    }
+    // What a test keeps goes with its recorder.
+    QVERIFY(WindowSize::kept(QStringLiteral("frmCarry")) != std::optional<QSize>(closed));
 }
 
 QTEST_MAIN(tst_frmcarry)
