@@ -11,6 +11,7 @@
 #include "ui/tools/FactsTableModel.h"
 #include "ui/tools/NutritionChart.h"
 #include "ui/tools/TextRowsModel.h"
+#include "ui/tools/frmReference.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -77,6 +78,16 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     top->addSpacing(16);
     top->addWidget(cmdFill);
     top->addWidget(cmdImport);
+    // New products straight from the reference, with their values.
+    auto* cmdReference = new QPushButton(QStringLiteral("Добавить из справочника..."), this);
+    cmdReference->setObjectName(QStringLiteral("cmdReference"));
+    top->addWidget(cmdReference);
+    connect(cmdReference, &QPushButton::clicked, this, [this] {
+        m_forms.Reference().OpenFrom(*this, [this] {
+            m_facts->reload();
+            refresh();
+        });
+    });
     top->addWidget(lblStatus, 1);
 
     tabs = new QTabWidget(this);
