@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 const QString Grams = QStringLiteral("гр");
@@ -58,6 +60,34 @@ QString normText(const FoodReference::Entry& entry, const QString& strUnit)
     if (!entry.norm || !ProductGrams::isGramWord(strUnit))
         return QString();
     return QString::number(*entry.norm);
+}
+
+QList<qsizetype> find(const FoodReference& reference, const QString& strQuery, const QString& strGroup)
+{
+    QList<qsizetype> found = reference.search(strQuery, strGroup);
+    const QString strKey = FoodReference::key(strQuery);
+    if (strKey.isEmpty())
+        return found;
+    // How close the nearest name comes, then how short it is: "греч" finds "Гречка" first.
+    const auto rank = [&](qsizetype intEntry) {
+        std::pair<int, qsizetype> best{3, 0};
+        for (const QString& strName : reference.entries().at(intEntry).names) {
+            const QString k = FoodReference::key(strName);
+            const int intHow = k == strKey ? 0 : k.startsWith(strKey) ? 1 : k.contains(u' ' + strKey) ? 2 : 3;
+            const std::pair<int, qsizetype> here{intHow, intHow < 3 ? k.size() : 0};
+            if (here < best)
+                best = here;
+        }
+        return best;
+    };
+    QList<std::pair<std::pair<int, qsizetype>, qsizetype>> ranked;
+    ranked.reserve(found.size());
+    for (const qsizetype i : found)
+        ranked.append({rank(i), i});
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (qsizetype i = 0; i < ranked.size(); ++i)
+        found[i] = ranked.at(i).second;
+    return found;
 }
 
 QString inCatalog(const FoodReference::Entry& entry, const clsCatalog& objCatalog)

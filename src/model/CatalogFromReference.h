@@ -25,6 +25,12 @@ QStringList units(const FoodReference::Entry& entry);
 // the unit is not grams (the reference's norms are in grams).
 QString normText(const FoodReference::Entry& entry, const QString& strUnit);
 
+// The foods found as FoodReference::search finds them, the likeliest first: a name that
+// is the query, then one that starts with it, then one with a word that starts with it,
+// shorter names first, then the rest in table order. "греч" puts "Гречка" before
+// "Гречка зелёная".
+QList<qsizetype> find(const FoodReference& reference, const QString& strQuery, const QString& strGroup);
+
 // The catalog's product that already holds one of the food's names (compared as the
 // reference compares names); empty when there is none.
 QString inCatalog(const FoodReference::Entry& entry, const clsCatalog& objCatalog);

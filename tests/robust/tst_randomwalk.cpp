@@ -50,11 +50,11 @@ namespace {
 constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
-const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
-                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
-                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
-                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout"),
-                                 QStringLiteral("frmNutrition"),   QStringLiteral("frmCarry")};
+const QStringList WindowNames = {
+    QStringLiteral("frmMainForm"),      QStringLiteral("frmCalendar"),  QStringLiteral("frmMenu"),
+    QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmRasklad"),
+    QStringLiteral("frmPrintOption"),   QStringLiteral("frmAbout"),     QStringLiteral("frmNutrition"),
+    QStringLiteral("frmCarry"),         QStringLiteral("frmReference")};
 
 // The windows each window opens, disabling itself until they close.
 QStringList openedBy(const QString& window)
@@ -63,7 +63,9 @@ QStringList openedBy(const QString& window)
         return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"),      QStringLiteral("frmRasklad"),
                 QStringLiteral("frmAbout"),    QStringLiteral("frmNutrition"), QStringLiteral("frmCarry")};
     if (window == QLatin1String("frmMenu"))
-        return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
+        return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmReference")};
+    if (window == QLatin1String("frmNutrition"))
+        return {QStringLiteral("frmReference")};
     if (window == QLatin1String("frmRasklad"))
         return {QStringLiteral("frmPrintOption")};
     return {};

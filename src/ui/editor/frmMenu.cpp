@@ -122,13 +122,13 @@ void frmMenu::buildCatalogPane()
     m_placer.place(cmdRename, QRect(120, 600, 972, 372));
     cmdRename->setEnabled(false);
 
-    // Products from the reference: a button in the free space right of the grid, out of
+    // Products from the reference: a button in the free space right of the title, out of
     // the keyboard order, and the same on the grid's context menu and a shortcut.
     const QString strFromReference = QStringLiteral("Добавить из справочника...");
     cmdReference = makeButton(ProductCatalog, "cmdReference", QStringLiteral("&Справочник..."),
                               strFromReference + QStringLiteral(" (Ctrl+Shift+D)"));
     cmdReference->setFocusPolicy(Qt::NoFocus);
-    m_placer.place(cmdReference, QRect(3960, 2400, 1272, 372));
+    m_placer.place(cmdReference, QRect(3480, 240, 1692, 372));
     auto* actReference = new QAction(strFromReference, tblProduct);
     actReference->setObjectName(QStringLiteral("actReference"));
     actReference->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));

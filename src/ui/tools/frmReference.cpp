@@ -91,7 +91,8 @@ frmReference::frmReference(GlobalVariable& g, Forms& forms, QWidget* parent)
         {QStringLiteral("Наименование"), QStringLiteral("Норма"), QStringLiteral("Ед.")});
     tblChosen = makeView(m_chosen, QStringLiteral("tblChosen"), this);
     tblChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tblChosen->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    tblChosen->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                               QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     tblChosen->setColumnWidth(0, 200);
     tblChosen->setColumnWidth(1, 60);
 
@@ -200,7 +201,7 @@ void frmReference::refreshFound()
     if (!m_reference)
         return;
     const QString strGroup = cboGroup->currentIndex() > 0 ? cboGroup->currentText() : QString();
-    m_found = m_reference->search(txtFind->text(), strGroup);
+    m_found = CatalogFromReference::find(*m_reference, txtFind->text(), strGroup);
     m_foods->removeRows(0, m_foods->rowCount());
     m_foods->setRowCount(static_cast<int>(m_found.size()));
     for (int r = 0; r < m_found.size(); ++r) {
