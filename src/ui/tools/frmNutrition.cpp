@@ -328,5 +328,7 @@ void frmNutrition::cmdClose_Click()
 void frmNutrition::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    cmdClose_Click();
+    // Not while the reference window opened from here is open.
+    if (isEnabled())
+        cmdClose_Click();
 }
