@@ -50,7 +50,7 @@ QString defaultUnit(const FoodReference::Entry& entry)
 QStringList units(const FoodReference::Entry& entry)
 {
     QStringList list{Grams};
-    if (isPieceUnit(entry.strUnit))
+    if (!entry.strUnit.trimmed().isEmpty() && !ProductGrams::isGramWord(entry.strUnit.trimmed()))
         list.append(entry.strUnit.trimmed());
     return list;
 }
@@ -119,6 +119,8 @@ clsProduct product(const FoodReference::Entry& entry, qint16 intNorma, const QSt
             p.facts.package = entry.packages.first();
     } else if (FoodReference::key(strUnit) == FoodReference::key(entry.strUnit)) {
         p.facts.gramsPerUnit = entry.facts.gramsPerUnit;
+    } else if (const QString k = FoodReference::key(strUnit); k == QStringLiteral("кг") || k == QStringLiteral("кг.")) {
+        p.facts.gramsPerUnit = 1000 * 100;
     }
     return p;
 }
@@ -153,15 +155,17 @@ bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalo
             result.skipped.append(QStringLiteral("%1 (в каталоге: %2)").arg(strName, strHeld));
             continue;
         }
-        QString strUnit;
-        for (const QString& strAllowed : units(entry)) {
-            if (FoodReference::key(strAllowed) == FoodReference::key(choice.strUnit))
-                strUnit = strAllowed;
-        }
-        if (strUnit.isEmpty()) {
-            refused.append(QStringLiteral("%1: единица «%2», а можно %3")
-                               .arg(strName, choice.strUnit, units(entry).join(QStringLiteral(" или "))));
+        const QString strUnit = choice.strUnit.trimmed();
+        if (strUnit.isEmpty() || strUnit.contains(u'\n') || strUnit.contains(u'\r')) {
+            refused.append(QStringLiteral("%1: единица должна быть одной непустой строкой, например %2")
+                               .arg(strName, units(entry).join(QStringLiteral(" или "))));
             continue;
+        }
+        // A unit typed as offered is written as offered: "ГР" is the catalog's "гр".
+        QString strKnown = strUnit;
+        for (const QString& strOffered : units(entry)) {
+            if (FoodReference::key(strOffered) == FoodReference::key(strUnit))
+                strKnown = strOffered;
         }
         const std::optional<qint16> norm = readNorm(choice.strNorma);
         if (choice.strNorma.trimmed().isEmpty()) {
@@ -176,7 +180,7 @@ bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalo
         }
         for (const QString& strOther : entry.names)
             taken.insert(FoodReference::key(strOther), strName);
-        products.append(product(entry, *norm, strUnit));
+        products.append(product(entry, *norm, strKnown));
     }
     if (!missing.isEmpty() || !refused.isEmpty()) {
         QStringList parts;

@@ -19,7 +19,9 @@ namespace CatalogFromReference {
 // The unit a food gets: the reference's piece unit ("шт", "пак") for a piece good,
 // else grams.
 QString defaultUnit(const FoodReference::Entry& entry);
-// The units a food may take: grams, and its piece unit when it has one.
+// The units offered for a food: grams, and the reference's own unit when it has one
+// (with the weight of one). Any other unit may be typed; it gets no weight, but a
+// kilogram weighs 1000 g.
 QStringList units(const FoodReference::Entry& entry);
 // The norm the reference gives, as the norm field shows it; empty when unknown or when
 // the unit is not grams (the reference's norms are in grams).
@@ -42,7 +44,7 @@ struct Choice
 {
     qsizetype intEntry = -1; // position in the reference
     QString strNorma;        // as typed: a whole number of the unit, 0..32767
-    QString strUnit;         // one of units()
+    QString strUnit;         // any one-line text, usually one of units()
 };
 
 struct Result
@@ -56,8 +58,8 @@ struct Result
 };
 
 // Checks every choice first and adds all of them or none. False with a Russian message
-// for a norm missing or out of range, a unit the food cannot take, or a catalog with no
-// room left; then the catalog is as it was.
+// for a norm missing or out of range, a unit missing or of more than one line, or a
+// catalog with no room left; then the catalog is as it was.
 bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalog& objCatalog, Result& result,
          QString& strError);
 

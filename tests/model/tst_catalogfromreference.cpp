@@ -3,6 +3,7 @@
 #include "model/Nutrition.h"
 #include "model/clsMenuOfDay.h"
 #include "model/clsTrapeza.h"
+#include "tripfile/TripFile.h"
 
 #include <QtTest>
 
@@ -72,6 +73,7 @@ private slots:
     void roomInTheCatalog();
     void figuresNeedNoTyping_data();
     void figuresNeedNoTyping();
+    void sampleTripIsNotDoubled();
 };
 
 void tst_catalogfromreference::units_data()
@@ -86,7 +88,7 @@ void tst_catalogfromreference::units_data()
     QTest::newRow("piece good") << "Яйцо"
                                 << "шт" << QStringList{"гр", "шт"} << "";
     QTest::newRow("a litre is bought by weight") << "Мёд"
-                                                 << "гр" << QStringList{"гр"} << "";
+                                                 << "гр" << QStringList{"гр", "л"} << "";
     QTest::newRow("a gram norm is not offered in pieces") << "Предел"
                                                           << "шт" << QStringList{"гр", "шт"} << "";
     QTest::newRow("packet") << "Малое"
@@ -151,10 +153,17 @@ void tst_catalogfromreference::add_data()
             << none << QStringList{"Гречка|80|гр", QStringLiteral("Сухари|%1|гр").arg(QLatin1String(norm))}
             << QStringLiteral("Сухари: норма «%1» не целое число от 0 до 32767").arg(QLatin1String(norm)) << none
             << none;
-    QTest::newRow("a litre is no unit of the food")
-        << none << QStringList{"Мёд|1|л"} << "Мёд: единица «л», а можно гр" << none << none;
-    QTest::newRow("a piece unit the food has not")
-        << none << QStringList{"Гречка|1|шт"} << "Гречка: единица «шт», а можно гр" << none << none;
+    QTest::newRow("a litre weighs its litre")
+        << none << QStringList{"Мёд|1|Л"} << "" << QStringList{"Мёд|1|л|30400|143300|-1"} << none;
+    QTest::newRow("a kilogram weighs 1000 g")
+        << none << QStringList{"Гречка|1|кг"} << "" << QStringList{"Гречка|1|кг|34600|100000|-1"} << none;
+    QTest::newRow("a unit the reference has no weight for")
+        << none << QStringList{"Гречка|1|стакан"} << "" << QStringList{"Гречка|1|стакан|34600|-1|-1"} << none;
+    QTest::newRow("no unit") << none << QStringList{"Гречка|1| "}
+                             << "Гречка: единица должна быть одной непустой строкой, например гр" << none << none;
+    QTest::newRow("a unit of two lines") << none << QStringList{"Яйцо|1|ш\nт"}
+                                         << "Яйцо: единица должна быть одной непустой строкой, например гр или шт"
+                                         << none << none;
 }
 
 void tst_catalogfromreference::add()
@@ -247,6 +256,33 @@ void tst_catalogfromreference::figuresNeedNoTyping()
     // 80 g of buckwheat at 346 kcal and one egg of 50 g at 143.
     QCOMPARE(t.days.first().perPerson.kcal, 80 * 3.46 + 50 * 1.43);
     QCOMPARE(t.days.first().perPerson.grams, 130.0);
+}
+
+void tst_catalogfromreference::sampleTripIsNotDoubled()
+{
+    // Every product of the sample is a food of the bundled reference, and choosing that
+    // food for the sample's catalog is seen as a product it already has.
+    FoodReference table;
+    QString strError;
+    QVERIFY2(FoodReference::readFile(QStringLiteral(TORBEL_TEST_DATA_DIR "/../../data/foods.csv"), table, strError),
+             qPrintable(strError));
+    TripData sample;
+    QVERIFY2(TripFile::readFile(QStringLiteral(TORBEL_TEST_DATA_DIR "/../../examples/karelia.trb"), sample, strError),
+             qPrintable(strError));
+    QList<CatalogFromReference::Choice> all;
+    for (int i = 1; i <= sample.catalog.size(); ++i) {
+        const clsProduct& p = sample.catalog.GetProduct(static_cast<qint16>(i));
+        const FoodReference::Entry* entry = table.find(p.Name());
+        QVERIFY2(entry, qPrintable(p.Name()));
+        QCOMPARE(CatalogFromReference::inCatalog(*entry, sample.catalog), p.Name());
+        all.append({entry - table.entries().constData(), QString::number(p.Norma()), p.strProductEdin});
+    }
+    const clsCatalog before = sample.catalog;
+    CatalogFromReference::Result result;
+    QVERIFY(CatalogFromReference::add(table, all, sample.catalog, result, strError));
+    QCOMPARE(result.intAdded, 0);
+    QCOMPARE(result.skipped.size(), all.size());
+    QVERIFY(sample.catalog == before);
 }
 
 QTEST_APPLESS_MAIN(tst_catalogfromreference)

@@ -249,7 +249,8 @@ void frmReference::choose(qsizetype intEntry, QStringList& held)
     auto* norm = cell(CatalogFromReference::normText(entry, strUnit), true);
     norm->setToolTip(QStringLiteral("Сколько получает один участник за приём пищи"));
     auto* unit = cell(strUnit, true);
-    unit->setToolTip(QStringLiteral("Можно: %1").arg(CatalogFromReference::units(entry).join(QStringLiteral(", "))));
+    unit->setToolTip(QStringLiteral("Вес единицы известен для: %1, кг; можно вписать и другую единицу")
+                         .arg(CatalogFromReference::units(entry).join(QStringLiteral(", "))));
     m_chosen->appendRow({name, norm, unit});
 }
 
