@@ -30,6 +30,15 @@ constexpr int NormColumn = 1;
 constexpr int UnitColumn = 2;
 constexpr int EntryRole = Qt::UserRole + 1;
 
+// A norm still to be typed stands out.
+void markNorm(QStandardItem* norm)
+{
+    if (norm->text().trimmed().isEmpty())
+        norm->setBackground(QColor(0xff, 0xf0, 0xb0));
+    else
+        norm->setBackground(QBrush());
+}
+
 QTableView* makeView(QStandardItemModel* model, const QString& strName, QWidget* parent)
 {
     auto* view = new QTableView(parent);
@@ -38,7 +47,8 @@ QTableView* makeView(QStandardItemModel* model, const QString& strName, QWidget*
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->horizontalHeader()->setStretchLastSection(true);
+    // The name takes what the other columns leave, so nothing runs past the edge.
+    view->horizontalHeader()->setStretchLastSection(false);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setTabKeyNavigation(false);
     view->setWordWrap(false);
@@ -82,9 +92,10 @@ frmReference::frmReference(GlobalVariable& g, Forms& forms, QWidget* parent)
     tblFoods = makeView(m_foods, QStringLiteral("tblFoods"), this);
     tblFoods->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblFoods->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tblFoods->setColumnWidth(0, 230);
+    tblFoods->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     tblFoods->setColumnWidth(1, 150);
     tblFoods->setColumnWidth(2, 80);
+    tblFoods->setColumnWidth(3, 40);
 
     m_chosen = new QStandardItemModel(0, 3, this);
     m_chosen->setHorizontalHeaderLabels(
@@ -93,8 +104,9 @@ frmReference::frmReference(GlobalVariable& g, Forms& forms, QWidget* parent)
     tblChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tblChosen->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                                QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    tblChosen->setColumnWidth(0, 200);
+    tblChosen->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     tblChosen->setColumnWidth(1, 60);
+    tblChosen->setColumnWidth(2, 60);
 
     cmdChoose = new QPushButton(QStringLiteral("&Выбрать →"), this);
     cmdChoose->setObjectName(QStringLiteral("cmdChoose"));
@@ -158,6 +170,11 @@ frmReference::frmReference(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(txtFind, &QLineEdit::returnPressed, this, &frmReference::cmdChoose_Click);
     connect(cboGroup, &QComboBox::currentIndexChanged, this, &frmReference::refreshFound);
     connect(tblFoods, &QTableView::doubleClicked, this, &frmReference::cmdChoose_Click);
+    // Setting the same colour again changes nothing, so this ends at once.
+    connect(m_chosen, &QStandardItemModel::itemChanged, this, [](QStandardItem* item) {
+        if (item->column() == NormColumn)
+            markNorm(item);
+    });
     connect(cmdChoose, &QPushButton::clicked, this, &frmReference::cmdChoose_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmReference::cmdRemove_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmReference::cmdOK_Click);
@@ -251,6 +268,7 @@ void frmReference::choose(qsizetype intEntry, QStringList& held)
     auto* unit = cell(strUnit, true);
     unit->setToolTip(QStringLiteral("Вес единицы известен для: %1, кг; можно вписать и другую единицу")
                          .arg(CatalogFromReference::units(entry).join(QStringLiteral(", "))));
+    markNorm(norm);
     m_chosen->appendRow({name, norm, unit});
 }
 

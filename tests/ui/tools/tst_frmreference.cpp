@@ -146,8 +146,12 @@ void tst_frmreference::fromTheCatalogView()
     QCOMPARE(m_g->objCatalog.size(), qint16(0));
     QVERIFY(w.isVisible());
 
+    // A norm to be typed stands out until it is typed.
+    QVERIFY(chosen->model()->index(1, 1).data(Qt::BackgroundRole).isValid());
     typeInCell(chosen, 0, 1, QStringLiteral("80"));
     typeInCell(chosen, 1, 1, QStringLiteral("2"));
+    QVERIFY(!chosen->model()->index(1, 1).data(Qt::BackgroundRole).value<QBrush>().color().isValid() ||
+            chosen->model()->index(1, 1).data(Qt::BackgroundRole).value<QBrush>().style() == Qt::NoBrush);
     m_g->blnChanged = false;
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     QVERIFY(!w.isVisible());
