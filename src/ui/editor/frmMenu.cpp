@@ -646,7 +646,8 @@ void frmMenu::cmdReference_Click()
                          QStringLiteral("Ошибка!"));
         return;
     }
-    m_forms.Reference().OpenFrom(*this, [this] { VisibleCatalog(); });
+    // Back from it the window is active again, as after the product dialog.
+    m_forms.Reference().OpenFrom(*this, [this](bool) { Form_Activate(); });
 }
 
 void frmMenu::cmdRemoveDay_Click()

@@ -83,9 +83,11 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     cmdReference->setObjectName(QStringLiteral("cmdReference"));
     top->addWidget(cmdReference);
     connect(cmdReference, &QPushButton::clicked, this, [this] {
-        m_forms.Reference().OpenFrom(*this, [this] {
-            m_facts->reload();
-            refresh();
+        m_forms.Reference().OpenFrom(*this, [this](bool blnAdded) {
+            if (blnAdded) {
+                m_facts->reload();
+                refresh();
+            }
         });
     });
     top->addWidget(lblStatus, 1);

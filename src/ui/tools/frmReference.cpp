@@ -182,7 +182,7 @@ frmReference::frmReference(GlobalVariable& g, Forms& forms, QWidget* parent)
     tblFoods->installEventFilter(this);
 }
 
-bool frmReference::OpenFrom(QWidget& opener, std::function<void()> onAdded)
+bool frmReference::OpenFrom(QWidget& opener, std::function<void(bool blnAdded)> onClosed)
 {
     if (!m_reference) {
         FoodReference table;
@@ -197,7 +197,7 @@ bool frmReference::OpenFrom(QWidget& opener, std::function<void()> onAdded)
         cboGroup->addItems(m_reference->groups());
     }
     m_opener = &opener;
-    m_onAdded = std::move(onAdded);
+    m_onClosed = std::move(onClosed);
     m_catalogKeys.clear();
     for (int i = 1; i <= m_g.objCatalog.size(); ++i)
         m_catalogKeys.insert(FoodReference::key(m_g.objCatalog.GetProduct(static_cast<qint16>(i)).Name()));
@@ -344,9 +344,7 @@ void frmReference::cmdOK_Click()
     }
     if (result.intAdded > 0)
         m_g.blnChanged = true;
-    closeBack();
-    if (m_onAdded)
-        m_onAdded();
+    closeBack(result.intAdded > 0);
     QStringList notes;
     if (!result.skipped.isEmpty())
         notes.append(
@@ -362,15 +360,17 @@ void frmReference::cmdOK_Click()
 
 void frmReference::cmdCancel_Click()
 {
-    closeBack();
+    closeBack(false);
 }
 
-void frmReference::closeBack()
+void frmReference::closeBack(bool blnAdded)
 {
     if (m_opener)
         Forms::closeBackTo(*this, *m_opener);
     else
         hide();
+    if (m_onClosed)
+        m_onClosed(blnAdded);
 }
 
 void frmReference::closeEvent(QCloseEvent* event)

@@ -29,9 +29,10 @@ class frmReference : public QWidget
 public:
     frmReference(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
 
-    // Opens over opener, which stays disabled until this window closes; onAdded runs
-    // after foods were added. When the reference cannot be read, says so and stays closed.
-    bool OpenFrom(QWidget& opener, std::function<void()> onAdded);
+    // Opens over opener, which stays disabled until this window closes; onClosed runs
+    // then, told whether foods were added. When the reference cannot be read, says so and
+    // stays closed.
+    bool OpenFrom(QWidget& opener, std::function<void(bool blnAdded)> onClosed);
 
     // Puts the selected found foods (the first found one when none is selected) among the
     // chosen ones; a food already chosen or in the catalog is not put there twice.
@@ -52,7 +53,7 @@ protected:
 private:
     void refreshFound();
     void choose(qsizetype intEntry, QStringList& held);
-    void closeBack();
+    void closeBack(bool blnAdded);
 
     GlobalVariable& m_g;
     Forms& m_forms;
@@ -61,7 +62,7 @@ private:
     QSet<QString> m_catalogKeys;
     QList<qsizetype> m_found;
     QPointer<QWidget> m_opener;
-    std::function<void()> m_onAdded;
+    std::function<void(bool)> m_onClosed;
 
     QLineEdit* txtFind = nullptr;
     QComboBox* cboGroup = nullptr;
