@@ -42,6 +42,7 @@ expected=(
   usr/share/doc/torbel/copyright
   usr/share/doc/torbel/changelog.Debian.gz
   usr/share/doc/torbel/examples/karelia.trb
+  usr/share/torbel/karelia.trb
 )
 for size in 16 22 24 32 48 64 128 256; do
   png=usr/share/icons/hicolor/${size}x${size}/apps/torbel.png
@@ -55,6 +56,7 @@ for f in "${expected[@]}"; do
 done
 cmp help/Torbel.html "$share/torbel/Torbel.html"
 cmp examples/karelia.trb "$share/doc/torbel/examples/karelia.trb"
+cmp examples/karelia.trb "$share/torbel/karelia.trb"
 [ ! -f data/foods.csv ] || cmp data/foods.csv "$share/torbel/foods.csv"
 zcat "$share/doc/torbel/changelog.Debian.gz" | head -1 | grep -q "^torbel ($version-1) " ||
   fail "the changelog's first entry is not $version-1"

@@ -8,6 +8,7 @@
 #include "ui/main/frmMainForm.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
+#include "ui/tools/frmReference.h"
 #include "ui/viewer/frmPrintOption.h"
 #include "ui/viewer/frmRasklad.h"
 
@@ -34,6 +35,7 @@ Forms::~Forms()
 {
     // Dialogs first, the main window last: later windows may still point at earlier ones.
     m_about.reset();
+    m_reference.reset();
     m_nutrition.reset();
     m_carry.reset();
     m_printOption.reset();
@@ -80,6 +82,11 @@ frmAbout& Forms::About()
 frmCarry& Forms::Carry()
 {
     return lazy(m_carry, m_g, *this);
+}
+
+frmReference& Forms::Reference()
+{
+    return lazy(m_reference, m_g, *this);
 }
 
 frmNutrition& Forms::Nutrition()

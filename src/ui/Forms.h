@@ -14,6 +14,7 @@ class frmPrintOption;
 class frmAbout;
 class frmNutrition;
 class frmCarry;
+class frmReference;
 
 // Owns every window of the program. Each is created on first use and afterwards only
 // hidden and shown, so its state lasts for the whole run; the about box alone is
@@ -38,6 +39,7 @@ public:
     frmAbout& About();
     frmNutrition& Nutrition();
     frmCarry& Carry();
+    frmReference& Reference();
 
     // Whether a window exists yet (without creating it).
     bool hasCalendar() const { return m_calendar != nullptr; }
@@ -47,6 +49,7 @@ public:
     bool hasAbout() const { return m_about != nullptr; }
     bool hasNutrition() const { return m_nutrition != nullptr; }
     bool hasCarry() const { return m_carry != nullptr; }
+    bool hasReference() const { return m_reference != nullptr; }
 
     // Modal without a modal loop: the opener disables itself and shows the window;
     // closing the window enables the opener again and brings it forward.
@@ -68,4 +71,5 @@ private:
     std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<frmNutrition> m_nutrition;
     std::unique_ptr<frmCarry> m_carry;
+    std::unique_ptr<frmReference> m_reference;
 };

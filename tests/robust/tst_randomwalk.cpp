@@ -50,11 +50,11 @@ namespace {
 constexpr int DefaultSteps = 300;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
-const QStringList WindowNames = {QStringLiteral("frmMainForm"),    QStringLiteral("frmCalendar"),
-                                 QStringLiteral("frmMenu"),        QStringLiteral("frmDialogProduct"),
-                                 QStringLiteral("frmRemoveDay"),   QStringLiteral("frmRasklad"),
-                                 QStringLiteral("frmPrintOption"), QStringLiteral("frmAbout"),
-                                 QStringLiteral("frmNutrition"),   QStringLiteral("frmCarry")};
+const QStringList WindowNames = {
+    QStringLiteral("frmMainForm"),      QStringLiteral("frmCalendar"),  QStringLiteral("frmMenu"),
+    QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmRasklad"),
+    QStringLiteral("frmPrintOption"),   QStringLiteral("frmAbout"),     QStringLiteral("frmNutrition"),
+    QStringLiteral("frmCarry"),         QStringLiteral("frmReference")};
 
 // The windows each window opens, disabling itself until they close.
 QStringList openedBy(const QString& window)
@@ -63,7 +63,9 @@ QStringList openedBy(const QString& window)
         return {QStringLiteral("frmCalendar"), QStringLiteral("frmMenu"),      QStringLiteral("frmRasklad"),
                 QStringLiteral("frmAbout"),    QStringLiteral("frmNutrition"), QStringLiteral("frmCarry")};
     if (window == QLatin1String("frmMenu"))
-        return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay")};
+        return {QStringLiteral("frmDialogProduct"), QStringLiteral("frmRemoveDay"), QStringLiteral("frmReference")};
+    if (window == QLatin1String("frmNutrition"))
+        return {QStringLiteral("frmReference")};
     if (window == QLatin1String("frmRasklad"))
         return {QStringLiteral("frmPrintOption")};
     return {};
@@ -280,6 +282,8 @@ private:
     // Within the step: a save that did not happen (failed or cancelled), the answer to
     // the save question, what the walk did, and a rule already broken.
     bool m_saveFailed = false;
+    // The step starts a new trip, which may follow a save it asked for.
+    bool m_blnNewTrip = false;
     QString m_saveAnswer;
     QString m_key;
     QString m_violation;
@@ -444,6 +448,15 @@ QString Walk::answerFile(const FileDialog::Shown& dialog)
 {
     // The nutrition window's table of foods is no trip file: any file will do, and a
     // trip file there is a bad table, refused with a message of that window.
+    // A new trip's template: its catalog is taken, the file itself is not opened.
+    if (dialog.title == QStringLiteral("Каталог из похода")) {
+        if (m_saveFailed && m_violation.isEmpty())
+            m_violation = QStringLiteral("the trip was to be replaced although the user's save did not happen");
+        const QString path = chance(20) ? QString() : pickOf(m_openPaths);
+        note(QStringLiteral("template dialog -> %1")
+                 .arg(path.isEmpty() ? QStringLiteral("cancel") : QDir(m_dir.path()).relativeFilePath(path)));
+        return path;
+    }
     if (dialog.title == QStringLiteral("Справочник продуктов")) {
         const QString path = chance(30) ? QString() : pickOf(m_openPaths);
         note(QStringLiteral("table dialog -> %1").arg(path.isEmpty() ? QStringLiteral("cancel") : path));
@@ -774,6 +787,7 @@ QList<Candidate> Walk::candidates(QWidget* window)
                         if (!pm || !pa)
                             return;
                         emit pm->aboutToShow();
+                        m_blnNewTrip = pa->objectName().startsWith(QLatin1String("menuMainFileNew"));
                         if (pa->isEnabled())
                             pa->trigger();
                         else
@@ -955,6 +969,9 @@ QString Walk::checkFiles()
         if (bWritable) {
             if (!bExists || onDisk != expected)
                 return QStringLiteral("the saved file does not hold the trip");
+            // A new trip started after the save replaces the trip on purpose.
+            if (bLast && m_blnNewTrip)
+                continue;
             if (!sameTrip(f.before, after, strWhy))
                 return QStringLiteral("saving changed the trip; ") + strWhy;
             if (blnChangedAfter || strFileNameAfter != f.path)
@@ -1032,13 +1049,17 @@ QString Walk::checkWindows()
         if (!bWaits)
             return QStringLiteral("%1 stays disabled with none of its windows open").arg(w->objectName());
     }
-    // A window opened from another never outlives it on the screen.
-    for (const QString& opener :
-         {QStringLiteral("frmMainForm"), QStringLiteral("frmMenu"), QStringLiteral("frmRasklad")}) {
+    // A window opened from another never outlives it on the screen; a window that more
+    // than one opens needs one of them.
+    for (const QString& opener : {QStringLiteral("frmMainForm"), QStringLiteral("frmMenu"),
+                                  QStringLiteral("frmRasklad"), QStringLiteral("frmNutrition")}) {
         if (shownNames.contains(opener))
             continue;
         for (const QString& child : openedBy(opener)) {
-            if (shownNames.contains(child))
+            bool bOtherOpener = false;
+            for (const QString& other : shownNames)
+                bOtherOpener = bOtherOpener || openedBy(other).contains(child);
+            if (shownNames.contains(child) && !bOtherOpener)
                 return QStringLiteral("%1 is open without %2, which opened it").arg(child, opener);
         }
     }
@@ -1263,6 +1284,7 @@ QString Walk::run(int intSteps)
         m_files.clear();
         m_boxesBefore = int(MessageBox::shown().size());
         m_saveFailed = false;
+        m_blnNewTrip = false;
         m_saveAnswer.clear();
         m_key.clear();
         m_violation.clear();

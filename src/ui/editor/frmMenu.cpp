@@ -16,7 +16,9 @@
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmRemoveDay.h"
 #include "ui/main/frmMainForm.h"
+#include "ui/tools/frmReference.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -119,6 +121,22 @@ void frmMenu::buildCatalogPane()
     cmdRename = makeButton(ControlBox, "cmdRename", QStringLiteral("И&зменить"), QStringLiteral("Изменить запись"));
     m_placer.place(cmdRename, QRect(120, 600, 972, 372));
     cmdRename->setEnabled(false);
+
+    // Products from the reference: a button in the free space right of the title, out of
+    // the keyboard order, and the same on the grid's context menu and a shortcut.
+    const QString strFromReference = QStringLiteral("Добавить из справочника...");
+    cmdReference = makeButton(ProductCatalog, "cmdReference", QStringLiteral("&Справочник..."),
+                              strFromReference + QStringLiteral(" (Ctrl+Shift+D)"));
+    cmdReference->setFocusPolicy(Qt::NoFocus);
+    m_placer.place(cmdReference, QRect(3480, 240, 1692, 372));
+    auto* actReference = new QAction(strFromReference, tblProduct);
+    actReference->setObjectName(QStringLiteral("actReference"));
+    actReference->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    actReference->setShortcutContext(Qt::WindowShortcut);
+    tblProduct->addAction(actReference);
+    tblProduct->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(cmdReference, &QPushButton::clicked, this, &frmMenu::cmdReference_Click);
+    connect(actReference, &QAction::triggered, this, &frmMenu::cmdReference_Click);
 
     connect(cmdAdd, &QPushButton::clicked, this, &frmMenu::cmdAdd_Click);
     connect(cmdRename, &QPushButton::clicked, this, &frmMenu::cmdRename_Click);
@@ -617,6 +635,19 @@ void frmMenu::cmdRename_Click()
         return; // no row picked
     }
     m_forms.DialogProduct().OpenToChange();
+}
+
+void frmMenu::cmdReference_Click()
+{
+    if (m_blnRationView || !isEnabled())
+        return;
+    if (m_g.objCatalog.size() >= clsCatalog::MaxSize) {
+        MessageBox::show(this, QStringLiteral("Каталог заполнен: в нём не может быть больше 32767 продуктов."),
+                         QStringLiteral("Ошибка!"));
+        return;
+    }
+    // Back from it the window is active again, as after the product dialog.
+    m_forms.Reference().OpenFrom(*this, [this](bool) { Form_Activate(); });
 }
 
 void frmMenu::cmdRemoveDay_Click()

@@ -108,6 +108,7 @@ private:
     void cmdClose_Click();
     void cmdAdd_Click();
     void cmdRename_Click();
+    void cmdReference_Click();
     void cmdAddProduct_Click();
     void cmdDelProduct_Click();
     void cmdDelDay_Click();
@@ -139,6 +140,7 @@ private:
     QWidget* ControlBox = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdRename = nullptr;
+    QPushButton* cmdReference = nullptr;
 
     QWidget* Menu = nullptr;
     QLabel* Label2 = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "tripfile/TripFile.h"
+#include "tripfile/TripTemplate.h"
 #include "ui/Controls.h"
 #include "ui/DocumentFormatMenu.h"
 #include "ui/Forms.h"
@@ -40,6 +41,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -245,6 +249,21 @@ void frmMainForm::buildMenus()
     QAction* saveAs = m_menuFile->addAction(QStringLiteral("Сохранить &как..."));
     saveAs->setObjectName(QStringLiteral("menuMainFileSaveAs"));
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    // Added after the file commands, which keep their places.
+    m_menuFile->addSeparator();
+    QMenu* newTrip = m_menuFile->addMenu(QStringLiteral("&Новый поход"));
+    newTrip->setObjectName(QStringLiteral("menuMainFileNew"));
+    const std::array<std::tuple<const char*, QString, NewFrom>, 3> froms{
+        std::tuple{"menuMainFileNewEmpty", QStringLiteral("С &пустым каталогом"), NewFrom::Empty},
+        std::tuple{"menuMainFileNewSample", QStringLiteral("&Каталог и меню примера (Карелия)"), NewFrom::Sample},
+        std::tuple{"menuMainFileNewFile", QStringLiteral("Каталог из &файла похода..."), NewFrom::File}};
+    for (const auto& [name, text, from] : froms) {
+        QAction* act = newTrip->addAction(text);
+        act->setObjectName(QLatin1String(name));
+        connect(act, &QAction::triggered, this, [this, from] { NewTrip(from); });
+        if (from == NewFrom::Empty)
+            act->setShortcut(QKeySequence::New);
+    }
 
     // The tools beyond the layout: energy and cost, the carry split, the document back end.
     m_menuService = menuBar()->addMenu(QStringLiteral("&Сервис"));
@@ -682,6 +701,48 @@ bool frmMainForm::OpenFile(const QString& strPath)
     if (!LoadRasklad()) {
         m_g.strFileName = strOld;
         return false;
+    }
+    return true;
+}
+
+bool frmMainForm::NewTrip(NewFrom from)
+{
+    if (m_blnRefusedClick || !commitFocusedField() || !QuerySave())
+        return false;
+    const auto refuse = [this](const QString& strText) {
+        MessageBox::show(this, strText + QStringLiteral("\nОткрытый поход не изменён."), TripFile::errorTitle(),
+                         MessageBox::OkOnly, MessageBox::Critical);
+        return false;
+    };
+    TripData data = TripTemplate::make();
+    if (from != NewFrom::Empty) {
+        QString strPath = TripTemplate::samplePath();
+        if (from == NewFrom::File) {
+            const QString strDir = m_g.strFileName.isEmpty() ? QString() : QFileInfo(m_g.strFileName).absolutePath();
+            strPath = FileDialog::getOpenFileName(this, QStringLiteral("Каталог из похода"), kFilter, strDir);
+            if (strPath.isEmpty())
+                return false;
+        }
+        TripData source;
+        QString strError;
+        if (!TripFile::readFile(strPath, source, strError))
+            return refuse(TripFile::readErrorText() + QStringLiteral("\n\n%1\n%2").arg(strPath, strError));
+        data = TripTemplate::make(&source, from == NewFrom::Sample);
+    }
+    QString strError;
+    if (!TripFile::apply(std::move(data), m_g, strError))
+        return refuse(strError);
+    m_g.strFileName.clear();
+    // A borrowed catalog is work the user would not want to lose unasked.
+    m_g.blnChanged = from != NewFrom::Empty;
+    ReWriteOption();
+    ViewFileName();
+    m_panels.first()->setText(QStringLiteral("Новая раскладка"));
+    m_panels.first()->setToolTip(m_panels.first()->text());
+    ResetPrintSmena();
+    if (m_forms.hasMenu()) {
+        m_forms.Menu().RebuildDayTabs();
+        m_forms.Menu().VisibleCatalog();
     }
     return true;
 }

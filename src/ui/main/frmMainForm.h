@@ -39,6 +39,18 @@ public:
     // was not saved (the dialog was cancelled or the write failed): the caller stops.
     bool QuerySave();
 
+    // What a new trip starts from.
+    enum class NewFrom
+    {
+        Empty,  // an empty catalog
+        Sample, // the sample trip's catalog and daily menus
+        File    // the catalog of a trip file the user picks
+    };
+    // Offers to save a changed trip, then starts a new one with no file. False when
+    // nothing changed (the save or the file dialog was cancelled, the template could not
+    // be read: a message says why).
+    bool NewTrip(NewFrom from);
+
     // Opens a trip file given at start-up (a file manager's double-click).
     bool OpenFile(const QString& strPath);
 

@@ -14,6 +14,7 @@
 #include "ui/tools/NutritionChart.h"
 #include "ui/tools/TextRowsModel.h"
 #include "ui/tools/TotalsFooter.h"
+#include "ui/tools/frmReference.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -112,6 +113,18 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     top->addSpacing(16);
     top->addWidget(cmdFill);
     top->addWidget(cmdImport);
+    // New products straight from the reference, with their values.
+    auto* cmdReference = new QPushButton(QStringLiteral("Добавить из справочника..."), this);
+    cmdReference->setObjectName(QStringLiteral("cmdReference"));
+    top->addWidget(cmdReference);
+    connect(cmdReference, &QPushButton::clicked, this, [this] {
+        m_forms.Reference().OpenFrom(*this, [this](bool blnAdded) {
+            if (blnAdded) {
+                m_facts->reload();
+                refresh();
+            }
+        });
+    });
     top->addWidget(lblStatus, 1);
 
     tabs = new QTabWidget(this);
@@ -451,5 +464,7 @@ void frmNutrition::hideEvent(QHideEvent* event)
 void frmNutrition::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    cmdClose_Click();
+    // Not while the reference window opened from here is open.
+    if (isEnabled())
+        cmdClose_Click();
 }
