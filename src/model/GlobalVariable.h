@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Participant.h"
+#include "model/TripSettings.h"
 #include "model/clsCatalog.h"
 #include "model/clsMenuList.h"
 #include "model/clsRasklad.h"
@@ -28,23 +29,13 @@ struct RKWordDeleter
 
 // The one open trip, shared by reference by every window. The catalog, the ration
 // and the layout are never replaced, only emptied and refilled.
-struct GlobalVariable
+// The parameters (intCountPeople, dtDataBegin, ...) are its TripSettings.
+struct GlobalVariable : TripSettings
 {
     QString strTitle;
-    qint16 intCountPeople = 0;
-    qint16 intPeriod = 1;
-    qint16 intCountSmena = 0;
-    QDate dtDataBegin;
-    QDate dtDataEnd;
-    qint16 intCountDay = 0;
-    qint16 intRaskladBegin = 0;
-    qint16 intRaskladEnd = 0;
-    QString strDeffine;
     clsRasklad objRasklad;
     clsCatalog objCatalog;
     clsMenuList objMenuList;
-    bool blnDataBegin = false;
-    bool blnDataEnd = false;
     QString strFileName;
     bool blnChanged = false;
     // Energy aim per participant per day, kcal; 0 when not set.

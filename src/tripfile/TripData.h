@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Participant.h"
+#include "model/TripSettings.h"
 #include "model/clsCatalog.h"
 #include "tripfile/TripMenu.h"
 
@@ -11,20 +12,9 @@
 
 // Everything a trip file holds, as a plain value with no tie to the open trip, so a
 // file can be read and checked whole before anything of the trip is touched.
-struct TripData
+struct TripData : TripSettings
 {
-    QString strTitle;   // the file's first line; never applied to the trip
-    QString strDeffine; // line breaks as "\n"
-    QDate dtDataBegin;
-    QDate dtDataEnd;
-    qint16 intCountDay = 0;
-    qint16 intCountPeople = 0;
-    qint16 intCountSmena = 0;
-    qint16 intPeriod = 1;
-    qint16 intRaskladBegin = 0;
-    qint16 intRaskladEnd = 0;
-    bool blnDataBegin = false;
-    bool blnDataEnd = false;
+    QString strTitle; // the file's first line; never applied to the trip
     // The products with their facts, read straight into a catalog so that opening a
     // trip hands it over whole instead of adding its products one by one.
     clsCatalog catalog;

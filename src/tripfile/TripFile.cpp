@@ -104,36 +104,16 @@ bool applyData(Data& data, GlobalVariable& g, QString& strError, bool bChecked =
 {
     if (!bChecked && !check(data, strError))
         return false;
-    // After check() nothing below can fail short of running out of memory, so the trip
-    // is never left half loaded.
+    // The new ration, participants and catalog are made aside; only then is the open
+    // trip changed, by steps that cannot fail, so that even running out of memory leaves
+    // it as it was.
     try {
-        clsCatalog catalog;
-        if constexpr (std::is_const_v<Data>)
-            catalog = data.catalog;
-        else
-            catalog = std::move(data.catalog);
-        g.strDeffine = data.strDeffine;
-        g.dtDataBegin = data.dtDataBegin;
-        g.dtDataEnd = data.dtDataEnd;
-        g.intCountDay = data.intCountDay;
-        g.intCountPeople = data.intCountPeople;
-        g.intCountSmena = data.intCountSmena;
-        g.intPeriod = data.intPeriod;
-        g.intRaskladBegin = data.intRaskladBegin;
-        g.intRaskladEnd = data.intRaskladEnd;
-        g.blnDataBegin = data.blnDataBegin;
-        g.blnDataEnd = data.blnDataEnd;
-        g.participants = Participants::fitted(data.participants, data.intCountPeople);
-        g.objCatalog = std::move(catalog);
-        g.intEnergyAim = data.intEnergyAim;
-
-        while (g.objMenuList.size() > 0)
-            g.objMenuList.DelMenu(g.objMenuList.size());
+        clsMenuList menus;
         clsTrapeza objTrapeza;
         clsMenuOfDay objMenu;
         for (int d = 1; d <= data.intPeriod; ++d) {
             if (d > data.menus.size()) {
-                g.objMenuList.AddMenu(d);
+                menus.AddMenu(d);
                 continue;
             }
             const TripMenu& menu = data.menus.at(d - 1);
@@ -141,8 +121,20 @@ bool applyData(Data& data, GlobalVariable& g, QString& strError, bool bChecked =
                 objTrapeza.SetProducts(menu.meals.at(static_cast<size_t>(j - 1))); // repeats collapse here
                 objMenu.SetTrapeza(objTrapeza, j);
             }
-            g.objMenuList.SetMenu(objMenu, d);
+            menus.SetMenu(objMenu, d);
         }
+        QList<Participant> participants = Participants::fitted(data.participants, data.intCountPeople);
+        clsCatalog catalog;
+        if constexpr (std::is_const_v<Data>)
+            catalog = data.catalog;
+        else
+            catalog = std::move(data.catalog);
+
+        static_cast<TripSettings&>(g) = data;
+        g.participants = std::move(participants);
+        g.objCatalog = std::move(catalog);
+        g.objMenuList = std::move(menus);
+        g.intEnergyAim = data.intEnergyAim;
     } catch (const std::exception& e) {
         strError = QString::fromLocal8Bit(e.what());
         return false;
@@ -165,18 +157,8 @@ bool apply(TripData&& data, GlobalVariable& g, QString& strError)
 TripData fromState(const GlobalVariable& g)
 {
     TripData data;
+    static_cast<TripSettings&>(data) = g;
     data.strTitle = g.strTitle;
-    data.strDeffine = g.strDeffine;
-    data.dtDataBegin = g.dtDataBegin;
-    data.dtDataEnd = g.dtDataEnd;
-    data.intCountDay = g.intCountDay;
-    data.intCountPeople = g.intCountPeople;
-    data.intCountSmena = g.intCountSmena;
-    data.intPeriod = g.intPeriod;
-    data.intRaskladBegin = g.intRaskladBegin;
-    data.intRaskladEnd = g.intRaskladEnd;
-    data.blnDataBegin = g.blnDataBegin;
-    data.blnDataEnd = g.blnDataEnd;
     data.participants = Participants::fitted(g.participants, g.intCountPeople);
     if (Participants::allDefault(data.participants))
         data.participants.clear();
