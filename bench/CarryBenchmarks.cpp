@@ -64,7 +64,7 @@ void splitBench(BenchContext& ctx, const BenchTrip::Shape& shape, double dBudget
                                .arg(name)
                                .arg(plan.pieces.pieceCount())
                                .arg(plan.packs.size())
-                               .arg(plan.intTotal)
+                               .arg(CarryWeights::text(plan.total))
                                .arg(QString::number(plan.gapPercent(), 'f', 4));
     ctx.table.section(strGap);
     // The split must come within 1 % of what no split can beat.

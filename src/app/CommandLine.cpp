@@ -340,7 +340,11 @@ int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIO
             bytes = TripListing::toTsv(NutritionListing::shopping(g, blnViewAll, intSmen));
             break;
         case Action::ListCarry:
-            bytes = TripListing::toTsv(CarryPlan::make(g, g.intCountDay).rows());
+            try {
+                bytes = TripListing::toTsv(CarryPlan::make(g, g.intCountDay).rows());
+            } catch (const OverflowError&) {
+                return failure(err, CarryPlan::TooManyText);
+            }
             break;
         case Action::ExportLayout:
         case Action::ExportPurchases:

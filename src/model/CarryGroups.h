@@ -10,7 +10,8 @@
 // where that raises no load above the split's value.
 namespace CarryGroups {
 
-// Needs at least one participant; pinned runs go to their participant.
-CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares);
+// Needs at least one participant; pinned runs go to their participant. The work it
+// costs is added to cost, and stops growing past CarrySplit::WorkBudget.
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost);
 
 } // namespace CarryGroups

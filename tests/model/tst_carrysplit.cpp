@@ -456,7 +456,7 @@ void tst_carrysplit::runsAgreeWithPieces()
     QCOMPARE(CarrySplit::lowerBound(list, shares), CarrySplit::lowerBound(t));
     QList<qint64> loads(people, 0);
     for (int k = 0; k < runs; ++k) {
-        int count = 0;
+        qint64 count = 0;
         for (const auto& [j, n] : split.taken.at(k)) {
             QVERIFY(n > 0);
             QVERIFY(list.at(k).pinned < 0 || j == list.at(k).pinned);
@@ -487,16 +487,16 @@ void tst_carrysplit::pieces()
     QCOMPARE(p.products.at(0).strName, QStringLiteral("Гречка"));
     QCOMPARE(p.products.at(0).blnPackages, false);
     QCOMPARE(p.products.at(0).intPieces, 4); // two meals a day, two days
-    QCOMPARE(p.products.at(0).intPieceGrams, 240);
+    QCOMPARE(p.products.at(0).intPieceWeight, 240 * CarryWeights::PerGram);
     QCOMPARE(p.products.at(1).strName, QStringLiteral("Сахар"));
     QCOMPARE(p.products.at(1).intPieces, 1); // 180 g bought as one 900 g pack
-    QCOMPARE(p.products.at(1).intPieceGrams, 900);
+    QCOMPARE(p.products.at(1).intPieceWeight, 900 * CarryWeights::PerGram);
     QCOMPARE(p.products.at(2).intPieces, 6);
-    QCOMPARE(p.products.at(2).intPieceGrams, 325);
+    QCOMPARE(p.products.at(2).intPieceWeight, 325 * CarryWeights::PerGram);
     QCOMPARE(p.unknown.size(), 1);
     QCOMPARE(p.unknown.at(0).strName, QStringLiteral("Чай"));
     QCOMPARE(p.unknown.at(0).intQuantity, 12);
-    QCOMPARE(p.totalGrams(), 4 * 240 + 900 + 6 * 325);
+    QCOMPARE(CarryWeights::text(p.totalWeight()), QString::number(4 * 240 + 900 + 6 * 325));
 }
 
 void tst_carrysplit::plan()
@@ -508,8 +508,8 @@ void tst_carrysplit::plan()
     // Six 200 g bags: the lighter share carries two, the other four.
     CarryPlan plan = CarryPlan::make(g, 3);
     QCOMPARE(plan.packs.size(), 2);
-    QCOMPARE(plan.packs.at(0).intLoad, 400);
-    QCOMPARE(plan.packs.at(1).intLoad, 800);
+    QCOMPARE(CarryWeights::text(plan.packs.at(0).load), QStringLiteral("400"));
+    QCOMPARE(CarryWeights::text(plan.packs.at(1).load), QStringLiteral("800"));
     QCOMPARE(plan.packs.at(0).fTarget, 400.0);
     QCOMPARE(plan.gapPercent(), 0.0);
     QCOMPARE(plan.lineText(plan.packs.at(1).lines.at(0)), QStringLiteral("Гречка — 4 пак. по 200 гр, 800 гр"));
@@ -520,8 +520,8 @@ void tst_carrysplit::plan()
                                               {"не распределено", "", "Чай", "12", "пак"}}));
     // Pinned to the weaker one, all of it goes there.
     plan = CarryPlan::make(g, 3, {{qint16(1), 0}});
-    QCOMPARE(plan.packs.at(0).intLoad, 1200);
-    QCOMPARE(plan.packs.at(1).intLoad, 0);
+    QCOMPARE(CarryWeights::text(plan.packs.at(0).load), QStringLiteral("1200"));
+    QCOMPARE(CarryWeights::text(plan.packs.at(1).load), QStringLiteral("0"));
 }
 
 void tst_carrysplit::shares_data()
