@@ -57,11 +57,18 @@ public:
             byWeight.push_back({groups[g].grams, int(g)});
         std::sort(byWeight.begin(), byWeight.end());
         cost.intWork += qint64(r.size()) * 2;
-        cost.table(qint64(groups.size()) * qint64(sizeof(Group) + sizeof(Entry) + 2 * sizeof(int)) +
-                   qint64(r.size()) * qint64(m) * qint64(sizeof(std::pair<int, qint64>)));
     }
 
     bool spent() const { return cost.intWork > CarrySplit::WorkBudget; }
+
+    // Entries of all participants' lists.
+    qint64 entries() const
+    {
+        qint64 n = 0;
+        for (const auto& list : lists)
+            n += qint64(list.size());
+        return n;
+    }
 
     CarryRatio ratio(int j) const { return {loads[size_t(j)], sh.at(j)}; }
     CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, sh.at(j)}; }
@@ -103,6 +110,7 @@ public:
         if (!blnLists)
             return;
         auto& list = lists[size_t(j)];
+        cost.intWork += qint64(list.size()) / 4 + 1;
         const Entry e{groups[size_t(g)].grams, g};
         if (before == 0 && after > 0)
             list.insert(std::lower_bound(list.begin(), list.end(), e), e);
@@ -334,7 +342,8 @@ public:
     {
         for (int step = 0; step < 100000 && m >= 2 && !spent(); ++step) {
             const int a = critical();
-            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + 2 * qint64(m);
+            // Each pair's search walks both lists.
+            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + entries() + 2 * qint64(m);
             CarryRatio bestValue = ratio(a);
             Trade best;
             for (int b = 0; b < m; ++b) {
@@ -363,7 +372,7 @@ public:
         for (int pass = 0; pass < 4 && m >= 2; ++pass) {
             cost.intWork += qint64(groups.size()) * 2;
             bool changed = false;
-            for (int g = 0; g < int(groups.size()); ++g) {
+            for (int g = 0; g < int(groups.size()) && !spent(); ++g) {
                 if (held[size_t(g)].size() < 2)
                     continue;
                 const qint64 w = groups[size_t(g)].grams;
@@ -405,7 +414,7 @@ public:
         const qint64 w = groups[size_t(g)].grams;
         bool moved = false;
         for (auto it = std::lower_bound(byWeight.begin(), byWeight.end(), Entry{w, -1});
-             it != byWeight.end() && it->grams == w && k > 0; ++it) {
+             it != byWeight.end() && it->grams == w && k > 0 && !spent(); ++it) {
             const int h = it->group;
             cost.intWork += 1;
             const qint64 atA = h == g ? 0 : countOf(h, a);
@@ -427,6 +436,12 @@ public:
 
     CarryRunResult result() const
     {
+        // The tables' size: the groups, and each holder of a group in held and in a list.
+        qint64 holders = 0;
+        for (const auto& h : held)
+            holders += qint64(h.size());
+        cost.table(qint64(groups.size()) * qint64(sizeof(Group) + sizeof(Entry) + 2 * sizeof(int)) +
+                   holders * qint64(sizeof(std::pair<int, qint64>) + sizeof(Entry)));
         CarryRunResult out;
         out.taken.resize(r.size());
         for (int i = 0; i < int(r.size()); ++i) {

@@ -243,7 +243,8 @@ public:
         cost.intWork += qint64(m) * qint64(freePieces.size());
         for (int step = 0; step < 100000 && !spent(); ++step) {
             const int a = critical();
-            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + m;
+            // Each pair's search walks both lists.
+            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + qint64(freePieces.size()) + m;
             Ratio bestValue = ratio(a);
             int bestX = -1, bestY = -1, bestB = -1;
             for (int b = 0; b < m; ++b) {
@@ -469,7 +470,8 @@ public:
         auto dfs = [&](auto&& self, size_t k, qint64 placed) -> void {
             if (!complete || !less(bound, best))
                 return;
-            cost.intWork += m;
+            // A node weighs its participants, sorts them and makes its lists.
+            cost.intWork += 8 * qint64(m) + 32;
             if (++nodes > nodeCap || spent()) {
                 complete = false;
                 return;
