@@ -15,7 +15,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeView>
@@ -85,6 +87,8 @@ private slots:
     void editsParticipants_data();
     void editsParticipants();
     void pinsAProduct();
+    void showsExactWeights_data();
+    void showsExactWeights();
     void wordWritesOneTablePerParticipant();
     void commandLineAgreesWithTheWindow();
     void sampleTrip();
@@ -168,6 +172,51 @@ void tst_frmcarry::editsParticipants()
         QCOMPARE(t.g.participants.at(0).intShare, 50);
         QVERIFY(t.treeLoads().at(0) < before.at(0));
     }
+}
+
+void tst_frmcarry::showsExactWeights_data()
+{
+    QTest::addColumn<qint64>("gramsPerUnit"); // hundredths
+    QTest::addColumn<qint64>("package");      // hundredths
+    QTest::addColumn<qint64>("pieces");
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<QString>("total");
+    // 24 tea bags for three people over four days, beside 3840 g of groats and tins.
+    QTest::newRow("tea bags of 2.5 g") << qint64(250) << qint64(100) << qint64(24) << "2.5"
+                                       << "5880";
+    QTest::newRow("tea bags of 0.5 g") << qint64(50) << qint64(100) << qint64(24) << "0.5"
+                                       << "5832";
+    QTest::newRow("packages of 0.01 bag") << qint64(250) << qint64(1) << qint64(2400) << "0.025"
+                                          << "5880";
+}
+
+void tst_frmcarry::showsExactWeights()
+{
+    QFETCH(qint64, gramsPerUnit);
+    QFETCH(qint64, package);
+    QFETCH(qint64, pieces);
+    QFETCH(QString, piece);
+    QFETCH(QString, total);
+    Carry t;
+    t.g.objCatalog.GetProduct(3).facts.gramsPerUnit = gramsPerUnit;
+    t.g.objCatalog.GetProduct(3).facts.package = package;
+    t.w().Recalculate();
+    QCOMPARE(t.model()->rowCount(), 3); // nothing of unknown weight left
+    const QString strLine = QStringLiteral("Чай — (\\d+) уп\\. по %1 гр, ").arg(QRegularExpression::escape(piece));
+    qint64 carried = 0;
+    for (int j = 0; j < 3; ++j) {
+        for (int k = 0; k < t.lines(j); ++k) {
+            const QRegularExpressionMatch match = QRegularExpression(strLine).match(t.text(j, k, 0));
+            if (match.hasMatch())
+                carried += match.captured(1).toLongLong();
+        }
+    }
+    QCOMPARE(carried, pieces);
+    QCOMPARE(CarryWeights::text(t.w().plan().total), total);
+    QVERIFY(t.w()
+                .findChild<QLabel*>(QStringLiteral("lblBound"))
+                ->text()
+                .startsWith(QStringLiteral("Всего %1 гр.").arg(total)));
 }
 
 void tst_frmcarry::pinsAProduct()
