@@ -35,11 +35,12 @@ struct Entry
 class Solver
 {
 public:
-    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& spent)
+    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& spent, qint64 intCrumb)
         : r(runs)
         , sh(shares)
         , m(int(shares.size()))
         , cost(spent)
+        , crumb(std::max<qint64>(0, intCrumb))
         , loads(size_t(m), 0)
         , pinnedLoads(size_t(m), 0)
         , lists(size_t(m))
@@ -344,7 +345,9 @@ public:
             const int a = critical();
             // Each pair's search walks both lists.
             cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + entries() + 2 * qint64(m);
-            CarryRatio bestValue = ratio(a);
+            // A gain of a crumb or less is no gain: with exact weights the loads could
+            // otherwise be evened out by fractions of a gram for many steps.
+            CarryRatio bestValue{loads[size_t(a)] - crumb, sh.at(a)};
             Trade best;
             for (int b = 0; b < m; ++b) {
                 if (b != a)
@@ -460,6 +463,7 @@ public:
     const QList<qint32>& sh;
     const int m;
     CarryCost& cost;
+    const qint64 crumb;
     std::vector<qint64> loads;
     std::vector<qint64> pinnedLoads;
     std::vector<Group> groups;
@@ -474,9 +478,9 @@ public:
 
 namespace CarryGroups {
 
-CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost)
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost, qint64 intCrumb)
 {
-    Solver s(runs, shares, cost);
+    Solver s(runs, shares, cost, intCrumb);
     if (s.m == 0)
         return s.result();
     s.greedy();
@@ -484,7 +488,7 @@ CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, C
     s.localSearch();
     // The split so far spreads every product over many carriers. Packed product by
     // product under its value instead, then evened out the same way, it is kept when it
-    // comes out no worse.
+    // comes out no worse (by more than a crumb).
     // The fewer light pieces are left to even out the loads, the more products stay
     // whole, and the likelier the loads cannot be evened out as well: a few tries.
     const CarryRatio value = s.worst();
@@ -495,7 +499,7 @@ CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, C
         s.packTogether(value, tail);
         s.makeLists();
         s.localSearch();
-        if (s.worst() <= value) {
+        if (s.worst() <= CarryRatio{value.load + s.crumb, value.share}) {
             blnPacked = true;
             break;
         }

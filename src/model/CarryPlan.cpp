@@ -63,7 +63,9 @@ CarryPlan CarryPlan::make(const GlobalVariable& g, int intCountDay, const QHash<
         runs.append({scale == 1 ? w : qMax<qint64>(1, (w + scale / 2) / scale), product.intPieces, int(k),
                      j < people.size() ? j : -1});
     }
-    const CarryRunResult split = CarrySplit::solveRuns(runs, shares);
+    // Among thousands of pieces, less than a gram is no gain worth a step.
+    const qint64 crumb = scale == 1 ? qMax<qint64>(0, CarryWeights::PerGram / unit - 1) : 0;
+    const CarryRunResult split = CarrySplit::solveRuns(runs, shares, crumb);
     plan.cost = split.cost;
     plan.total = plan.pieces.totalWeight();
 

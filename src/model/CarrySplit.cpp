@@ -704,7 +704,8 @@ CarryResult greedy(const CarryTask& task)
     return s.result();
 }
 
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost);
+CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+                                qint64 intCrumb = 0);
 
 CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
@@ -817,15 +818,16 @@ bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& sha
     return less(valueOf(a, shares), valueOf(b, shares));
 }
 
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
 {
     CarryCost cost;
-    CarryRunResult r = solveRunsCounted(runs, shares, cost);
+    CarryRunResult r = solveRunsCounted(runs, shares, cost, intCrumb);
     r.cost = cost;
     return r;
 }
 
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost)
+CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+                                qint64 intCrumb)
 {
     const int m = int(shares.size());
     qint64 free = 0;
@@ -853,7 +855,7 @@ CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>
             if (std::optional<CarryRunResult> pair = CarryPair::solve(runs, shares, cost))
                 return *pair;
         }
-        CarryRunResult r = CarryGroups::solve(runs, shares, cost);
+        CarryRunResult r = CarryGroups::solve(runs, shares, cost, intCrumb);
         CarryResult loads;
         loads.loads = r.loads;
         r.blnExact = !less(boundOfRuns(runs, shares), valueOf(loads, shares));

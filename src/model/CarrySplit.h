@@ -66,8 +66,9 @@ constexpr qint64 PiecesOneByOne = 1000;
 
 // The same split for pieces given as runs; the work grows with the runs, not with the
 // pieces, where there are many. The runs' weights times their counts, summed, must stay
-// below 2^53 (CarryPlan scales a trip's weights to that).
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares);
+// below 2^53 (CarryPlan scales a trip's weights to that). Where the pieces are many, a
+// gain of intCrumb units or less counts for nothing (a trip's fractions of a gram).
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb = 0);
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
 // Runs within a few milliseconds on a trip's worth of pieces: exact for up to 12 free
