@@ -27,7 +27,7 @@ bool lessOrEqual(const Ratio& a, const Ratio& b)
 }
 
 // Two carriers re-split exactly when their free pieces weigh at most this much...
-constexpr qint64 PairLimitGrams = 200000;
+constexpr qint64 PairLimitUnits = 200000;
 // ...and the sums over all pairs tried stay within this many machine words of work.
 constexpr qint64 PairWorkBudget = 40'000'000;
 // Exhaustive search for this many free pieces or fewer, and at most this many nodes.
@@ -307,7 +307,7 @@ public:
                 total += t.grams.at(i);
             }
         }
-        if (pieces.empty() || total > PairLimitGrams)
+        if (pieces.empty() || total > PairLimitUnits)
             return false;
         // Equal weights as one group, taken in binary parts (1, 2, 4, ... pieces).
         std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
@@ -763,7 +763,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
         freeTotal += task.grams.at(i);
     if (s.m == 1) {
         blnExact = true;
-    } else if (s.m == 2 && freeTotal <= PairLimitGrams) {
+    } else if (s.m == 2 && freeTotal <= PairLimitUnits) {
         // Two carriers: the sums of the free pieces give the best split outright.
         qint64 work = -PairWorkBudget * 1000; // never cut short
         s.pairSplit(0, 1, work);
