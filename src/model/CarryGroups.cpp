@@ -306,6 +306,7 @@ public:
                 lists[size_t(j)].push_back(e);
         }
         blnLists = true;
+        measure();
     }
 
     struct Trade
@@ -437,14 +438,19 @@ public:
         return moved;
     }
 
-    CarryRunResult result() const
+    // The tables' size: the groups, and each holder of a group in held and in a list.
+    void measure() const
     {
-        // The tables' size: the groups, and each holder of a group in held and in a list.
         qint64 holders = 0;
         for (const auto& h : held)
             holders += qint64(h.size());
         cost.table(qint64(groups.size()) * qint64(sizeof(Group) + sizeof(Entry) + 2 * sizeof(int)) +
                    holders * qint64(sizeof(std::pair<int, qint64>) + sizeof(Entry)));
+    }
+
+    CarryRunResult result() const
+    {
+        measure();
         CarryRunResult out;
         out.taken.resize(r.size());
         for (int i = 0; i < int(r.size()); ++i) {

@@ -63,8 +63,13 @@ CarryPlan CarryPlan::make(const GlobalVariable& g, int intCountDay, const QHash<
         runs.append({scale == 1 ? w : qMax<qint64>(1, (w + scale / 2) / scale), product.intPieces, int(k),
                      j < people.size() ? j : -1});
     }
-    // Among thousands of pieces, less than a gram is no gain worth a step.
-    const qint64 crumb = scale == 1 ? qMax<qint64>(0, CarryWeights::PerGram / unit - 1) : 0;
+    // Among thousands of pieces, less than a gram, or a millionth of a participant's
+    // part, is no gain worth a step, nor worth a product divided among many.
+    qint64 splitTotal = 0;
+    for (const CarryRun& run : runs)
+        splitTotal += run.grams * run.count;
+    const qint64 crumb = qMax(scale == 1 ? CarryWeights::PerGram / unit - 1 : 0,
+                              splitTotal / qMax<qint64>(1, people.size()) / 1'000'000);
     const CarryRunResult split = CarrySplit::solveRuns(runs, shares, crumb);
     plan.cost = split.cost;
     plan.total = plan.pieces.totalWeight();
@@ -145,14 +150,28 @@ QString CarryPlan::lineText(const CarryLine& line) const
 QList<QStringList> CarryPlan::rows() const
 {
     QList<QStringList> out;
-    for (qsizetype j = 0; j < packs.size(); ++j) {
-        const CarryPack& pack = packs.at(j);
-        const QString strNumber = QString::number(j + 1);
-        for (const CarryLine& line : pack.lines)
-            out.append({strNumber, pack.strName, pieces.products.at(line.intProduct).strName,
-                        QString::number(line.intPieces), CarryWeights::text(line.weight)});
-        out.append({strNumber, pack.strName, TotalName, QString(), CarryWeights::text(pack.load)});
-    }
+    for (qsizetype j = 0; j < packs.size(); ++j)
+        out += packRows(j);
+    out += unknownRows();
+    return out;
+}
+
+QList<QStringList> CarryPlan::packRows(qsizetype j) const
+{
+    QList<QStringList> out;
+    const CarryPack& pack = packs.at(j);
+    const QString strNumber = QString::number(j + 1);
+    out.reserve(pack.lines.size() + 1);
+    for (const CarryLine& line : pack.lines)
+        out.append({strNumber, pack.strName, pieces.products.at(line.intProduct).strName,
+                    QString::number(line.intPieces), CarryWeights::text(line.weight)});
+    out.append({strNumber, pack.strName, TotalName, QString(), CarryWeights::text(pack.load)});
+    return out;
+}
+
+QList<QStringList> CarryPlan::unknownRows() const
+{
+    QList<QStringList> out;
     for (const CarryUnknown& u : pieces.unknown)
         out.append({UnknownName, QString(), u.strName, QString::number(u.intQuantity), u.strEdin});
     return out;

@@ -61,6 +61,10 @@ struct CarryPlan
     // product, pieces, grams; then number, name, "ВСЕГО:", empty, load. Then one row
     // per product of unknown weight: "не распределено", empty, product, quantity, unit.
     QList<QStringList> rows() const;
+    // The same in parts, for writing a list of millions of lines a part at a time:
+    // participant j's rows; the rows of unknown weight.
+    QList<QStringList> packRows(qsizetype j) const;
+    QList<QStringList> unknownRows() const;
 
     static inline const QString UnknownName = QStringLiteral("не распределено");
     static inline const QString TotalName = QStringLiteral("ВСЕГО:");

@@ -57,9 +57,10 @@ struct CarryRunResult
 namespace CarrySplit {
 
 // Bounds of the work of one split, whatever the trip: past WorkBudget steps every search
-// stops with the best split found so far, and no table passes MemoryBudget bytes.
+// stops with the best split found so far, and no table passes MemoryBudget bytes (every
+// group of a full catalog held by all 30 participants takes 32 MB).
 constexpr qint64 WorkBudget = 60'000'000;
-constexpr qint64 MemoryBudget = 16'000'000;
+constexpr qint64 MemoryBudget = 40'000'000;
 // Pieces split one by one, for the exact searches; beyond this many free pieces, the
 // split works on groups of equal pieces, however many a group has.
 constexpr qint64 PiecesOneByOne = 1000;

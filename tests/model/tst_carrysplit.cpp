@@ -720,7 +720,7 @@ void tst_carrysplit::workWithinBudget()
     const CarryRunResult r = CarrySplit::solveRuns(list, randomShares(rnd, people));
     QVERIFY2(r.cost.intWork <= CarrySplit::WorkBudget + CarrySplit::WorkBudget / 10,
              qPrintable(QString::number(r.cost.intWork)));
-    QVERIFY(r.cost.intBytes <= CarrySplit::MemoryBudget);
+    QVERIFY2(r.cost.intBytes <= CarrySplit::MemoryBudget, qPrintable(QString::number(r.cost.intBytes)));
     for (int k = 0; k < runs; ++k) {
         qint64 count = 0;
         for (const auto& taken : r.taken.at(k))
