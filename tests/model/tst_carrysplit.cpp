@@ -158,7 +158,7 @@ void checkSplit(const CarryTask& t, const CarryResult& r)
 
 // copies products alike (and, with blnTiny, one of 0.0001 g pieces), every one in all
 // three meals of the one daily menu, for days days. A norm of "*" gives each product a
-// norm of its own, 1 to 997.
+// norm of its own, 1 to 997; a package of -1, a package of its own, a 40th of the trip's.
 void extremeTrip(GlobalVariable& g, int people, int copies, const QString& strNorm, const QString& strEdin,
                  qint64 gramsPerUnit, qint64 package, int days, bool blnTiny)
 {
@@ -172,6 +172,8 @@ void extremeTrip(GlobalVariable& g, int people, int copies, const QString& strNo
             f.gramsPerUnit = gramsPerUnit;
         if (package > 0)
             f.package = package;
+        if (package < 0)
+            f.package = 100 * strOwn.toLongLong() * people * 3 * days / 40 + k % 97;
         all.append(qint16(k));
     }
     if (blnTiny) {
@@ -573,7 +575,7 @@ void tst_carrysplit::extremeTrips_data()
     QTest::addColumn<QString>("norm");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<qint64>("gramsPerUnit"); // hundredths; 0: a gram word
-    QTest::addColumn<qint64>("package");      // hundredths; 0: meal bags
+    QTest::addColumn<qint64>("package");      // hundredths; 0: meal bags; -1: see extremeTrip()
     QTest::addColumn<int>("days");
     QTest::addColumn<bool>("tiny");
     QTest::addColumn<qint64>("pieces"); // of the first product
@@ -618,6 +620,11 @@ void tst_carrysplit::extremeTrips_data()
         << 30 << 32767 << "*"
         << "гр" << qint64(0) << qint64(0) << 3 << false << qint64(9) << "28230"
         << "4415634000" << false;
+    // About 40 packages of each product, no two products' alike.
+    QTest::newRow("30 participants, 32767 products in packages of their own")
+        << 30 << 32767 << "*"
+        << "гр" << qint64(0) << qint64(-1) << 51 << false << qint64(40) << "107979.76"
+        << "75066406861.2" << false;
     QTest::newRow("30 participants, 32766 products and salt")
         << 30 << 32766 << "7"
         << "гр" << qint64(0) << qint64(0) << 1 << true << qint64(3) << "210"
@@ -666,8 +673,14 @@ void tst_carrysplit::extremeTrips()
     for (qsizetype k = 0; k < products.size(); ++k)
         QCOMPARE(carried.at(k), products.at(k).intPieces);
     QVERIFY(sum == plan.total);
+    // A product to a backpack, but for a few divided to even the loads out: the list
+    // of a full catalog stays as long as the catalog.
+    qsizetype lines = 0;
+    for (const CarryPack& pack : plan.packs)
+        lines += pack.lines.size();
+    QVERIFY2(lines <= products.size() + 2 * people, qPrintable(QString::number(lines)));
 
-    if (package > 0 && copies < 1000) {
+    if (package != 0 && copies < 1000) {
         // The packages the shopping list buys, each carried.
         const Shopping::List list = Shopping::build(g, qint16(days), true, 1);
         QCOMPARE(list.rows.size(), products.size());
