@@ -66,37 +66,17 @@ std::optional<CarryRunResult> solve(const QList<CarryRun>& runs, const QList<qin
     cost.intWork += work;
     cost.table(bytes);
 
-    std::vector<quint64> reach(words, 0), shifted(words, 0);
-    std::vector<int> via(size_t(total + 1), -1);
-    reach[0] = 1;
-    for (size_t it = 0; it < items.size(); ++it) {
-        const qint64 w = items[it].weight;
-        const size_t ws = size_t(w / 64), bs = size_t(w % 64);
-        std::fill(shifted.begin(), shifted.end(), 0);
-        for (size_t k = words; k-- > ws;) {
-            quint64 v = reach[k - ws] << bs;
-            if (bs != 0 && k - ws >= 1)
-                v |= reach[k - ws - 1] >> (64 - bs);
-            shifted[k] = v;
-        }
-        for (size_t k = 0; k < words; ++k) {
-            quint64 fresh = shifted[k] & ~reach[k];
-            if (k == words - 1 && (total + 1) % 64 != 0)
-                fresh &= (quint64(1) << ((total + 1) % 64)) - 1;
-            reach[k] |= fresh;
-            while (fresh) {
-                const int bit = std::countr_zero(fresh);
-                via[k * 64 + size_t(bit)] = int(it);
-                fresh &= fresh - 1;
-            }
-        }
-    }
+    std::vector<qint64> weights;
+    weights.reserve(items.size());
+    for (const Item& item : items)
+        weights.push_back(item.weight);
+    const std::vector<int> via = sums(weights, total);
 
     // The sum for the first carrier that makes the larger value the smallest.
     qint64 bestSum = 0;
     CarryRatio best = larger({fixed[0], shares.at(0)}, {fixed[1] + total, shares.at(1)});
     for (qint64 s = 1; s <= total; ++s) {
-        if (!((reach[size_t(s / 64)] >> (s % 64)) & 1))
+        if (!reached(via, s))
             continue;
         const CarryRatio v = larger({fixed[0] + s, shares.at(0)}, {fixed[1] + total - s, shares.at(1)});
         if (v < best) {
@@ -134,6 +114,39 @@ std::optional<CarryRunResult> solve(const QList<CarryRun>& runs, const QList<qin
         }
     }
     return r;
+}
+
+std::vector<int> sums(const std::vector<qint64>& weights, qint64 total)
+{
+    const size_t words = size_t(total / 64 + 1);
+    std::vector<quint64> reach(words, 0), shifted(words, 0);
+    std::vector<int> via(size_t(total + 1), -1);
+    reach[0] = 1;
+    for (size_t it = 0; it < weights.size(); ++it) {
+        const qint64 w = weights[it];
+        if (w <= 0)
+            continue;
+        const size_t ws = size_t(w / 64), bs = size_t(w % 64);
+        std::fill(shifted.begin(), shifted.end(), 0);
+        for (size_t k = words; k-- > ws;) {
+            quint64 v = reach[k - ws] << bs;
+            if (bs != 0 && k - ws >= 1)
+                v |= reach[k - ws - 1] >> (64 - bs);
+            shifted[k] = v;
+        }
+        for (size_t k = 0; k < words; ++k) {
+            quint64 fresh = shifted[k] & ~reach[k];
+            if (k == words - 1 && (total + 1) % 64 != 0)
+                fresh &= (quint64(1) << ((total + 1) % 64)) - 1;
+            reach[k] |= fresh;
+            while (fresh) {
+                const int bit = std::countr_zero(fresh);
+                via[k * 64 + size_t(bit)] = int(it);
+                fresh &= fresh - 1;
+            }
+        }
+    }
+    return via;
 }
 
 } // namespace CarryPair

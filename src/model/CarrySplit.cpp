@@ -8,7 +8,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <bit>
 #include <numeric>
 #include <vector>
 
@@ -344,33 +343,11 @@ public:
         cost.intWork += qint64(words) * qint64(items.size()) + total;
         cost.table(qint64(words) * 16 + (total + 1) * qint64(sizeof(int)));
 
-        std::vector<quint64> reach(words, 0), shifted(words, 0);
-        std::vector<int> via(size_t(total + 1), -1);
-        reach[0] = 1;
-        for (size_t it = 0; it < items.size(); ++it) {
-            const qint64 w = items[it].weight;
-            if (w == 0)
-                continue;
-            const size_t ws = size_t(w / 64), bs = size_t(w % 64);
-            std::fill(shifted.begin(), shifted.end(), 0);
-            for (size_t k = words; k-- > ws;) {
-                quint64 v = reach[k - ws] << bs;
-                if (bs != 0 && k - ws >= 1)
-                    v |= reach[k - ws - 1] >> (64 - bs);
-                shifted[k] = v;
-            }
-            for (size_t k = 0; k < words; ++k) {
-                quint64 fresh = shifted[k] & ~reach[k];
-                if (k == words - 1 && (total + 1) % 64 != 0)
-                    fresh &= (quint64(1) << ((total + 1) % 64)) - 1;
-                reach[k] |= fresh;
-                while (fresh) {
-                    const int bit = std::countr_zero(fresh);
-                    via[k * 64 + size_t(bit)] = int(it);
-                    fresh &= fresh - 1;
-                }
-            }
-        }
+        std::vector<qint64> weights;
+        weights.reserve(items.size());
+        for (const Item& item : items)
+            weights.push_back(item.weight);
+        const std::vector<int> via = CarryPair::sums(weights, total);
 
         qint64 fixedA = loads[size_t(a)], fixedB = loads[size_t(b)];
         for (int i : pieces) {
@@ -384,7 +361,7 @@ public:
         qint64 bestSum = -1;
         Ratio bestValue = before;
         for (qint64 s = 0; s <= total; ++s) {
-            if (!((reach[size_t(s / 64)] >> (s % 64)) & 1))
+            if (!CarryPair::reached(via, s))
                 continue;
             const Ratio v = larger(Ratio{fixedA + s, t.shares.at(a)}, Ratio{fixedB + total - s, t.shares.at(b)});
             if (less(v, bestValue)) {
