@@ -158,6 +158,20 @@ public:
             if (filled == 0)
                 break;
         }
+        if (left > 64 * qint64(m)) {
+            // Should the rounding ever leave many, most go by the shares at once, so
+            // that few are left to hand out one by one.
+            qint64 shareSum = 0;
+            for (qint32 x : sh)
+                shareSum += x;
+            const qint64 many = left - 64 * qint64(m);
+            for (int j = 0; j < m; ++j) {
+                const qint64 k = many / shareSum * sh.at(j) + many % shareSum * sh.at(j) / shareSum;
+                given[size_t(j)] += k;
+                loads[size_t(j)] += k * w;
+                left -= k;
+            }
+        }
         // Whoever ends lowest on top; a tie goes to the first participant.
         auto after = [&](int x, int y) {
             const CarryRatio rx = ratioWith(x, w), ry = ratioWith(y, w);
