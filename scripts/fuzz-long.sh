@@ -28,7 +28,7 @@ rm -rf "$work"
 mkdir -p "$work/new" "$work/artifacts"
 
 # New inputs go to the first directory only; the kept corpus is read, never written.
-fuzz_run "$build" "$work" "$seconds" "$work/new" "$corpus" -max_len="$max_len"
+fuzz_run "$build" "$work" "$seconds" fuzz_tripfile "$work/new" "$corpus" -max_len="$max_len"
 
 before=$(find "$corpus" -type f | wc -l)
 "$build/fuzz_tripfile" -merge=1 -max_len="$max_len" "$corpus" "$work/new" 2>"$work/merge.log"

@@ -340,9 +340,22 @@ int runWith(GlobalVariable& g, const QStringList& arguments, QIODevice& out, QIO
         case Action::ListShopping:
             bytes = TripListing::toTsv(NutritionListing::shopping(g, blnViewAll, intSmen));
             break;
-        case Action::ListCarry:
-            bytes = TripListing::toTsv(CarryPlan::make(g, g.intCountDay).rows());
+        case Action::ListCarry: {
+            CarryPlan plan;
+            try {
+                plan = CarryPlan::make(g, g.intCountDay);
+            } catch (const OverflowError&) {
+                return failure(err, CarryPlan::TooManyText);
+            }
+            // A participant at a time: a split of a full catalog among 30 can run to a
+            // million lines, more than a list of them should hold at once.
+            for (qsizetype j = 0; j < plan.packs.size(); ++j) {
+                if (!writeAll(out, TripListing::toTsv(plan.packRows(j))))
+                    return failure(err, QStringLiteral("Ошибка записи в стандартный вывод!"));
+            }
+            bytes = TripListing::toTsv(plan.unknownRows());
             break;
+        }
         case Action::ExportLayout:
         case Action::ExportPurchases:
         case Action::ExportShopping:

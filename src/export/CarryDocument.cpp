@@ -4,6 +4,7 @@
 #include "export/clsRKWord.h"
 #include "model/CarryPlan.h"
 #include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
 #include "model/Participants.h"
 #include "platform/MessageBox.h"
 
@@ -17,9 +18,9 @@ const QString Left = QStringLiteral("left");
 const QString Right = QStringLiteral("right");
 const QString Down = QStringLiteral("down");
 
-QString grams(qint64 intGrams)
+QString grams(CarryWeight weight)
 {
-    return QString::number(intGrams);
+    return CarryWeights::text(weight);
 }
 
 // A table of three columns under a bold header row, the last row bold, as the purchase
@@ -78,13 +79,13 @@ bool writeTables(clsRKWord& w, const CarryPlan& plan)
         const CarryPack& pack = plan.packs.at(j);
         heading(w, QStringLiteral("%1. %2 (доля %3): %4 гр, по доле %5 гр")
                        .arg(j + 1)
-                       .arg(pack.strName, Participants::shareText(pack.intShare), grams(pack.intLoad))
+                       .arg(pack.strName, Participants::shareText(pack.intShare), grams(pack.load))
                        .arg(QString::asprintf("%.0f", pack.fTarget)));
         QList<QStringList> rows;
         for (const CarryLine& line : pack.lines)
             rows.append({plan.pieces.products.at(line.intProduct).strName, plan.piecesText(line).section(u',', 0, 0),
-                         grams(line.intGrams)});
-        rows.append({CarryPlan::TotalName, QString(), grams(pack.intLoad)});
+                         grams(line.weight)});
+        rows.append({CarryPlan::TotalName, QString(), grams(pack.load)});
         if (!writeTable(w, header, rows))
             return false;
         w.Enter();
@@ -117,6 +118,10 @@ TripDocuments::ExportResult exportCarry(GlobalVariable& g)
     CarryPlan plan;
     try {
         plan = CarryPlan::make(g, g.intCountDay);
+    } catch (const OverflowError&) {
+        MessageBox::show(nullptr, CarryPlan::TooManyText, QStringLiteral("Раскладка"), MessageBox::OkOnly,
+                         MessageBox::Warning);
+        return {};
     } catch (const std::exception&) {
         MessageBox::show(nullptr, QStringLiteral("Раскладка не согласуется с параметрами похода: раздача не записана."),
                          QStringLiteral("Раскладка"), MessageBox::OkOnly, MessageBox::Warning);

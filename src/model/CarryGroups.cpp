@@ -17,7 +17,7 @@ struct Group
     qint64 grams = 0;
     int product = 0;
     int run = 0;
-    int count = 0;
+    qint64 count = 0;
 };
 
 // One group a participant holds some of, ordered by weight for the trade searches.
@@ -35,10 +35,12 @@ struct Entry
 class Solver
 {
 public:
-    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares)
+    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& spent, qint64 intCrumb)
         : r(runs)
         , sh(shares)
         , m(int(shares.size()))
+        , cost(spent)
+        , crumb(std::max<qint64>(0, intCrumb))
         , loads(size_t(m), 0)
         , pinnedLoads(size_t(m), 0)
         , lists(size_t(m))
@@ -55,6 +57,18 @@ public:
         for (size_t g = 0; g < groups.size(); ++g)
             byWeight.push_back({groups[g].grams, int(g)});
         std::sort(byWeight.begin(), byWeight.end());
+        cost.intWork += qint64(r.size()) * 2;
+    }
+
+    bool spent() const { return cost.intWork > CarrySplit::WorkBudget; }
+
+    // Entries of all participants' lists.
+    qint64 entries() const
+    {
+        qint64 n = 0;
+        for (const auto& list : lists)
+            n += qint64(list.size());
+        return n;
     }
 
     CarryRatio ratio(int j) const { return {loads[size_t(j)], sh.at(j)}; }
@@ -70,7 +84,7 @@ public:
         return a;
     }
 
-    int countOf(int g, int j) const
+    qint64 countOf(int g, int j) const
     {
         for (const auto& [who, k] : held[size_t(g)]) {
             if (who == j)
@@ -81,22 +95,23 @@ public:
 
     // k more pieces of group g to participant j (k < 0 takes them away), keeping the
     // loads and, once made, the participants' lists.
-    void add(int g, int j, int k)
+    void add(int g, int j, qint64 k)
     {
         auto& h = held[size_t(g)];
-        auto it = std::find_if(h.begin(), h.end(), [j](const std::pair<int, int>& e) { return e.first == j; });
-        const int before = it == h.end() ? 0 : it->second;
-        const int after = before + k;
+        auto it = std::find_if(h.begin(), h.end(), [j](const std::pair<int, qint64>& e) { return e.first == j; });
+        const qint64 before = it == h.end() ? 0 : it->second;
+        const qint64 after = before + k;
         if (it == h.end())
             h.emplace_back(j, after);
         else if (after == 0)
             h.erase(it);
         else
             it->second = after;
-        loads[size_t(j)] += qint64(k) * groups[size_t(g)].grams;
+        loads[size_t(j)] += k * groups[size_t(g)].grams;
         if (!blnLists)
             return;
         auto& list = lists[size_t(j)];
+        cost.intWork += qint64(list.size()) / 4 + 1;
         const Entry e{groups[size_t(g)].grams, g};
         if (before == 0 && after > 0)
             list.insert(std::lower_bound(list.begin(), list.end(), e), e);
@@ -105,49 +120,13 @@ public:
     }
 
     // Longest piece first, each to whoever then ends lowest relative to their share.
-    // Most of a large group is given out at once: the pieces the one-by-one rule would
-    // hand out below the level the whole group fills up to; the last few go one by one.
     void greedy()
     {
-        constexpr int FewPieces = 2;
         const std::vector<int>& order = byWeightDown();
-        std::vector<int> given(static_cast<size_t>(m), 0);
-        std::vector<int> heap(static_cast<size_t>(m));
+        std::vector<qint64> given(static_cast<size_t>(m), 0);
         for (int g : order) {
-            const qint64 w = groups[size_t(g)].grams;
-            int left = groups[size_t(g)].count;
             std::fill(given.begin(), given.end(), 0);
-            if (w > 0 && left >= 8)
-                left -= fillToLevel(w, left, given);
-            // Whoever ends lowest on top; a tie goes to the first participant.
-            auto after = [&](int x, int y) {
-                const CarryRatio rx = ratioWith(x, w), ry = ratioWith(y, w);
-                if (ry < rx)
-                    return true;
-                return !(rx < ry) && y < x;
-            };
-            // A piece or two (most groups): the lowest found in one pass, the same one
-            // the heap would put on top, without building the heap.
-            for (; left > 0 && left <= FewPieces; --left) {
-                int j = 0;
-                for (int c = 1; c < m; ++c) {
-                    if (after(j, c))
-                        j = c;
-                }
-                loads[size_t(j)] += w;
-                ++given[size_t(j)];
-            }
-            if (left > 0) {
-                std::iota(heap.begin(), heap.end(), 0);
-                std::make_heap(heap.begin(), heap.end(), after);
-            }
-            for (; left > 0; --left) {
-                std::pop_heap(heap.begin(), heap.end(), after);
-                const int j = heap.back();
-                loads[size_t(j)] += w;
-                ++given[size_t(j)];
-                std::push_heap(heap.begin(), heap.end(), after);
-            }
+            giveOut(g, groups[size_t(g)].count, given);
             for (int j = 0; j < m; ++j) {
                 if (given[size_t(j)] > 0)
                     held[size_t(g)].emplace_back(j, given[size_t(j)]);
@@ -155,11 +134,82 @@ public:
         }
     }
 
+    // count pieces of group g, each to whoever then ends lowest; given gets how many each
+    // took. Most of a large group goes at once: the pieces the one-by-one rule would hand
+    // out below the level the whole group fills up to; the last few go one by one.
+    // However many pieces, the work is a few passes over the participants.
+    void giveOut(int g, qint64 count, std::vector<qint64>& given)
+    {
+        constexpr int FewPieces = 2;
+        const qint64 w = groups[size_t(g)].grams;
+        qint64 left = count;
+        cost.intWork += 2 * qint64(m) + 2;
+        if (w == 0) {
+            // Weightless pieces change no load: the first participant takes them.
+            given[0] += left;
+            return;
+        }
+        // The level is reckoned in floating point: another round picks up what its
+        // rounding left over.
+        for (int round = 0; round < 4 && left >= (round == 0 ? 8 : 4 * qint64(m)); ++round) {
+            const qint64 filled = fillToLevel(w, left, given);
+            left -= filled;
+            cost.intWork += 4 * qint64(m);
+            if (filled == 0)
+                break;
+        }
+        if (left > 64 * qint64(m)) {
+            // Should the rounding ever leave many, most go by the shares at once, so
+            // that few are left to hand out one by one.
+            qint64 shareSum = 0;
+            for (qint32 x : sh)
+                shareSum += x;
+            const qint64 many = left - 64 * qint64(m);
+            for (int j = 0; j < m; ++j) {
+                const qint64 k = many / shareSum * sh.at(j) + many % shareSum * sh.at(j) / shareSum;
+                given[size_t(j)] += k;
+                loads[size_t(j)] += k * w;
+                left -= k;
+            }
+        }
+        // Whoever ends lowest on top; a tie goes to the first participant.
+        auto after = [&](int x, int y) {
+            const CarryRatio rx = ratioWith(x, w), ry = ratioWith(y, w);
+            if (ry < rx)
+                return true;
+            return !(rx < ry) && y < x;
+        };
+        // A piece or two (most groups): the lowest found in one pass, the same one the
+        // heap would put on top, without building the heap.
+        for (; left > 0 && left <= FewPieces; --left) {
+            int j = 0;
+            for (int c = 1; c < m; ++c) {
+                if (after(j, c))
+                    j = c;
+            }
+            loads[size_t(j)] += w;
+            ++given[size_t(j)];
+        }
+        if (left <= 0)
+            return;
+        cost.intWork += left * 8;
+        std::vector<int> heap(static_cast<size_t>(m));
+        std::iota(heap.begin(), heap.end(), 0);
+        std::make_heap(heap.begin(), heap.end(), after);
+        for (; left > 0; --left) {
+            std::pop_heap(heap.begin(), heap.end(), after);
+            const int j = heap.back();
+            loads[size_t(j)] += w;
+            ++given[size_t(j)];
+            std::push_heap(heap.begin(), heap.end(), after);
+        }
+    }
+
     // Gives out pieces of weight w whose place in the one-by-one order falls below the
     // level that count of them fills the lowest participants up to: k pieces to j when
     // (load + k w) / share stays under it. Returns how many were given; never more than
     // count.
-    int fillToLevel(qint64 w, int count, std::vector<int>& given)
+    qint64 fillToLevel(qint64 w, qint64 count, std::vector<qint64>& given)
     {
         std::vector<int> byRatio(static_cast<size_t>(m));
         std::iota(byRatio.begin(), byRatio.end(), 0);
@@ -176,13 +226,14 @@ public:
             level = nextLevel;
             ++active;
         }
-        int total = 0;
+        qint64 total = 0;
         for (int k = 0; k < active; ++k) {
             const int j = byRatio[size_t(k)];
-            const double room = (level * double(sh.at(j)) - double(loads[size_t(j)])) / double(w);
-            const int pieces = std::clamp(int(std::floor(room)), 0, count - total);
+            const double room = std::floor((level * double(sh.at(j)) - double(loads[size_t(j)])) / double(w));
+            // Below 2^62, so that the conversion is defined; count bounds it anyway.
+            const qint64 pieces = room <= 0 ? 0 : std::min(count - total, qint64(std::min(room, 4e18)));
             given[size_t(j)] += pieces;
-            loads[size_t(j)] += qint64(pieces) * w;
+            loads[size_t(j)] += pieces * w;
             total += pieces;
         }
         return total;
@@ -201,7 +252,7 @@ public:
         std::vector<qint64> room(static_cast<size_t>(m));
         for (int j = 0; j < m; ++j)
             room[size_t(j)] = limit.load * sh.at(j) / limit.share - loads[size_t(j)];
-        std::vector<std::pair<int, int>> leftOver; // group, pieces
+        std::vector<std::pair<int, qint64>> leftOver; // group, pieces
         const std::vector<int>& order = byWeightDown();
         std::vector<qint64> rest(order.size() + 1, 0);
         for (size_t k = order.size(); k-- > 0;)
@@ -209,7 +260,8 @@ public:
         for (size_t k = 0; k < order.size(); ++k) {
             const int g = order[k];
             const qint64 w = groups[size_t(g)].grams;
-            int left = groups[size_t(g)].count;
+            qint64 left = groups[size_t(g)].count;
+            cost.intWork += m;
             if (rest[k] < tail * qint64(m) * w) {
                 leftOver.emplace_back(g, left);
                 continue;
@@ -217,7 +269,8 @@ public:
             while (left > 0) {
                 const int j = int(std::max_element(room.begin(), room.end()) - room.begin());
                 const qint64 fit = w == 0 ? left : std::max<qint64>(0, room[size_t(j)] / w);
-                const int x = int(std::min<qint64>(left, fit));
+                const qint64 x = std::min<qint64>(left, fit);
+                cost.intWork += m;
                 if (x == 0)
                     break;
                 add(g, j, x);
@@ -227,14 +280,16 @@ public:
             if (left > 0)
                 leftOver.emplace_back(g, left);
         }
+        std::vector<qint64> given(static_cast<size_t>(m), 0);
         for (const auto& [g, left] : leftOver) {
-            for (int k = 0; k < left; ++k) {
-                int best = 0;
-                for (int j = 1; j < m; ++j) {
-                    if (ratioWith(j, groups[size_t(g)].grams) < ratioWith(best, groups[size_t(g)].grams))
-                        best = j;
-                }
-                add(g, best, 1);
+            // giveOut() changes the loads itself; add() keeps the holders.
+            std::fill(given.begin(), given.end(), 0);
+            const std::vector<qint64> before = loads;
+            giveOut(g, left, given);
+            loads = before;
+            for (int j = 0; j < m; ++j) {
+                if (given[size_t(j)] > 0)
+                    add(g, j, given[size_t(j)]);
             }
         }
     }
@@ -259,11 +314,13 @@ public:
         for (auto& list : lists)
             list.clear();
         // Groups in the lists' own order, so that each list comes out sorted.
+        cost.intWork += qint64(byWeight.size()) * 2;
         for (const Entry& e : byWeight) {
             for (const auto& [j, n] : held[size_t(e.group)])
                 lists[size_t(j)].push_back(e);
         }
         blnLists = true;
+        measure();
     }
 
     struct Trade
@@ -299,9 +356,13 @@ public:
     // each time, while one lowers the larger of the two.
     void localSearch()
     {
-        for (int step = 0; step < 100000 && m >= 2; ++step) {
+        for (int step = 0; step < 100000 && m >= 2 && !spent(); ++step) {
             const int a = critical();
-            CarryRatio bestValue = ratio(a);
+            // Each pair's search walks both lists.
+            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + entries() + 2 * qint64(m);
+            // A gain of a crumb or less is no gain: with exact weights the loads could
+            // otherwise be evened out by fractions of a gram for many steps.
+            CarryRatio bestValue{loads[size_t(a)] - crumb, sh.at(a)};
             Trade best;
             for (int b = 0; b < m; ++b) {
                 if (b != a)
@@ -327,25 +388,28 @@ public:
         // The participants' lists are not needed here.
         blnLists = false;
         for (int pass = 0; pass < 4 && m >= 2; ++pass) {
+            cost.intWork += qint64(groups.size()) * 2;
             bool changed = false;
-            for (int g = 0; g < int(groups.size()); ++g) {
+            for (int g = 0; g < int(groups.size()) && !spent(); ++g) {
                 if (held[size_t(g)].size() < 2)
                     continue;
                 const qint64 w = groups[size_t(g)].grams;
                 // The main carrier holds most of the group, the first on a tie.
-                int a = -1, most = 0;
+                int a = -1;
+                qint64 most = 0;
                 for (const auto& [j, k] : held[size_t(g)]) {
                     if (k > most || (k == most && j < a))
                         a = j, most = k;
                 }
-                const std::vector<std::pair<int, int>> others = held[size_t(g)];
+                const std::vector<std::pair<int, qint64>> others = held[size_t(g)];
+                cost.intWork += qint64(others.size());
                 for (auto [b, k] : others) {
                     if (b == a)
                         continue;
                     // Pieces that fit: (La + x w) / sa <= limit.
                     const qint64 room = limit.load * sh.at(a) - loads[size_t(a)] * limit.share;
                     const qint64 fit = w == 0 ? k : (room < 0 ? 0 : room / (w * limit.share));
-                    const int x = int(std::min<qint64>(k, fit));
+                    const qint64 x = std::min<qint64>(k, fit);
                     if (x > 0) {
                         add(g, b, -x);
                         add(g, a, x);
@@ -363,20 +427,21 @@ public:
 
     // Up to k pieces of g from b to a in trade for as many of a's pieces of the same
     // weight of other groups; loads stay as they are. True when anything moved.
-    bool swapInto(int g, int a, int b, int k)
+    bool swapInto(int g, int a, int b, qint64 k)
     {
         const qint64 w = groups[size_t(g)].grams;
         bool moved = false;
         for (auto it = std::lower_bound(byWeight.begin(), byWeight.end(), Entry{w, -1});
-             it != byWeight.end() && it->grams == w && k > 0; ++it) {
+             it != byWeight.end() && it->grams == w && k > 0 && !spent(); ++it) {
             const int h = it->group;
-            const int atA = h == g ? 0 : countOf(h, a);
+            cost.intWork += 1;
+            const qint64 atA = h == g ? 0 : countOf(h, a);
             if (atA == 0)
                 continue;
             // h must not gain a carrier: b has some already, or all of a's go.
             if (countOf(h, b) == 0 && atA > k)
                 continue;
-            const int x = std::min(k, atA);
+            const qint64 x = std::min(k, atA);
             add(g, b, -x);
             add(g, a, x);
             add(h, a, -x);
@@ -387,8 +452,19 @@ public:
         return moved;
     }
 
+    // The tables' size: the groups, and each holder of a group in held and in a list.
+    void measure() const
+    {
+        qint64 holders = 0;
+        for (const auto& h : held)
+            holders += qint64(h.size());
+        cost.table(qint64(groups.size()) * qint64(sizeof(Group) + sizeof(Entry) + 2 * sizeof(int)) +
+                   holders * qint64(sizeof(std::pair<int, qint64>) + sizeof(Entry)));
+    }
+
     CarryRunResult result() const
     {
+        measure();
         CarryRunResult out;
         out.taken.resize(r.size());
         for (int i = 0; i < int(r.size()); ++i) {
@@ -396,7 +472,7 @@ public:
                 out.taken[i].append({r.at(i).pinned, r.at(i).count});
         }
         for (size_t g = 0; g < groups.size(); ++g)
-            out.taken[groups[g].run] = QList<std::pair<int, int>>(held[g].begin(), held[g].end());
+            out.taken[groups[g].run] = QList<std::pair<int, qint64>>(held[g].begin(), held[g].end());
         out.loads = QList<qint64>(loads.begin(), loads.end());
         return out;
     }
@@ -406,13 +482,15 @@ public:
     const QList<CarryRun>& r;
     const QList<qint32>& sh;
     const int m;
+    CarryCost& cost;
+    const qint64 crumb;
     std::vector<qint64> loads;
     std::vector<qint64> pinnedLoads;
     std::vector<Group> groups;
-    std::vector<std::vector<std::pair<int, int>>> held; // per group: (participant, pieces)
-    std::vector<std::vector<Entry>> lists;              // per participant, by weight
-    std::vector<Entry> byWeight;                        // every group, lightest first
-    std::vector<int> heaviestFirst;                     // groups, see byWeightDown()
+    std::vector<std::vector<std::pair<int, qint64>>> held; // per group: (participant, pieces)
+    std::vector<std::vector<Entry>> lists;                 // per participant, by weight
+    std::vector<Entry> byWeight;                           // every group, lightest first
+    std::vector<int> heaviestFirst;                        // groups, see byWeightDown()
     bool blnLists = false;
 };
 
@@ -420,9 +498,9 @@ public:
 
 namespace CarryGroups {
 
-CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares)
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost, qint64 intCrumb)
 {
-    Solver s(runs, shares);
+    Solver s(runs, shares, cost, intCrumb);
     if (s.m == 0)
         return s.result();
     s.greedy();
@@ -430,7 +508,7 @@ CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares)
     s.localSearch();
     // The split so far spreads every product over many carriers. Packed product by
     // product under its value instead, then evened out the same way, it is kept when it
-    // comes out no worse.
+    // comes out no worse (by more than a crumb).
     // The fewer light pieces are left to even out the loads, the more products stay
     // whole, and the likelier the loads cannot be evened out as well: a few tries.
     const CarryRatio value = s.worst();
@@ -441,7 +519,7 @@ CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares)
         s.packTogether(value, tail);
         s.makeLists();
         s.localSearch();
-        if (s.worst() <= value) {
+        if (s.worst() <= CarryRatio{value.load + s.crumb, value.share}) {
             blnPacked = true;
             break;
         }

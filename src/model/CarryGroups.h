@@ -10,7 +10,9 @@
 // where that raises no load above the split's value.
 namespace CarryGroups {
 
-// Needs at least one participant; pinned runs go to their participant.
-CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares);
+// Needs at least one participant; pinned runs go to their participant. The work it
+// costs is added to cost, and stops growing past CarrySplit::WorkBudget. A move or swap
+// must lower a load by more than intCrumb units to count.
+CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost, qint64 intCrumb = 0);
 
 } // namespace CarryGroups

@@ -7,20 +7,6 @@
 #include "model/TripDays.h"
 #include "model/clsTrapeza.h"
 
-namespace {
-
-// a / b to the nearest whole, ties to even; a >= 0, b > 0.
-qint64 roundedQuotient(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    const qint64 r = a % b;
-    if (2 * r > b || (2 * r == b && (q % 2) != 0))
-        return q + 1;
-    return q;
-}
-
-} // namespace
-
 CarryPieces CarryPieces::build(const GlobalVariable& g, int intCountDay)
 {
     CarryPieces out;
@@ -28,7 +14,7 @@ CarryPieces CarryPieces::build(const GlobalVariable& g, int intCountDay)
     if (n < 1 || g.objMenuList.size() < 1)
         return out;
     QList<qint64> amounts(n + 1, 0);
-    QList<int> meals(n + 1, 0);
+    QList<qint64> meals(n + 1, 0);
     const int intPeriod = qMax<int>(1, g.intPeriod);
     for (int d = 1; d <= intCountDay; ++d) {
         const qint16 intMenu = TripDays::menuOfDay(d, intPeriod);
@@ -71,30 +57,30 @@ CarryPieces CarryPieces::build(const GlobalVariable& g, int intCountDay)
         if (package && *package > 0) {
             // The group carries what it bought: whole packages, all of them full.
             c.blnPackages = true;
-            c.intPieces = static_cast<int>(ProductGrams::packagesToBuy(amounts[p], *package));
-            c.intPieceGrams = roundedQuotient(*package * *gramsPerUnit, 10000);
+            c.intPieces = ProductGrams::packagesToBuy(amounts[p], *package);
+            c.intPieceWeight = *package * *gramsPerUnit;
         } else {
             c.intPieces = meals[p];
             const qint64 intBag = clsTrapeza::groupAmount(objProduct.Norma(), g.intCountPeople);
-            c.intPieceGrams = roundedQuotient(intBag * *gramsPerUnit, 100);
+            c.intPieceWeight = intBag * *gramsPerUnit * 100;
         }
         out.products.append(c);
     }
     return out;
 }
 
-int CarryPieces::pieceCount() const
+qint64 CarryPieces::pieceCount() const
 {
-    int n = 0;
+    qint64 n = 0;
     for (const CarryProduct& p : products)
         n += p.intPieces;
     return n;
 }
 
-qint64 CarryPieces::totalGrams() const
+CarryWeight CarryPieces::totalWeight() const
 {
-    qint64 total = 0;
+    CarryWeight total = 0;
     for (const CarryProduct& p : products)
-        total += p.grams();
+        total += p.weight();
     return total;
 }

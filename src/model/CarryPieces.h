@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CarryWeight.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -15,10 +17,12 @@ struct CarryProduct
     QString strEdin;
     qint64 intQuantity = 0;   // whole trip, in the product's unit
     bool blnPackages = false; // pieces are packages, else meal bags
-    qint64 intPieceGrams = 0; // every piece of a product weighs the same
-    int intPieces = 0;
+    // Every piece of a product weighs the same: package x grams per unit, or the meal's
+    // group amount x grams per unit, in ten-thousandths of a gram (at most 10^15).
+    qint64 intPieceWeight = 0;
+    qint64 intPieces = 0; // a package of 0.01 on a large trip makes billions
 
-    qint64 grams() const { return intPieceGrams * intPieces; }
+    CarryWeight weight() const { return CarryWeight(intPieceWeight) * intPieces; }
 };
 
 // A product the trip needs whose weight is unknown.
@@ -36,10 +40,9 @@ struct CarryPieces
     QList<CarryUnknown> unknown;  // "не распределено", same order
 
     // Over trip days 1..intCountDay, day d served daily menu ((d - 1) mod intPeriod) + 1.
-    // Grams are whole (rounded, ties to even). Throws OverflowError for amounts beyond
-    // 64 bits (not reachable with 16-bit norms and counts).
+    // Weights are exact; packages are counted as the shopping list counts them.
     static CarryPieces build(const GlobalVariable& g, int intCountDay);
 
-    int pieceCount() const;
-    qint64 totalGrams() const;
+    qint64 pieceCount() const;
+    CarryWeight totalWeight() const;
 };

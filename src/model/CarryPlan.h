@@ -15,8 +15,8 @@ struct GlobalVariable;
 struct CarryLine
 {
     int intProduct = 0; // index into CarryPieces::products
-    int intPieces = 0;
-    qint64 intGrams = 0;
+    qint64 intPieces = 0;
+    CarryWeight weight = 0;
 };
 
 // One participant's backpack.
@@ -24,11 +24,11 @@ struct CarryPack
 {
     QString strName;
     qint32 intShare = 100;  // hundredths
-    qint64 intLoad = 0;     // grams
+    CarryWeight load = 0;   // exact, the sum of its lines
     double fTarget = 0;     // total x share / sum of shares, grams
     QList<CarryLine> lines; // in the products' name order
 
-    double difference() const { return double(intLoad) - fTarget; }
+    double difference() const { return CarryWeights::grams(load) - fTarget; }
 };
 
 // The trip's food split among its participants, as the window, the document and the
@@ -37,13 +37,16 @@ struct CarryPlan
 {
     CarryPieces pieces;
     QList<CarryPack> packs; // one per participant, in order
-    qint64 intTotal = 0;    // grams of all pieces
-    double fValue = 0;      // the split's largest load per unit of share
+    CarryWeight total = 0;  // all pieces, exact
+    double fValue = 0;      // the split's largest load per unit of share, grams
     double fBound = 0;      // the lower bound of that value
     bool blnExact = false;
+    CarryCost cost; // what the split cost, within CarrySplit's budgets
 
     // The participants are g.participants fitted to g.intCountPeople; pins maps a
     // catalog position to the participant (0-based) who carries all of that product.
+    // Throws OverflowError (with TooManyText to show) for more pieces than the split
+    // can count, which no trip of at most 51 days has.
     static CarryPlan make(const GlobalVariable& g, int intCountDay, const QHash<qint16, int>& pins = {});
 
     // How far the split is above the lower bound, in percent (0 when there is nothing).
@@ -58,7 +61,14 @@ struct CarryPlan
     // product, pieces, grams; then number, name, "ВСЕГО:", empty, load. Then one row
     // per product of unknown weight: "не распределено", empty, product, quantity, unit.
     QList<QStringList> rows() const;
+    // The same in parts, for writing a list of millions of lines a part at a time:
+    // participant j's rows; the rows of unknown weight.
+    QList<QStringList> packRows(qsizetype j) const;
+    QList<QStringList> unknownRows() const;
 
     static inline const QString UnknownName = QStringLiteral("не распределено");
     static inline const QString TotalName = QStringLiteral("ВСЕГО:");
+    static inline const QString TooManyText =
+        QStringLiteral("Слишком много упаковок и пакетов, чтобы их раздать. Сократите поход или число участников, "
+                       "уменьшите нормы или укажите упаковки крупнее.");
 };

@@ -1,13 +1,13 @@
 #include "model/CarrySplit.h"
 
 #include "model/CarryGroups.h"
+#include "model/CarryPair.h"
 #include "model/CarryRatio.h"
 #include "model/CarryTrades.h"
 
 #include <QHash>
 
 #include <algorithm>
-#include <bit>
 #include <numeric>
 #include <vector>
 
@@ -26,7 +26,7 @@ bool lessOrEqual(const Ratio& a, const Ratio& b)
 }
 
 // Two carriers re-split exactly when their free pieces weigh at most this much...
-constexpr qint64 PairLimitGrams = 200000;
+constexpr qint64 PairLimitUnits = 200000;
 // ...and the sums over all pairs tried stay within this many machine words of work.
 constexpr qint64 PairWorkBudget = 40'000'000;
 // Exhaustive search for this many free pieces or fewer, and at most this many nodes.
@@ -39,18 +39,17 @@ constexpr qint64 SearchNodeCap = 2'000'000;
 constexpr qint64 SweepWorkBudget = 20'000'000;
 // Splits of up to this many free pieces also try the plain local search.
 constexpr int PlainPieces = 250;
-// Beyond this many free pieces the split works on groups of equal pieces: a piece more
-// or less then moves the value by a hair, and the work must not grow with the pieces.
-constexpr int GroupPieces = 1000;
 
 class Solver
 {
 public:
-    explicit Solver(const CarryTask& task)
+    Solver(const CarryTask& task, CarryCost& spent)
         : t(task)
         , n(int(task.grams.size()))
         , m(int(task.shares.size()))
+        , cost(spent)
     {
+        cost.table(qint64(n) * qint64(sizeof(int) * 2 + sizeof(qint64)));
         owner.assign(size_t(n), -1);
         loads.assign(size_t(m), 0);
         for (int i = 0; i < n; ++i) {
@@ -63,6 +62,9 @@ public:
             }
         }
     }
+
+    // Past the budget every search stops with the best split it has.
+    bool spent() const { return cost.intWork > CarrySplit::WorkBudget; }
 
     int pinnedOf(int i) const
     {
@@ -107,6 +109,7 @@ public:
             return t.product.at(x) < t.product.at(y);
         });
         QHash<int, int> lastOwner;
+        cost.intWork += qint64(order.size()) * (m + 1);
         for (int i : order) {
             const qint64 w = t.grams.at(i);
             const int intLast = lastOwner.value(t.product.at(i), -1);
@@ -140,7 +143,8 @@ public:
     void plainSearch()
     {
         auto r = [&](int j, qint64 load) { return double(load) * 100.0 / t.shares.at(j); };
-        for (int step = 0; step < 100000; ++step) {
+        for (int step = 0; step < 100000 && !spent(); ++step) {
+            cost.intWork += qint64(freePieces.size()) * (m + qint64(freePieces.size()));
             double gain = 0;
             int bx = -1, by = -1, bc = -1;
             for (int x : freePieces) {
@@ -224,6 +228,7 @@ public:
             put(y, a);
         lists[size_t(a)] = piecesOf(a);
         lists[size_t(b)] = piecesOf(b);
+        cost.intWork += 2 * qint64(freePieces.size());
     }
 
     // Moves and swaps between the most loaded participant and any other, the best one
@@ -234,8 +239,11 @@ public:
         if (m < 2)
             return;
         Lists lists = allLists();
-        for (int step = 0; step < 100000; ++step) {
+        cost.intWork += qint64(m) * qint64(freePieces.size());
+        for (int step = 0; step < 100000 && !spent(); ++step) {
             const int a = critical();
+            // Each pair's search walks both lists.
+            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + qint64(freePieces.size()) + m;
             Ratio bestValue = ratio(a);
             int bestX = -1, bestY = -1, bestB = -1;
             for (int b = 0; b < m; ++b) {
@@ -264,13 +272,15 @@ public:
                     if (a == b || !less(ratio(b), ratio(a)))
                         continue;
                     work += qint64(lists[size_t(a)].size()) + 1;
-                    if (work > SweepWorkBudget)
+                    cost.intWork += qint64(lists[size_t(a)].size()) + 1;
+                    if (work > SweepWorkBudget || spent())
                         return moved;
                     Ratio bestValue = ratio(a);
                     int bestX = -1, bestY = -1, bestB = -1;
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
                     if (bestX >= 0) {
                         work += n; // the two lists made again
+                        cost.intWork += n;
                         trade(a, b, bestX, bestY, lists);
                         any = moved = true;
                     }
@@ -296,7 +306,7 @@ public:
                 total += t.grams.at(i);
             }
         }
-        if (pieces.empty() || total > PairLimitGrams)
+        if (pieces.empty() || total > PairLimitUnits)
             return false;
         // Equal weights as one group, taken in binary parts (1, 2, 4, ... pieces).
         std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
@@ -330,34 +340,14 @@ public:
         work += qint64(words) * qint64(items.size());
         if (work > PairWorkBudget)
             return false;
+        cost.intWork += qint64(words) * qint64(items.size()) + total;
+        cost.table(qint64(words) * 16 + (total + 1) * qint64(sizeof(int)));
 
-        std::vector<quint64> reach(words, 0), shifted(words, 0);
-        std::vector<int> via(size_t(total + 1), -1);
-        reach[0] = 1;
-        for (size_t it = 0; it < items.size(); ++it) {
-            const qint64 w = items[it].weight;
-            if (w == 0)
-                continue;
-            const size_t ws = size_t(w / 64), bs = size_t(w % 64);
-            std::fill(shifted.begin(), shifted.end(), 0);
-            for (size_t k = words; k-- > ws;) {
-                quint64 v = reach[k - ws] << bs;
-                if (bs != 0 && k - ws >= 1)
-                    v |= reach[k - ws - 1] >> (64 - bs);
-                shifted[k] = v;
-            }
-            for (size_t k = 0; k < words; ++k) {
-                quint64 fresh = shifted[k] & ~reach[k];
-                if (k == words - 1 && (total + 1) % 64 != 0)
-                    fresh &= (quint64(1) << ((total + 1) % 64)) - 1;
-                reach[k] |= fresh;
-                while (fresh) {
-                    const int bit = std::countr_zero(fresh);
-                    via[k * 64 + size_t(bit)] = int(it);
-                    fresh &= fresh - 1;
-                }
-            }
-        }
+        std::vector<qint64> weights;
+        weights.reserve(items.size());
+        for (const Item& item : items)
+            weights.push_back(item.weight);
+        const std::vector<int> via = CarryPair::sums(weights, total);
 
         qint64 fixedA = loads[size_t(a)], fixedB = loads[size_t(b)];
         for (int i : pieces) {
@@ -371,7 +361,7 @@ public:
         qint64 bestSum = -1;
         Ratio bestValue = before;
         for (qint64 s = 0; s <= total; ++s) {
-            if (!((reach[size_t(s / 64)] >> (s % 64)) & 1))
+            if (!CarryPair::reached(via, s))
                 continue;
             const Ratio v = larger(Ratio{fixedA + s, t.shares.at(a)}, Ratio{fixedB + total - s, t.shares.at(b)});
             if (less(v, bestValue)) {
@@ -457,7 +447,9 @@ public:
         auto dfs = [&](auto&& self, size_t k, qint64 placed) -> void {
             if (!complete || !less(bound, best))
                 return;
-            if (++nodes > nodeCap) {
+            // A node weighs its participants, sorts them and makes its lists.
+            cost.intWork += 8 * qint64(m) + 32;
+            if (++nodes > nodeCap || spent()) {
                 complete = false;
                 return;
             }
@@ -524,6 +516,7 @@ public:
             put(i, j);
         };
         for (int pass = 0; pass < 4; ++pass) {
+            cost.intWork += 2 * qint64(n);
             // Each product's main carrier: who holds most of its pieces, the first on a tie.
             QHash<int, std::pair<int, int>> main; // product -> (carrier, pieces)
             for (auto it = count.cbegin(); it != count.cend(); ++it) {
@@ -590,6 +583,7 @@ public:
     std::vector<int> owner;
     std::vector<qint64> loads;
     std::vector<int> freePieces;
+    CarryCost& cost;
 };
 
 Ratio valueOf(const CarryResult& r, const QList<qint32>& shares)
@@ -624,25 +618,17 @@ Ratio boundOf(const CarryTask& t)
     return b;
 }
 
-// Whether the split works on runs of equal pieces: beyond a thousand free pieces, but
-// not where two carriers get their exact split.
-bool manyPieces(int free, qint64 freeTotal, int people)
-{
-    return people >= 2 && free > GroupPieces && (people > 2 || freeTotal > PairLimitGrams);
-}
-
+// Whether the split works on runs of equal pieces: beyond a thousand free pieces a piece
+// more or less moves the value by a hair, and the work must not grow with the pieces.
 bool manyPieces(const CarryTask& task)
 {
-    int free = 0;
-    qint64 freeTotal = 0;
+    qint64 free = 0;
     for (qsizetype i = 0; i < task.grams.size(); ++i) {
         const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
-        if (p < 0 || p >= task.shares.size()) {
+        if (p < 0 || p >= task.shares.size())
             ++free;
-            freeTotal += task.grams.at(i);
-        }
     }
-    return manyPieces(free, freeTotal, int(task.shares.size()));
+    return task.shares.size() >= 2 && free > CarrySplit::PiecesOneByOne;
 }
 
 bool freeRun(const CarryRun& run, const QList<qint32>& shares)
@@ -686,7 +672,8 @@ namespace CarrySplit {
 
 CarryResult greedy(const CarryTask& task)
 {
-    Solver s(task);
+    CarryCost cost;
+    Solver s(task, cost);
     if (s.m == 0)
         return s.result();
     s.greedy();
@@ -694,8 +681,13 @@ CarryResult greedy(const CarryTask& task)
     return s.result();
 }
 
-CarryResult solve(const CarryTask& task)
+CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+                                qint64 intCrumb = 0);
+
+CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
+    CarryCost own;
+    CarryCost& cost = spent ? *spent : own;
     const Ratio bound = boundOf(task);
     if (manyPieces(task)) {
         // Runs of equal consecutive pieces, split as runs and handed out piece by piece.
@@ -712,21 +704,21 @@ CarryResult solve(const CarryTask& task)
             runs.append({task.grams.at(i), 1, task.product.at(i), pin});
             firsts.append(int(i));
         }
-        const CarryRunResult split = CarryGroups::solve(runs, task.shares);
+        const CarryRunResult split = solveRunsCounted(runs, task.shares, cost);
         CarryResult r;
         r.owner = QList<int>(task.grams.size(), -1);
         for (qsizetype k = 0; k < runs.size(); ++k) {
             int i = firsts.at(k);
             for (const auto& [j, n] : split.taken.at(k)) {
-                for (int c = 0; c < n; ++c)
+                for (qint64 c = 0; c < n; ++c)
                     r.owner[i++] = j;
             }
         }
         r.loads = split.loads;
-        r.blnExact = !less(bound, valueOf(r, task.shares));
+        r.blnExact = split.blnExact || !less(bound, valueOf(r, task.shares));
         return r;
     }
-    Solver s(task);
+    Solver s(task, cost);
     if (s.m == 0)
         return s.result();
     s.greedy();
@@ -748,7 +740,7 @@ CarryResult solve(const CarryTask& task)
         freeTotal += task.grams.at(i);
     if (s.m == 1) {
         blnExact = true;
-    } else if (s.m == 2 && freeTotal <= PairLimitGrams) {
+    } else if (s.m == 2 && freeTotal <= PairLimitUnits) {
         // Two carriers: the sums of the free pieces give the best split outright.
         qint64 work = -PairWorkBudget * 1000; // never cut short
         s.pairSplit(0, 1, work);
@@ -803,46 +795,87 @@ bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& sha
     return less(valueOf(a, shares), valueOf(b, shares));
 }
 
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
 {
-    int free = 0;
-    qint64 freeTotal = 0;
+    CarryCost cost;
+    CarryRunResult r = solveRunsCounted(runs, shares, cost, intCrumb);
+    r.cost = cost;
+    return r;
+}
+
+CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+                                qint64 intCrumb)
+{
+    const int m = int(shares.size());
+    qint64 free = 0;
+    cost.intWork += runs.size();
     for (const CarryRun& run : runs) {
-        if (freeRun(run, shares) && run.count > 0) {
+        if (freeRun(run, shares) && run.count > 0)
             free += run.count;
-            freeTotal += run.grams * run.count;
-        }
     }
-    if (manyPieces(free, freeTotal, int(shares.size()))) {
-        CarryRunResult r = CarryGroups::solve(runs, shares);
+    if (m <= 1) {
+        // One carrier (or none, and nothing is carried): no choice to make.
+        CarryRunResult r;
+        r.taken.resize(runs.size());
+        r.loads = QList<qint64>(m, 0);
+        for (qsizetype k = 0; k < runs.size() && m == 1; ++k) {
+            if (runs.at(k).count > 0) {
+                r.taken[k].append({0, runs.at(k).count});
+                r.loads[0] += runs.at(k).grams * runs.at(k).count;
+            }
+        }
+        r.blnExact = true;
+        return r;
+    }
+    if (free > PiecesOneByOne) {
+        if (m == 2) {
+            if (std::optional<CarryRunResult> pair = CarryPair::solve(runs, shares, cost))
+                return *pair;
+        }
+        CarryRunResult r = CarryGroups::solve(runs, shares, cost, intCrumb);
         CarryResult loads;
         loads.loads = r.loads;
         r.blnExact = !less(boundOfRuns(runs, shares), valueOf(loads, shares));
         return r;
     }
-    // Few pieces: one by one, for the exact searches.
+    // Few pieces: one by one, for the exact searches; a pinned run as one piece.
     CarryTask task;
     task.shares = shares;
     for (qsizetype k = 0; k < runs.size(); ++k) {
         const CarryRun& run = runs.at(k);
-        for (int c = 0; c < run.count; ++c) {
+        if (run.count <= 0)
+            continue;
+        if (!freeRun(run, shares)) {
+            task.grams.append(run.grams * run.count);
+            task.product.append(run.product);
+            task.pinned.append(run.pinned);
+            continue;
+        }
+        for (qint64 c = 0; c < run.count; ++c) {
             task.grams.append(run.grams);
             task.product.append(run.product);
-            task.pinned.append(freeRun(run, shares) ? -1 : run.pinned);
+            task.pinned.append(-1);
         }
     }
-    const CarryResult split = solve(task);
+    const CarryResult split = solve(task, &cost);
     CarryRunResult r;
     r.loads = split.loads;
     r.blnExact = split.blnExact;
     r.taken.resize(runs.size());
     int i = 0;
     for (qsizetype k = 0; k < runs.size(); ++k) {
-        QList<std::pair<int, int>>& taken = r.taken[k];
-        for (int c = 0; c < runs.at(k).count; ++c, ++i) {
+        const CarryRun& run = runs.at(k);
+        if (run.count <= 0)
+            continue;
+        QList<std::pair<int, qint64>>& taken = r.taken[k];
+        if (!freeRun(run, shares)) {
+            taken.append({split.owner.at(i++), run.count});
+            continue;
+        }
+        for (qint64 c = 0; c < run.count; ++c, ++i) {
             const int j = split.owner.at(i);
             auto it =
-                std::find_if(taken.begin(), taken.end(), [j](const std::pair<int, int>& e) { return e.first == j; });
+                std::find_if(taken.begin(), taken.end(), [j](const std::pair<int, qint64>& e) { return e.first == j; });
             if (it == taken.end())
                 taken.append({j, 1});
             else

@@ -30,31 +30,54 @@ struct CarryResult
 // Pieces as a trip has them: runs of equal pieces, such as a product's packages.
 struct CarryRun
 {
-    qint64 grams = 0; // each piece, whole grams, >= 0
-    int count = 0;
-    int product = 0; // runs with the same number belong together
-    int pinned = -1; // the participant all of it must go to, or -1
+    qint64 grams = 0; // each piece, in whole units of weight, >= 0
+    qint64 count = 0; // billions where a package is tiny: never handed out one by one
+    int product = 0;  // runs with the same number belong together
+    int pinned = -1;  // the participant all of it must go to, or -1
+};
+
+// What a split cost, for the tests to hold it to its bounds: steps of work (a piece or
+// group looked at, a word of the two-carrier table) and the most bytes its tables held.
+struct CarryCost
+{
+    qint64 intWork = 0;
+    qint64 intBytes = 0;
+
+    void table(qint64 bytes) { intBytes = qMax(intBytes, bytes); }
 };
 
 struct CarryRunResult
 {
-    QList<QList<std::pair<int, int>>> taken; // per run: (participant, pieces), each participant once
-    QList<qint64> loads;                     // per participant, grams
-    bool blnExact = false;                   // proven the smallest possible value
+    QList<QList<std::pair<int, qint64>>> taken; // per run: (participant, pieces), each participant once
+    QList<qint64> loads;                        // per participant, in the runs' units
+    bool blnExact = false;                      // proven the smallest possible value
+    CarryCost cost;
 };
 
 namespace CarrySplit {
 
+// Bounds of the work of one split, whatever the trip: past WorkBudget steps every search
+// stops with the best split found so far, and no table passes MemoryBudget bytes (every
+// group of a full catalog held by all 30 participants takes 32 MB).
+constexpr qint64 WorkBudget = 60'000'000;
+constexpr qint64 MemoryBudget = 40'000'000;
+// Pieces split one by one, for the exact searches; beyond this many free pieces, the
+// split works on groups of equal pieces, however many a group has.
+constexpr qint64 PiecesOneByOne = 1000;
+
 // The same split for pieces given as runs; the work grows with the runs, not with the
-// pieces, where there are many.
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares);
+// pieces, where there are many. The runs' weights times their counts, summed, must stay
+// below 2^53 (CarryPlan scales a trip's weights to that). Where the pieces are many, a
+// gain of intCrumb units or less counts for nothing (a trip's fractions of a gram).
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb = 0);
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
 // Runs within a few milliseconds on a trip's worth of pieces: exact for up to 12 free
-// pieces and for two participants carrying at most 200 kg of free pieces; otherwise
+// pieces and for two participants carrying at most 200 000 units of free pieces; otherwise
 // the greedy split and its local search below, then a pairwise re-split of the most
 // loaded participant with each other one while that helps; never worse than greedy().
-CarryResult solve(const CarryTask& task);
+// cost, when given, gets what the split cost.
+CarryResult solve(const CarryTask& task, CarryCost* cost = nullptr);
 
 // Longest piece first to whoever ends lowest relative to their share, then single
 // moves and swaps of pieces between the most loaded participant and another while one

@@ -2,7 +2,9 @@
 #include "model/CarryPlan.h"
 #include "model/CarrySplit.h"
 #include "model/GlobalVariable.h"
+#include "model/Nutrition.h"
 #include "model/Participants.h"
+#include "model/Shopping.h"
 #include "support/SampleTrip.h"
 
 #include <QRandomGenerator>
@@ -154,6 +156,44 @@ void checkSplit(const CarryTask& t, const CarryResult& r)
     QCOMPARE(r.loads, loads);
 }
 
+// copies products alike (and, with blnTiny, one of 0.0001 g pieces), every one in all
+// three meals of the one daily menu, for days days. A norm of "*" gives each product a
+// norm of its own, 1 to 997; a package of -1, a package of its own, a 40th of the trip's.
+void extremeTrip(GlobalVariable& g, int people, int copies, const QString& strNorm, const QString& strEdin,
+                 qint64 gramsPerUnit, qint64 package, int days, bool blnTiny)
+{
+    InitGlobalVariable(g);
+    QList<qint16> all;
+    for (int k = 1; k <= copies; ++k) {
+        const QString strOwn = strNorm == u"*" ? QString::number(1 + (k * 7919) % 997) : strNorm;
+        g.objCatalog.AddProduct(QStringLiteral("Продукт %1").arg(k, 5, 10, QLatin1Char('0')), strOwn, strEdin);
+        ProductFacts& f = g.objCatalog.GetProduct(qint16(k)).facts;
+        if (gramsPerUnit > 0)
+            f.gramsPerUnit = gramsPerUnit;
+        if (package > 0)
+            f.package = package;
+        if (package < 0)
+            f.package = 100 * strOwn.toLongLong() * people * 3 * days / 40 + k % 97;
+        all.append(qint16(k));
+    }
+    if (blnTiny) {
+        g.objCatalog.AddProduct(QStringLiteral("Соль"), QStringLiteral("1"), QStringLiteral("шт"));
+        g.objCatalog.GetProduct(g.objCatalog.size()).facts.gramsPerUnit = 1;
+        g.objCatalog.GetProduct(g.objCatalog.size()).facts.package = 1;
+        all.append(g.objCatalog.size());
+    }
+    for (int m = 1; m <= 3; ++m)
+        g.objMenuList.GetMenu(1).GetTrapeza(m)->SetProducts(all);
+    g.intPeriod = 1;
+    g.intCountPeople = qint16(people);
+    g.intCountSmena = 1;
+    g.intCountDay = qint16(days);
+    g.dtDataBegin = QDate(2026, 7, 1);
+    g.dtDataEnd = g.dtDataBegin.addDays(days - 1);
+    for (int j = 0; j < people; ++j)
+        g.participants.append({QStringLiteral("Участник %1").arg(j + 1), 100});
+}
+
 } // namespace
 
 class tst_carrysplit : public QObject
@@ -176,6 +216,10 @@ private slots:
     void runsAgreeWithPieces();
     void pieces();
     void plan();
+    void extremeTrips_data();
+    void extremeTrips();
+    void workWithinBudget_data();
+    void workWithinBudget();
     void shares_data();
     void shares();
     void fit();
@@ -456,7 +500,7 @@ void tst_carrysplit::runsAgreeWithPieces()
     QCOMPARE(CarrySplit::lowerBound(list, shares), CarrySplit::lowerBound(t));
     QList<qint64> loads(people, 0);
     for (int k = 0; k < runs; ++k) {
-        int count = 0;
+        qint64 count = 0;
         for (const auto& [j, n] : split.taken.at(k)) {
             QVERIFY(n > 0);
             QVERIFY(list.at(k).pinned < 0 || j == list.at(k).pinned);
@@ -487,16 +531,16 @@ void tst_carrysplit::pieces()
     QCOMPARE(p.products.at(0).strName, QStringLiteral("Гречка"));
     QCOMPARE(p.products.at(0).blnPackages, false);
     QCOMPARE(p.products.at(0).intPieces, 4); // two meals a day, two days
-    QCOMPARE(p.products.at(0).intPieceGrams, 240);
+    QCOMPARE(p.products.at(0).intPieceWeight, 240 * CarryWeights::PerGram);
     QCOMPARE(p.products.at(1).strName, QStringLiteral("Сахар"));
     QCOMPARE(p.products.at(1).intPieces, 1); // 180 g bought as one 900 g pack
-    QCOMPARE(p.products.at(1).intPieceGrams, 900);
+    QCOMPARE(p.products.at(1).intPieceWeight, 900 * CarryWeights::PerGram);
     QCOMPARE(p.products.at(2).intPieces, 6);
-    QCOMPARE(p.products.at(2).intPieceGrams, 325);
+    QCOMPARE(p.products.at(2).intPieceWeight, 325 * CarryWeights::PerGram);
     QCOMPARE(p.unknown.size(), 1);
     QCOMPARE(p.unknown.at(0).strName, QStringLiteral("Чай"));
     QCOMPARE(p.unknown.at(0).intQuantity, 12);
-    QCOMPARE(p.totalGrams(), 4 * 240 + 900 + 6 * 325);
+    QCOMPARE(CarryWeights::text(p.totalWeight()), QString::number(4 * 240 + 900 + 6 * 325));
 }
 
 void tst_carrysplit::plan()
@@ -508,8 +552,8 @@ void tst_carrysplit::plan()
     // Six 200 g bags: the lighter share carries two, the other four.
     CarryPlan plan = CarryPlan::make(g, 3);
     QCOMPARE(plan.packs.size(), 2);
-    QCOMPARE(plan.packs.at(0).intLoad, 400);
-    QCOMPARE(plan.packs.at(1).intLoad, 800);
+    QCOMPARE(CarryWeights::text(plan.packs.at(0).load), QStringLiteral("400"));
+    QCOMPARE(CarryWeights::text(plan.packs.at(1).load), QStringLiteral("800"));
     QCOMPARE(plan.packs.at(0).fTarget, 400.0);
     QCOMPARE(plan.gapPercent(), 0.0);
     QCOMPARE(plan.lineText(plan.packs.at(1).lines.at(0)), QStringLiteral("Гречка — 4 пак. по 200 гр, 800 гр"));
@@ -520,8 +564,182 @@ void tst_carrysplit::plan()
                                               {"не распределено", "", "Чай", "12", "пак"}}));
     // Pinned to the weaker one, all of it goes there.
     plan = CarryPlan::make(g, 3, {{qint16(1), 0}});
-    QCOMPARE(plan.packs.at(0).intLoad, 1200);
-    QCOMPARE(plan.packs.at(1).intLoad, 0);
+    QCOMPARE(CarryWeights::text(plan.packs.at(0).load), QStringLiteral("1200"));
+    QCOMPARE(CarryWeights::text(plan.packs.at(1).load), QStringLiteral("0"));
+}
+
+void tst_carrysplit::extremeTrips_data()
+{
+    QTest::addColumn<int>("people");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("norm");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<qint64>("gramsPerUnit"); // hundredths; 0: a gram word
+    QTest::addColumn<qint64>("package");      // hundredths; 0: meal bags; -1: see extremeTrip()
+    QTest::addColumn<int>("days");
+    QTest::addColumn<bool>("tiny");
+    QTest::addColumn<qint64>("pieces"); // of the first product
+    QTest::addColumn<QString>("piece"); // grams
+    QTest::addColumn<QString>("total"); // grams
+    QTest::addColumn<bool>("best");     // proven the best split
+    QTest::newRow("1 participant, 5 M tea bags of 2.5 g")
+        << 1 << 1 << "32767"
+        << "шт" << qint64(250) << qint64(100) << 51 << false << qint64(5013351) << "2.5"
+        << "12533377.5" << true;
+    QTest::newRow("2 participants, 100 800 packages of 1 g")
+        << 2 << 1 << "336"
+        << "гр" << qint64(0) << qint64(100) << 50 << false << qint64(100800) << "1"
+        << "100800" << true;
+    QTest::newRow("2 participants, a billion packages of 0.01 g")
+        << 2 << 1 << "32767"
+        << "гр" << qint64(0) << qint64(1) << 51 << false << qint64(1002670200) << "0.01"
+        << "10026702" << true;
+    QTest::newRow("2 participants, 153 meal bags of 5 g")
+        << 2 << 1 << "1"
+        << "шт" << qint64(250) << qint64(0) << 51 << false << qint64(153) << "5"
+        << "765" << true;
+    QTest::newRow("30 participants, 15 G packages, past 2^31")
+        << 30 << 1 << "32767"
+        << "гр" << qint64(0) << qint64(1) << 51 << false << qint64(15040053000) << "0.01"
+        << "150400530" << true;
+    QTest::newRow("30 participants, the lightest piece, 0.0001 g")
+        << 30 << 1 << "1"
+        << "шт" << qint64(1) << qint64(1) << 51 << false << qint64(459000) << "0.0001"
+        << "45.9" << true;
+    // 151 packages of 10^6 units of 100 kg in each of 200 products: 3 * 10^15 g, past
+    // 64 bits in ten-thousandths, beside salt by the ten-thousandth of a gram.
+    QTest::newRow("30 participants, the heaviest pieces, 200 products")
+        << 30 << 200 << "32767"
+        << "шт" << qint64(10000000) << qint64(100000000) << 51 << true << qint64(151) << "100000000000"
+        << "3020000000000045.9" << false;
+    QTest::newRow("1 participant, 32767 products") << 1 << 32767 << "1"
+                                                   << "гр" << qint64(0) << qint64(0) << 1 << false << qint64(3) << "1"
+                                                   << "98301" << true;
+    // Meal bags of a thousand weights, for the searches to work on.
+    QTest::newRow("30 participants, 32767 products of their own weights")
+        << 30 << 32767 << "*"
+        << "гр" << qint64(0) << qint64(0) << 3 << false << qint64(9) << "28230"
+        << "4415634000" << false;
+    // About 40 packages of each product, no two products' alike.
+    QTest::newRow("30 participants, 32767 products in packages of their own")
+        << 30 << 32767 << "*"
+        << "гр" << qint64(0) << qint64(-1) << 51 << false << qint64(40) << "107979.76"
+        << "75066406861.2" << false;
+    QTest::newRow("30 participants, 32766 products and salt")
+        << 30 << 32766 << "7"
+        << "гр" << qint64(0) << qint64(0) << 1 << true << qint64(3) << "210"
+        << "20642580.9" << false;
+}
+
+void tst_carrysplit::extremeTrips()
+{
+    // Every piece carried once, each weighing package x grams per unit exactly, the
+    // loads adding up to the food's weight, within the split's bounds of work.
+    QFETCH(int, people);
+    QFETCH(int, copies);
+    QFETCH(QString, norm);
+    QFETCH(QString, unit);
+    QFETCH(qint64, gramsPerUnit);
+    QFETCH(qint64, package);
+    QFETCH(int, days);
+    QFETCH(bool, tiny);
+    QFETCH(qint64, pieces);
+    QFETCH(QString, piece);
+    QFETCH(QString, total);
+    QFETCH(bool, best);
+    GlobalVariable g;
+    extremeTrip(g, people, copies, norm, unit, gramsPerUnit, package, days, tiny);
+    const CarryPlan plan = CarryPlan::make(g, days);
+    const QList<CarryProduct>& products = plan.pieces.products;
+    QCOMPARE(products.size(), copies + (tiny ? 1 : 0));
+    QCOMPARE(products.at(0).intPieces, pieces);
+    QCOMPARE(CarryWeights::text(products.at(0).intPieceWeight), piece);
+    QCOMPARE(CarryWeights::text(plan.total), total);
+
+    QCOMPARE(plan.packs.size(), people);
+    QList<qint64> carried(products.size(), 0);
+    CarryWeight sum = 0;
+    for (const CarryPack& pack : plan.packs) {
+        CarryWeight load = 0;
+        for (const CarryLine& line : pack.lines) {
+            QVERIFY(line.intPieces > 0);
+            carried[line.intProduct] += line.intPieces;
+            QVERIFY(line.weight == CarryWeight(products.at(line.intProduct).intPieceWeight) * line.intPieces);
+            load += line.weight;
+        }
+        QVERIFY(load == pack.load);
+        sum += load;
+    }
+    for (qsizetype k = 0; k < products.size(); ++k)
+        QCOMPARE(carried.at(k), products.at(k).intPieces);
+    QVERIFY(sum == plan.total);
+    // A product to a backpack, but for a few divided to even the loads out: the list
+    // of a full catalog stays as long as the catalog.
+    qsizetype lines = 0;
+    for (const CarryPack& pack : plan.packs)
+        lines += pack.lines.size();
+    QVERIFY2(lines <= products.size() + 2 * people, qPrintable(QString::number(lines)));
+
+    if (package != 0 && copies < 1000) {
+        // The packages the shopping list buys, each carried.
+        const Shopping::List list = Shopping::build(g, qint16(days), true, 1);
+        QCOMPARE(list.rows.size(), products.size());
+        for (qsizetype k = 0; k < products.size(); ++k) {
+            QCOMPARE(list.rows.at(k).intIndex, products.at(k).intProduct);
+            QCOMPARE(list.rows.at(k).packages.value_or(-1), products.at(k).intPieces);
+        }
+    } else if (package == 0) {
+        // Meal bags weigh what the nutrition figures say the group eats.
+        const Nutrition::Table table = Nutrition::build(g, qint16(days));
+        double grams = 0;
+        for (const Nutrition::Day& d : table.days)
+            grams += d.perPerson.grams * people;
+        QVERIFY(qAbs(grams - CarryWeights::grams(plan.total)) <= 1e-9 * grams);
+    }
+
+    QVERIFY2(plan.cost.intWork <= CarrySplit::WorkBudget + CarrySplit::WorkBudget / 10,
+             qPrintable(QString::number(plan.cost.intWork)));
+    QVERIFY2(plan.cost.intBytes <= CarrySplit::MemoryBudget, qPrintable(QString::number(plan.cost.intBytes)));
+    QVERIFY(plan.fValue >= plan.fBound * (1 - 1e-12));
+    QVERIFY2(plan.gapPercent() < 1.0, qPrintable(QString::number(plan.gapPercent())));
+    if (best)
+        QVERIFY(plan.blnExact);
+}
+
+void tst_carrysplit::workWithinBudget_data()
+{
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<int>("most"); // pieces of a run, at most
+    QTest::addColumn<int>("people");
+    QTest::addColumn<qint64>("maxGrams");
+    QTest::newRow("30 carriers, a full catalog of random weights") << 32767 << 40 << 30 << qint64(1000000);
+    QTest::newRow("30 carriers, a thousand pieces one by one") << 200 << 9 << 30 << qint64(100000);
+    QTest::newRow("5 carriers, 16 pieces, the exhaustive search") << 16 << 1 << 5 << qint64(1000000);
+    QTest::newRow("3 carriers, 250 pieces, the plain search") << 125 << 3 << 3 << qint64(100000);
+    QTest::newRow("2 carriers, 999 heavy pieces") << 999 << 1 << 2 << qint64(1000000000);
+}
+
+void tst_carrysplit::workWithinBudget()
+{
+    // Whatever the pieces, the searches stop at the budget with every piece carried.
+    QFETCH(int, runs);
+    QFETCH(int, most);
+    QFETCH(int, people);
+    QFETCH(qint64, maxGrams);
+    QRandomGenerator rnd(quint32(runs + people));
+    QList<CarryRun> list;
+    for (int k = 0; k < runs; ++k)
+        list.append({1 + qint64(rnd.bounded(quint64(maxGrams))), 1 + qint64(rnd.bounded(most)), k, -1});
+    const CarryRunResult r = CarrySplit::solveRuns(list, randomShares(rnd, people));
+    QVERIFY2(r.cost.intWork <= CarrySplit::WorkBudget + CarrySplit::WorkBudget / 10,
+             qPrintable(QString::number(r.cost.intWork)));
+    QVERIFY2(r.cost.intBytes <= CarrySplit::MemoryBudget, qPrintable(QString::number(r.cost.intBytes)));
+    for (int k = 0; k < runs; ++k) {
+        qint64 count = 0;
+        for (const auto& taken : r.taken.at(k))
+            count += taken.second;
+        QCOMPARE(count, list.at(k).count);
+    }
 }
 
 void tst_carrysplit::shares_data()

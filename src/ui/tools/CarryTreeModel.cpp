@@ -133,7 +133,7 @@ QVariant CarryTreeModel::data(const QModelIndex& index, int role) const
                 .arg(j + 1)
                 .arg(pack.strName, Participants::shareText(pack.intShare));
         case 1:
-            return QString::number(pack.intLoad);
+            return CarryWeights::text(pack.load);
         case 2:
             return gramsText(pack.fTarget);
         default:
@@ -142,7 +142,7 @@ QVariant CarryTreeModel::data(const QModelIndex& index, int role) const
     }
     const CarryLine& line = pack.lines.at(index.row());
     if (c == 1)
-        return QString::number(line.intGrams);
+        return CarryWeights::text(line.weight);
     if (c != 0)
         return {};
     const qint16 p = m_plan->pieces.products.at(line.intProduct).intProduct;

@@ -2,6 +2,7 @@
 
 #include "export/CarryDocument.h"
 #include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
 #include "model/Participants.h"
 #include "model/TripCheck.h"
 #include "platform/MessageBox.h"
@@ -258,6 +259,9 @@ void frmCarry::Recalculate()
     } else {
         try {
             m_plan = CarryPlan::make(m_g, check.intCountDay, m_pins);
+        } catch (const OverflowError&) {
+            m_plan = CarryPlan();
+            strProblem = CarryPlan::TooManyText;
         } catch (const std::exception&) {
             strProblem = QStringLiteral("Раскладка не согласуется с параметрами похода.");
         }
@@ -265,18 +269,18 @@ void frmCarry::Recalculate()
     fillTree(intSelected);
     QList<CarryBars::Bar> bars;
     for (const CarryPack& pack : m_plan.packs)
-        bars.append({pack.strName, double(pack.intLoad), pack.fTarget});
+        bars.append({pack.strName, CarryWeights::grams(pack.load), pack.fTarget});
     m_bars->setBars(bars);
 
     if (!strProblem.isEmpty()) {
         m_lblBound->setText(QStringLiteral("Раздать нельзя: ") + strProblem);
-    } else if (m_plan.packs.isEmpty() || m_plan.intTotal == 0) {
+    } else if (m_plan.packs.isEmpty() || m_plan.total == 0) {
         m_lblBound->setText(QStringLiteral("Нечего раздавать: нет продуктов с известным весом."));
     } else {
         m_lblBound->setText(
             QStringLiteral("Всего %1 гр. На долю 1 приходится до %2 гр; меньше %3 гр не даст никакая раздача "
                            "(отличие %4 %)%5.")
-                .arg(m_plan.intTotal)
+                .arg(CarryWeights::text(m_plan.total))
                 .arg(gramsText(m_plan.fValue), gramsText(m_plan.fBound))
                 .arg(QString::number(m_plan.gapPercent(), 'f', 2))
                 .arg(m_plan.blnExact ? QStringLiteral(" (лучшая раздача)") : QString()));

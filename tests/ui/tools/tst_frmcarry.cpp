@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -103,6 +105,8 @@ private slots:
     void editsParticipants_data();
     void editsParticipants();
     void pinsAProduct();
+    void showsExactWeights_data();
+    void showsExactWeights();
     void wordWritesOneTablePerParticipant();
     void commandLineAgreesWithTheWindow();
     void sampleTrip();
@@ -127,12 +131,12 @@ void tst_frmcarry::treeAndBarsShowTheSplit()
     Carry t;
     const CarryPlan& plan = t.w().plan();
     // 8 bags of groats and 12 tins: 8 x 240 + 12 x 325 grams.
-    QCOMPARE(plan.intTotal, 8 * 240 + 12 * 325);
+    QCOMPARE(CarryWeights::text(plan.total), QString::number(8 * 240 + 12 * 325));
     QCOMPARE(t.model()->rowCount(), 4); // three participants and "не распределено"
     qint64 sum = 0;
     for (qint64 load : t.treeLoads())
         sum += load;
-    QCOMPARE(sum, plan.intTotal);
+    QCOMPARE(QString::number(sum), CarryWeights::text(plan.total));
     QCOMPARE(t.text(3), QStringLiteral("не распределено"));
     QCOMPARE(t.text(3, 0, 0), QStringLiteral("Чай — 24 пак"));
 
@@ -191,6 +195,51 @@ void tst_frmcarry::editsParticipants()
     }
 }
 
+void tst_frmcarry::showsExactWeights_data()
+{
+    QTest::addColumn<qint64>("gramsPerUnit"); // hundredths
+    QTest::addColumn<qint64>("package");      // hundredths
+    QTest::addColumn<qint64>("pieces");
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<QString>("total");
+    // 24 tea bags for three people over four days, beside 3840 g of groats and tins.
+    QTest::newRow("tea bags of 2.5 g") << qint64(250) << qint64(100) << qint64(24) << "2.5"
+                                       << "5880";
+    QTest::newRow("tea bags of 0.5 g") << qint64(50) << qint64(100) << qint64(24) << "0.5"
+                                       << "5832";
+    QTest::newRow("packages of 0.01 bag") << qint64(250) << qint64(1) << qint64(2400) << "0.025"
+                                          << "5880";
+}
+
+void tst_frmcarry::showsExactWeights()
+{
+    QFETCH(qint64, gramsPerUnit);
+    QFETCH(qint64, package);
+    QFETCH(qint64, pieces);
+    QFETCH(QString, piece);
+    QFETCH(QString, total);
+    Carry t;
+    t.g.objCatalog.GetProduct(3).facts.gramsPerUnit = gramsPerUnit;
+    t.g.objCatalog.GetProduct(3).facts.package = package;
+    t.w().Recalculate();
+    QCOMPARE(t.model()->rowCount(), 3); // nothing of unknown weight left
+    const QString strLine = QStringLiteral("Чай — (\\d+) уп\\. по %1 гр, ").arg(QRegularExpression::escape(piece));
+    qint64 carried = 0;
+    for (int j = 0; j < 3; ++j) {
+        for (int k = 0; k < t.lines(j); ++k) {
+            const QRegularExpressionMatch match = QRegularExpression(strLine).match(t.text(j, k, 0));
+            if (match.hasMatch())
+                carried += match.captured(1).toLongLong();
+        }
+    }
+    QCOMPARE(carried, pieces);
+    QCOMPARE(CarryWeights::text(t.w().plan().total), total);
+    QVERIFY(t.w()
+                .findChild<QLabel*>(QStringLiteral("lblBound"))
+                ->text()
+                .startsWith(QStringLiteral("Всего %1 гр.").arg(total)));
+}
+
 void tst_frmcarry::pinsAProduct()
 {
     Carry t;
@@ -234,7 +283,7 @@ void tst_frmcarry::wordWritesOneTablePerParticipant()
         const WordTable& table = *tables.at(j);
         QCOMPARE(table.rows.size(), plan.packs.at(j).lines.size() + 2);
         QCOMPARE(table.cell(int(table.rows.size()) - 1, 0).text(), QStringLiteral("ВСЕГО:"));
-        QCOMPARE(table.cell(int(table.rows.size()) - 1, 2).text(), QString::number(plan.packs.at(j).intLoad));
+        QCOMPARE(table.cell(int(table.rows.size()) - 1, 2).text(), CarryWeights::text(plan.packs.at(j).load));
     }
     QVERIFY(doc.main.text().contains(QStringLiteral("Боря (доля 1.25)")));
 }
@@ -286,11 +335,11 @@ void tst_frmcarry::sampleTrip()
     frmCarry& w = forms.Carry();
     QCOMPARE(w.plan().packs.size(), 8);
     QCOMPARE(w.plan().packs.at(0).strName, QStringLiteral("Егор (руководитель)"));
-    qint64 sum = 0;
+    CarryWeight sum = 0;
     for (const CarryPack& pack : w.plan().packs)
-        sum += pack.intLoad;
-    QCOMPARE(sum, w.plan().intTotal);
-    QVERIFY(w.plan().intTotal > 0);
+        sum += pack.load;
+    QVERIFY(sum == w.plan().total);
+    QVERIFY(w.plan().total > 0);
     QVERIFY(w.plan().gapPercent() < 1.0);
 
     const QString dir = qEnvironmentVariable("TORBEL_SHOTS_DIR");
