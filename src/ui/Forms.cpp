@@ -1,5 +1,6 @@
 #include "ui/Forms.h"
 
+#include "model/GlobalVariable.h"
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmMenu.h"
@@ -51,13 +52,40 @@ frmMainForm& Forms::MainForm()
 {
     return lazy(m_mainForm, m_g, *this);
 }
+// A window the main window opened hands back to it when it closes; the editor and the
+// layout window may have changed what its fields show.
+template <typename T>
+void Forms::backToMain(T& window, bool blnRefresh)
+{
+    QObject::connect(&window, &T::closed, &window, [this, &window, blnRefresh] {
+        frmMainForm& main = MainForm();
+        closeBackTo(window, main);
+        if (blnRefresh)
+            main.ReWriteOption();
+    });
+}
+
 frmCalendar& Forms::Calendar()
 {
-    return lazy(m_calendar, m_g, *this);
+    if (!m_calendar) {
+        lazy(m_calendar, m_g, *this);
+        QObject::connect(m_calendar.get(), &frmCalendar::dateChosen, m_calendar.get(), [this](const QDate& dt) {
+            frmMainForm& main = MainForm();
+            main.setEnabled(true);
+            if (m_g.blnDataBegin)
+                main.SetDataBegin(dt);
+            if (m_g.blnDataEnd)
+                main.SetDataEnd(dt);
+        });
+        backToMain(*m_calendar, false);
+    }
+    return *m_calendar;
 }
 frmMenu& Forms::Menu()
 {
-    return lazy(m_menu, m_g, *this);
+    if (!m_menu)
+        backToMain(lazy(m_menu, m_g, *this), true);
+    return *m_menu;
 }
 frmDialogProduct& Forms::DialogProduct()
 {
@@ -69,7 +97,9 @@ frmRemoveDay& Forms::RemoveDay()
 }
 frmRasklad& Forms::Rasklad()
 {
-    return lazy(m_rasklad, m_g, *this);
+    if (!m_rasklad)
+        backToMain(lazy(m_rasklad, m_g, *this), true);
+    return *m_rasklad;
 }
 frmPrintOption& Forms::PrintOption()
 {
@@ -77,11 +107,15 @@ frmPrintOption& Forms::PrintOption()
 }
 frmAbout& Forms::About()
 {
-    return lazy(m_about, m_g, *this);
+    if (!m_about)
+        backToMain(lazy(m_about, m_g, *this), false);
+    return *m_about;
 }
 frmCarry& Forms::Carry()
 {
-    return lazy(m_carry, m_g, *this);
+    if (!m_carry)
+        backToMain(lazy(m_carry, m_g, *this), false);
+    return *m_carry;
 }
 
 frmReference& Forms::Reference()
@@ -91,7 +125,9 @@ frmReference& Forms::Reference()
 
 frmNutrition& Forms::Nutrition()
 {
-    return lazy(m_nutrition, m_g, *this);
+    if (!m_nutrition)
+        backToMain(lazy(m_nutrition, m_g, *this), false);
+    return *m_nutrition;
 }
 
 void Forms::releaseAbout()

@@ -60,6 +60,9 @@ public:
     void releaseAbout();
 
 private:
+    template <typename T>
+    void backToMain(T& window, bool blnRefresh);
+
     GlobalVariable& m_g;
     std::unique_ptr<frmMainForm> m_mainForm;
     std::unique_ptr<frmCalendar> m_calendar;

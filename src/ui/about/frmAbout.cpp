@@ -7,7 +7,6 @@
 #include "platform/Maker.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
-#include "ui/main/frmMainForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -267,6 +266,6 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 void frmAbout::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Forms::closeBackTo(*this, m_forms.MainForm());
+    emit closed();
     m_forms.releaseAbout();
 }

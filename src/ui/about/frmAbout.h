@@ -29,6 +29,10 @@ public:
     static QUrl mailUrl();
     static QString versionText(); // "Version 3.1"
 
+signals:
+    // The window has closed; the main window takes over again (Forms wires it).
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

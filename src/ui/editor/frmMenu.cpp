@@ -15,7 +15,6 @@
 #include "ui/editor/TabStrip.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmRemoveDay.h"
-#include "ui/main/frmMainForm.h"
 #include "ui/tools/frmReference.h"
 
 #include <QAction>
@@ -563,9 +562,7 @@ void frmMenu::cmdChange_Click()
 
 void frmMenu::cmdClose_Click()
 {
-    frmMainForm& mainForm = m_forms.MainForm();
-    Forms::closeBackTo(*this, mainForm);
-    mainForm.ReWriteOption();
+    emit closed();
 }
 
 void frmMenu::Form_Activate()

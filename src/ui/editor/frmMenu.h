@@ -77,6 +77,10 @@ public:
     QRect twipsWindow() const { return m_twWindow; }
     QRect twipsOf(const QWidget* control) const { return m_placer.twips(control); }
 
+signals:
+    // The window has closed; the main window takes over again (Forms wires it).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

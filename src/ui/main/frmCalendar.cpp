@@ -3,7 +3,6 @@
 #include "model/GlobalVariable.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
-#include "ui/main/frmMainForm.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -77,17 +76,11 @@ QString frmCalendar::Status() const
 
 void frmCalendar::cmdOK_Click()
 {
-    frmMainForm& main = m_forms.MainForm();
-    main.setEnabled(true);
-    const QDate dt = m_calendar->selectedDate();
-    if (m_g.blnDataBegin)
-        main.SetDataBegin(dt);
-    if (m_g.blnDataEnd)
-        main.SetDataEnd(dt);
+    emit dateChosen(m_calendar->selectedDate());
     if (m_g.dtDataEnd >= m_g.dtDataBegin) {
         m_g.blnDataBegin = false;
         m_g.blnDataEnd = false;
-        Forms::closeBackTo(*this, main);
+        emit closed();
         return;
     }
     MessageBox::show(this, QStringLiteral("Некорректные даты проведения похода"), QStringLiteral("Error!"),
@@ -98,5 +91,5 @@ void frmCalendar::reject()
 {
     m_g.blnDataBegin = false;
     m_g.blnDataEnd = false;
-    Forms::closeBackTo(*this, m_forms.MainForm());
+    emit closed();
 }

@@ -33,6 +33,13 @@ public:
     // and both flags are cleared.
     void reject() override;
 
+signals:
+    // OK pressed on this date: the main window writes it into the field the dialog was
+    // opened for (Forms wires it).
+    void dateChosen(const QDate& dt);
+    // The dialog has closed; the main window takes over again.
+    void closed();
+
 private:
     GlobalVariable& m_g;
     Forms& m_forms;

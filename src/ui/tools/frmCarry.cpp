@@ -9,7 +9,6 @@
 #include "tripfile/ParticipantsSection.h"
 #include "ui/Forms.h"
 #include "ui/WindowSize.h"
-#include "ui/main/frmMainForm.h"
 #include "ui/tools/CarryBars.h"
 #include "ui/tools/CarryTreeModel.h"
 
@@ -365,6 +364,5 @@ void frmCarry::cmdClose_Click()
 {
     // Pins belong to this sitting only.
     m_pins.clear();
-    frmMainForm& main = m_forms.MainForm();
-    Forms::closeBackTo(*this, main);
+    emit closed();
 }

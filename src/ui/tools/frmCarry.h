@@ -48,6 +48,10 @@ public:
     // for the split shown.
     QSize openingSize(const QRect& available);
 
+signals:
+    // The window has closed; the main window takes over again (Forms wires it).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -9,7 +9,6 @@
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
 #include "ui/WindowSize.h"
-#include "ui/main/frmMainForm.h"
 #include "ui/tools/FactsTableModel.h"
 #include "ui/tools/NutritionChart.h"
 #include "ui/tools/TextRowsModel.h"
@@ -442,7 +441,7 @@ void frmNutrition::cmdClose_Click()
     // A value still being typed is taken or refused before the window goes.
     if (QWidget* w = focusWidget())
         w->clearFocus();
-    Forms::closeBackTo(*this, m_forms.MainForm());
+    emit closed();
 }
 
 void frmNutrition::showEvent(QShowEvent* event)

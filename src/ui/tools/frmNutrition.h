@@ -56,6 +56,10 @@ public:
     const Shopping::List& shopping();
     qint16 countDay() const { return m_intCountDay; }
 
+signals:
+    // The window has closed; the main window takes over again (Forms wires it).
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

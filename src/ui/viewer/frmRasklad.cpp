@@ -14,7 +14,6 @@
 #include "ui/SerifFont.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
-#include "ui/main/frmMainForm.h"
 #include "ui/viewer/frmPrintOption.h"
 
 #include <QAbstractTableModel>
@@ -621,7 +620,5 @@ void frmRasklad::cmdWord_Click()
 
 void frmRasklad::cmdClose_Click()
 {
-    frmMainForm& main = m_forms.MainForm();
-    Forms::closeBackTo(*this, main);
-    main.ReWriteOption();
+    emit closed();
 }

@@ -56,6 +56,10 @@ public:
     void cmdReport_Click();
     void cmdClose_Click();
 
+signals:
+    // The window has closed; the main window takes over again (Forms wires it).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
