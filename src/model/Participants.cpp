@@ -1,5 +1,7 @@
 #include "model/Participants.h"
 
+#include "model/Cp1251.h"
+
 namespace Participants {
 
 QString defaultName(int intPosition)
@@ -102,6 +104,35 @@ std::optional<qint32> parseShare(QStringView text)
 std::optional<qint32> parseShareStrict(QStringView text)
 {
     return hundredths(text, true);
+}
+
+bool checkName(const QString& strName, int intPosition, QString& strError)
+{
+    // Made only for a refusal: a file may hold thousands of names.
+    const auto who = [&] { return QStringLiteral("Имя участника № %1 «%2»").arg(intPosition).arg(strName); };
+    if (strName.trimmed().isEmpty()) {
+        strError = QStringLiteral("Имя участника № %1 пусто. Введите имя.").arg(intPosition);
+        return false;
+    }
+    if (strName.contains(u';') || strName.contains(u'\n') || strName.contains(u'\r')) {
+        strError = who() + QStringLiteral(": в имени не может быть «;» и переводов строки.");
+        return false;
+    }
+    QByteArray bytes;
+    if (!Cp1251::encode(strName, bytes)) {
+        strError = who() + QStringLiteral(": в имени есть знаки, которых нет в кодировке файла (Windows-1251).");
+        return false;
+    }
+    return true;
+}
+
+bool check(const QList<Participant>& list, QString& strError)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (!checkName(list.at(i).strName, int(i + 1), strError))
+            return false;
+    }
+    return true;
 }
 
 } // namespace Participants

@@ -37,4 +37,11 @@ QString shareText(qint32 intShare);
 std::optional<qint32> parseShare(QStringView text);
 std::optional<qint32> parseShareStrict(QStringView text);
 
+// Whether a name can be stored in the trip file: not blank, no ";" and no line break
+// (they would cut its line), only characters of the file's code page. The window and
+// the file both take this rule. strError names participant intPosition (from 1).
+bool checkName(const QString& strName, int intPosition, QString& strError);
+// The same for every participant of the list.
+bool check(const QList<Participant>& list, QString& strError);
+
 } // namespace Participants

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/Cp1251.h"
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/TripLines.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tripfile/Cp1251.h"
+#include "model/Cp1251.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

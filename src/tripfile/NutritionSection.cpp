@@ -1,9 +1,9 @@
 #include "tripfile/NutritionSection.h"
 
+#include "model/Cp1251.h"
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "model/ProductGrams.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/LineReader.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/TripLines.h"

@@ -1,7 +1,7 @@
 #include "tripfile/ParticipantsSection.h"
 
+#include "model/Cp1251.h"
 #include "model/Participants.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/LineReader.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/TripLines.h"
@@ -51,7 +51,7 @@ void read(LineReader& in, qint16 intCountPeople, QList<Participant>& out)
         Participant p;
         p.strName = Cp1251::text(rest.first(semicolon));
         QString strError;
-        if (!checkName(p.strName, i, strError))
+        if (!Participants::checkName(p.strName, i, strError))
             fault(in, strError);
         const QByteArrayView shareBytes = rest.sliced(semicolon + 1);
         const std::optional<qint32> share =
@@ -69,35 +69,6 @@ void read(LineReader& in, qint16 intCountPeople, QList<Participant>& out)
     if (Participants::allDefault(list))
         fault(in, QStringLiteral("у всех имена и доли по умолчанию"));
     out = list;
-}
-
-bool checkName(const QString& strName, int intPosition, QString& strError)
-{
-    // Made only for a refusal: a file may hold thousands of names.
-    const auto who = [&] { return QStringLiteral("Имя участника № %1 «%2»").arg(intPosition).arg(strName); };
-    if (strName.trimmed().isEmpty()) {
-        strError = QStringLiteral("Имя участника № %1 пусто. Введите имя.").arg(intPosition);
-        return false;
-    }
-    if (strName.contains(u';') || strName.contains(u'\n') || strName.contains(u'\r')) {
-        strError = who() + QStringLiteral(": в имени не может быть «;» и переводов строки.");
-        return false;
-    }
-    QByteArray bytes;
-    if (!Cp1251::encode(strName, bytes)) {
-        strError = who() + QStringLiteral(": в имени есть знаки, которых нет в кодировке файла (Windows-1251).");
-        return false;
-    }
-    return true;
-}
-
-bool check(const QList<Participant>& list, QString& strError)
-{
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (!checkName(list.at(i).strName, int(i + 1), strError))
-            return false;
-    }
-    return true;
 }
 
 bool write(const QList<Participant>& list, qint16 intCountPeople, QByteArray& out)

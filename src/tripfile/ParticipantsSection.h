@@ -32,13 +32,6 @@ const QByteArray& markerLine();
 // shortest form, lines ending with CR LF, and not every participant a default one.
 void read(LineReader& in, qint16 intCountPeople, QList<Participant>& out);
 
-// Whether a name can be stored: not blank, no ";" and no line break (they would cut the
-// line), only characters of the file's code page. strError names participant
-// intPosition (from 1).
-bool checkName(const QString& strName, int intPosition, QString& strError);
-// The same for every participant of the list.
-bool check(const QList<Participant>& list, QString& strError);
-
 // Appends the section to the file's bytes, every line ending with CR LF; nothing for a
 // list of default participants. The list is fitted to intCountPeople first. False when a
 // name does not fit the code page (check() refuses that first).

@@ -1,11 +1,11 @@
 #include "tripfile/TripFile.h"
 
+#include "model/Cp1251.h"
 #include "model/ModelErrors.h"
 #include "model/Numeric.h"
 #include "model/clsCatalog.h"
 #include "platform/RegularFile.h"
 #include "platform/SystemError.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/LineReader.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/NutritionSection.h"

@@ -1,7 +1,8 @@
 #include "tripfile/TripFile.h"
 
+#include "model/Cp1251.h"
 #include "model/Meals.h"
-#include "tripfile/Cp1251.h"
+#include "model/Participants.h"
 #include "tripfile/LineStart.h"
 #include "tripfile/NutritionSection.h"
 #include "tripfile/ParticipantsSection.h"
@@ -285,7 +286,7 @@ bool write(const TripData& data, QByteArray& bytes, QString& strError)
     // The refusals in their order: a line break, a participant's name, the code page.
     if (w.lineBreak() && !checkLineBreaks(data, strError))
         return false;
-    if (!ParticipantsSection::check(data.participants, strError)) {
+    if (!Participants::check(data.participants, strError)) {
         strError = refusal(strError);
         return false;
     }

@@ -1,7 +1,7 @@
+#include "model/Cp1251.h"
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 #include "support/TestSupport.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/NutritionSection.h"
 #include "tripfile/TripFile.h"
 

@@ -191,7 +191,7 @@ void tst_participantssection::namesRefusedAtSave()
     QByteArray written;
     QVERIFY(!TripFile::write(TripFile::fromState(g), written, strError));
     QVERIFY2(strError.contains(QStringLiteral("участника № 2")), qPrintable(strError));
-    QVERIFY(!ParticipantsSection::checkName(name, 2, strError));
+    QVERIFY(!Participants::checkName(name, 2, strError));
 }
 
 void tst_participantssection::loadFitsTheCount()

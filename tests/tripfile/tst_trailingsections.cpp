@@ -1,6 +1,6 @@
+#include "model/Cp1251.h"
 #include "model/GlobalVariable.h"
 #include "support/TestSupport.h"
-#include "tripfile/Cp1251.h"
 #include "tripfile/TripFile.h"
 
 #include <QFile>

@@ -6,7 +6,6 @@
 #include "model/Participants.h"
 #include "model/TripCheck.h"
 #include "platform/MessageBox.h"
-#include "tripfile/ParticipantsSection.h"
 #include "ui/Forms.h"
 #include "ui/WindowSize.h"
 #include "ui/tools/CarryBars.h"
@@ -212,7 +211,7 @@ void frmCarry::participantEdited(QTableWidgetItem* item)
     if (item->column() == 0) {
         QString strError;
         const QString strName = item->text();
-        if (!ParticipantsSection::checkName(strName, i + 1, strError)) {
+        if (!Participants::checkName(strName, i + 1, strError)) {
             MessageBox::show(this, strError, Caption, MessageBox::OkOnly, MessageBox::Warning);
             fillParticipants();
             return;

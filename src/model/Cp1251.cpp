@@ -1,4 +1,4 @@
-#include "tripfile/Cp1251.h"
+#include "model/Cp1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
