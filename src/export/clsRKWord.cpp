@@ -558,6 +558,6 @@ bool clsRKWord::saveNew(QString* path, QString* error) const
 clsRKWord& objWord(GlobalVariable& g)
 {
     if (!g.objWord)
-        g.objWord = std::unique_ptr<clsRKWord, RKWordDeleter>(new clsRKWord, {[](clsRKWord* p) { delete p; }});
-    return *g.objWord;
+        g.objWord = std::make_unique<clsRKWord>();
+    return static_cast<clsRKWord&>(*g.objWord);
 }

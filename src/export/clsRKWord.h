@@ -2,6 +2,7 @@
 
 #include "export/DocumentFormat.h"
 #include "export/WordDocument.h"
+#include "model/DocumentWriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,7 +23,7 @@ struct GlobalVariable;
 // done where the cursor is, an argument out of range), shows its message box with the
 // caption "Ошибка!" and returns: the Boolean ones return false. What was written
 // before stays.
-class clsRKWord
+class clsRKWord : public DocumentWriter
 {
 public:
     clsRKWord();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DocumentWriter.h"
 #include "model/Participant.h"
 #include "model/TripSettings.h"
 #include "model/clsCatalog.h"
@@ -11,21 +12,6 @@
 #include <QString>
 
 #include <memory>
-
-class clsRKWord;
-
-// Frees the document writer. The writer's code hands in how when it creates one, so
-// that the trip state needs no more than its name and a program without documents
-// (the command line's lists) does not link the writer at all.
-struct RKWordDeleter
-{
-    void (*release)(clsRKWord*) = nullptr;
-    void operator()(clsRKWord* p) const
-    {
-        if (release)
-            release(p);
-    }
-};
 
 // The one open trip, shared by reference by every window. The catalog, the ration
 // and the layout are never replaced, only emptied and refilled.
@@ -43,7 +29,7 @@ struct GlobalVariable : TripSettings
     // Exactly intCountPeople participants once the main window has accepted the count.
     QList<Participant> participants;
     // The document writer, created on first use: objWord(g) in export/clsRKWord.h.
-    std::unique_ptr<clsRKWord, RKWordDeleter> objWord;
+    std::unique_ptr<DocumentWriter> objWord;
 };
 
 // "Торбел 3.1", from the program's version.

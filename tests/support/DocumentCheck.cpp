@@ -105,7 +105,7 @@ QString ExportingTrip::documents() const
 
 const WordDocument& ExportingTrip::last() const
 {
-    const WordDocument* doc = g.objWord ? g.objWord->lastDocument() : nullptr;
+    const WordDocument* doc = g.objWord ? static_cast<clsRKWord*>(g.objWord.get())->lastDocument() : nullptr;
     if (!doc)
         qFatal("no document was written");
     return *doc;
