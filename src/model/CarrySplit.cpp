@@ -618,19 +618,6 @@ Ratio boundOf(const CarryTask& t)
     return b;
 }
 
-// Whether the split works on runs of equal pieces: beyond a thousand free pieces a piece
-// more or less moves the value by a hair, and the work must not grow with the pieces.
-bool manyPieces(const CarryTask& task)
-{
-    qint64 free = 0;
-    for (qsizetype i = 0; i < task.grams.size(); ++i) {
-        const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
-        if (p < 0 || p >= task.shares.size())
-            ++free;
-    }
-    return task.shares.size() >= 2 && free > CarrySplit::PiecesOneByOne;
-}
-
 bool freeRun(const CarryRun& run, const QList<qint32>& shares)
 {
     return run.pinned < 0 || run.pinned >= shares.size();
@@ -681,43 +668,11 @@ CarryResult greedy(const CarryTask& task)
     return s.result();
 }
 
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
-                                qint64 intCrumb = 0);
-
 CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
     CarryCost own;
     CarryCost& cost = spent ? *spent : own;
     const Ratio bound = boundOf(task);
-    if (manyPieces(task)) {
-        // Runs of equal consecutive pieces, split as runs and handed out piece by piece.
-        QList<CarryRun> runs;
-        QList<int> firsts;
-        for (qsizetype i = 0; i < task.grams.size(); ++i) {
-            const int p = i < task.pinned.size() && task.pinned.at(i) < task.shares.size() ? task.pinned.at(i) : -1;
-            const int pin = p >= 0 ? p : -1;
-            if (!runs.isEmpty() && runs.last().grams == task.grams.at(i) && runs.last().product == task.product.at(i) &&
-                runs.last().pinned == pin) {
-                ++runs.last().count;
-                continue;
-            }
-            runs.append({task.grams.at(i), 1, task.product.at(i), pin});
-            firsts.append(int(i));
-        }
-        const CarryRunResult split = solveRunsCounted(runs, task.shares, cost);
-        CarryResult r;
-        r.owner = QList<int>(task.grams.size(), -1);
-        for (qsizetype k = 0; k < runs.size(); ++k) {
-            int i = firsts.at(k);
-            for (const auto& [j, n] : split.taken.at(k)) {
-                for (qint64 c = 0; c < n; ++c)
-                    r.owner[i++] = j;
-            }
-        }
-        r.loads = split.loads;
-        r.blnExact = split.blnExact || !less(bound, valueOf(r, task.shares));
-        return r;
-    }
     Solver s(task, cost);
     if (s.m == 0)
         return s.result();
@@ -795,15 +750,7 @@ bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& sha
     return less(valueOf(a, shares), valueOf(b, shares));
 }
 
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
-{
-    CarryCost cost;
-    CarryRunResult r = solveRunsCounted(runs, shares, cost, intCrumb);
-    r.cost = cost;
-    return r;
-}
-
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
                                 qint64 intCrumb)
 {
     const int m = int(shares.size());
@@ -882,6 +829,14 @@ CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>
                 ++it->second;
         }
     }
+    return r;
+}
+
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
+{
+    CarryCost cost;
+    CarryRunResult r = splitRuns(runs, shares, cost, intCrumb);
+    r.cost = cost;
     return r;
 }
 
