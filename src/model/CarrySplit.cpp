@@ -43,20 +43,20 @@ constexpr int PlainPieces = 250;
 class Solver
 {
 public:
-    Solver(const CarryTask& task, CarryCost& spent)
-        : t(task)
-        , n(int(task.grams.size()))
-        , m(int(task.shares.size()))
+    Solver(const CarryTask& split, CarryCost& spent)
+        : task(split)
+        , pieceCount(int(task.grams.size()))
+        , carriers(int(task.shares.size()))
         , cost(spent)
     {
-        cost.table(qint64(n) * qint64(sizeof(int) * 2 + sizeof(qint64)));
-        owner.assign(size_t(n), -1);
-        loads.assign(size_t(m), 0);
-        for (int i = 0; i < n; ++i) {
+        cost.table(qint64(pieceCount) * qint64(sizeof(int) * 2 + sizeof(qint64)));
+        owner.assign(size_t(pieceCount), -1);
+        loads.assign(size_t(carriers), 0);
+        for (int i = 0; i < pieceCount; ++i) {
             const int p = pinnedOf(i);
             if (p >= 0) {
                 owner[size_t(i)] = p;
-                loads[size_t(p)] += t.grams.at(i);
+                loads[size_t(p)] += task.grams.at(i);
             } else {
                 freePieces.push_back(i);
             }
@@ -68,19 +68,19 @@ public:
 
     int pinnedOf(int i) const
     {
-        if (i >= t.pinned.size())
+        if (i >= task.pinned.size())
             return -1;
-        const int p = t.pinned.at(i);
-        return p >= 0 && p < m ? p : -1;
+        const int p = task.pinned.at(i);
+        return p >= 0 && p < carriers ? p : -1;
     }
 
-    Ratio ratio(int j) const { return {loads[size_t(j)], t.shares.at(j)}; }
-    Ratio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, t.shares.at(j)}; }
+    Ratio ratio(int j) const { return {loads[size_t(j)], task.shares.at(j)}; }
+    Ratio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, task.shares.at(j)}; }
 
     int critical() const
     {
         int a = 0;
-        for (int j = 1; j < m; ++j) {
+        for (int j = 1; j < carriers; ++j) {
             if (less(ratio(a), ratio(j)))
                 a = j;
         }
@@ -93,9 +93,9 @@ public:
     {
         const int old = owner[size_t(i)];
         if (old >= 0)
-            loads[size_t(old)] -= t.grams.at(i);
+            loads[size_t(old)] -= task.grams.at(i);
         owner[size_t(i)] = j;
-        loads[size_t(j)] += t.grams.at(i);
+        loads[size_t(j)] += task.grams.at(i);
     }
 
     // Longest piece first, each to whoever ends lowest; a tie goes to the one that
@@ -104,24 +104,24 @@ public:
     {
         std::vector<int> order = freePieces;
         std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-            if (t.grams.at(x) != t.grams.at(y))
-                return t.grams.at(x) > t.grams.at(y);
-            return t.product.at(x) < t.product.at(y);
+            if (task.grams.at(x) != task.grams.at(y))
+                return task.grams.at(x) > task.grams.at(y);
+            return task.product.at(x) < task.product.at(y);
         });
         QHash<int, int> lastOwner;
-        cost.intWork += qint64(order.size()) * (m + 1);
+        cost.intWork += qint64(order.size()) * (carriers + 1);
         for (int i : order) {
-            const qint64 w = t.grams.at(i);
-            const int intLast = lastOwner.value(t.product.at(i), -1);
+            const qint64 w = task.grams.at(i);
+            const int intLast = lastOwner.value(task.product.at(i), -1);
             int best = 0;
-            for (int j = 1; j < m; ++j) {
+            for (int j = 1; j < carriers; ++j) {
                 const Ratio rj = ratioWith(j, w);
                 const Ratio rb = ratioWith(best, w);
                 if (less(rj, rb) || (!less(rb, rj) && j == intLast))
                     best = j;
             }
             put(i, best);
-            lastOwner.insert(t.product.at(i), best);
+            lastOwner.insert(task.product.at(i), best);
         }
     }
 
@@ -131,7 +131,7 @@ public:
         std::vector<std::pair<qint64, int>> out;
         for (int i : freePieces) {
             if (owner[size_t(i)] == j)
-                out.emplace_back(t.grams.at(i), i);
+                out.emplace_back(task.grams.at(i), i);
         }
         std::sort(out.begin(), out.end());
         return out;
@@ -142,17 +142,17 @@ public:
     // does. Costs pieces squared a step, so it is the baseline of small splits only.
     void plainSearch()
     {
-        auto r = [&](int j, qint64 load) { return double(load) * 100.0 / t.shares.at(j); };
+        auto r = [&](int j, qint64 load) { return double(load) * 100.0 / task.shares.at(j); };
         for (int step = 0; step < 100000 && !spent(); ++step) {
-            cost.intWork += qint64(freePieces.size()) * (m + qint64(freePieces.size()));
+            cost.intWork += qint64(freePieces.size()) * (carriers + qint64(freePieces.size()));
             double gain = 0;
             int bx = -1, by = -1, bc = -1;
             for (int x : freePieces) {
                 const int a = owner[size_t(x)];
-                for (int c = 0; c < m; ++c) {
+                for (int c = 0; c < carriers; ++c) {
                     if (c == a)
                         continue;
-                    const qint64 d = t.grams.at(x);
+                    const qint64 d = task.grams.at(x);
                     const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
                     const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
                     if (before - after > gain + 1e-9) {
@@ -166,7 +166,7 @@ public:
                     const int c = owner[size_t(y)];
                     if (c == a)
                         continue;
-                    const qint64 d = t.grams.at(x) - t.grams.at(y);
+                    const qint64 d = task.grams.at(x) - task.grams.at(y);
                     const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
                     const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
                     if (before - after > gain + 1e-9) {
@@ -190,8 +190,8 @@ public:
 
     Lists allLists() const
     {
-        Lists lists(static_cast<size_t>(m));
-        for (int j = 0; j < m; ++j)
+        Lists lists(static_cast<size_t>(carriers));
+        for (int j = 0; j < carriers; ++j)
             lists[size_t(j)] = piecesOf(j);
         return lists;
     }
@@ -202,7 +202,7 @@ public:
     {
         const auto& la = lists[size_t(a)];
         const auto& lb = lists[size_t(b)];
-        const qint64 sa = t.shares.at(a), sb = t.shares.at(b);
+        const qint64 sa = task.shares.at(a), sb = task.shares.at(b);
         // Ideal difference d moved from a to b: (La - d) / sa = (Lb + d) / sb.
         const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
         auto consider = [&](qint64 d, int x, int y) {
@@ -236,17 +236,17 @@ public:
     // participant has none: no single move or swap then lowers the largest value.
     void localSearch()
     {
-        if (m < 2)
+        if (carriers < 2)
             return;
         Lists lists = allLists();
-        cost.intWork += qint64(m) * qint64(freePieces.size());
+        cost.intWork += qint64(carriers) * qint64(freePieces.size());
         for (int step = 0; step < 100000 && !spent(); ++step) {
             const int a = critical();
             // Each pair's search walks both lists.
-            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + qint64(freePieces.size()) + m;
+            cost.intWork += qint64(lists[size_t(a)].size()) * (carriers - 1) + qint64(freePieces.size()) + carriers;
             Ratio bestValue = ratio(a);
             int bestX = -1, bestY = -1, bestB = -1;
-            for (int b = 0; b < m; ++b) {
+            for (int b = 0; b < carriers; ++b) {
                 if (b != a)
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
             }
@@ -261,14 +261,14 @@ public:
     // anything moved.
     bool pairSweep(qint64& work)
     {
-        if (m < 2)
+        if (carriers < 2)
             return false;
         Lists lists = allLists();
         bool moved = false;
         for (int sweep = 0; sweep < 50; ++sweep) {
             bool any = false;
-            for (int a = 0; a < m; ++a) {
-                for (int b = 0; b < m; ++b) {
+            for (int a = 0; a < carriers; ++a) {
+                for (int b = 0; b < carriers; ++b) {
                     if (a == b || !less(ratio(b), ratio(a)))
                         continue;
                     work += qint64(lists[size_t(a)].size()) + 1;
@@ -279,8 +279,8 @@ public:
                     int bestX = -1, bestY = -1, bestB = -1;
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
                     if (bestX >= 0) {
-                        work += n; // the two lists made again
-                        cost.intWork += n;
+                        work += pieceCount; // the two lists made again
+                        cost.intWork += pieceCount;
                         trade(a, b, bestX, bestY, lists);
                         any = moved = true;
                     }
@@ -303,89 +303,52 @@ public:
             const int o = owner[size_t(i)];
             if (o == a || o == b) {
                 pieces.push_back(i);
-                total += t.grams.at(i);
+                total += task.grams.at(i);
             }
         }
         if (pieces.empty() || total > PairLimitUnits)
             return false;
-        // Equal weights as one group, taken in binary parts (1, 2, 4, ... pieces).
+        // Equal weights as one group; within a group the pieces go in product order, so
+        // that at most one product of each weight is divided.
         std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
-            if (t.grams.at(x) != t.grams.at(y))
-                return t.grams.at(x) < t.grams.at(y);
-            return t.product.at(x) < t.product.at(y);
+            if (task.grams.at(x) != task.grams.at(y))
+                return task.grams.at(x) < task.grams.at(y);
+            return task.product.at(x) < task.product.at(y);
         });
-        struct Item
-        {
-            qint64 weight;
-            int group;
-            int count;
-        };
         std::vector<std::pair<size_t, size_t>> groups; // [begin, end) in pieces
-        std::vector<Item> items;
+        std::vector<std::pair<qint64, qint64>> counts; // per group: weight, pieces
         for (size_t k = 0; k < pieces.size();) {
             size_t e = k;
-            while (e < pieces.size() && t.grams.at(pieces[e]) == t.grams.at(pieces[k]))
+            while (e < pieces.size() && task.grams.at(pieces[e]) == task.grams.at(pieces[k]))
                 ++e;
-            const int g = int(groups.size());
             groups.emplace_back(k, e);
-            int left = int(e - k);
-            for (int part = 1; left > 0; part *= 2) {
-                const int c = std::min(part, left);
-                items.push_back({t.grams.at(pieces[k]) * c, g, c});
-                left -= c;
-            }
+            counts.emplace_back(task.grams.at(pieces[k]), qint64(e - k));
             k = e;
         }
+        const std::vector<CarryPair::Part> parts = CarryPair::parts(counts);
         const size_t words = size_t(total / 64 + 1);
-        work += qint64(words) * qint64(items.size());
+        work += qint64(words) * qint64(parts.size());
         if (work > PairWorkBudget)
             return false;
-        cost.intWork += qint64(words) * qint64(items.size()) + total;
-        cost.table(qint64(words) * 16 + (total + 1) * qint64(sizeof(int)));
+        cost.intWork += qint64(words) * qint64(parts.size()) + total;
+        cost.table(CarryPair::tableBytes(total));
+        const std::vector<int> via = CarryPair::sums(parts, total);
 
-        std::vector<qint64> weights;
-        weights.reserve(items.size());
-        for (const Item& item : items)
-            weights.push_back(item.weight);
-        const std::vector<int> via = CarryPair::sums(weights, total);
-
-        qint64 fixedA = loads[size_t(a)], fixedB = loads[size_t(b)];
-        for (int i : pieces) {
-            const qint64 w = t.grams.at(i);
-            if (owner[size_t(i)] == a)
-                fixedA -= w;
-            else
-                fixedB -= w;
-        }
-        const Ratio before = larger(ratio(a), ratio(b));
-        qint64 bestSum = -1;
-        Ratio bestValue = before;
-        for (qint64 s = 0; s <= total; ++s) {
-            if (!CarryPair::reached(via, s))
-                continue;
-            const Ratio v = larger(Ratio{fixedA + s, t.shares.at(a)}, Ratio{fixedB + total - s, t.shares.at(b)});
-            if (less(v, bestValue)) {
-                bestValue = v;
-                bestSum = s;
-            }
-        }
-        if (bestSum < 0)
+        qint64 fixed[2] = {loads[size_t(a)], loads[size_t(b)]};
+        for (int i : pieces)
+            fixed[owner[size_t(i)] == a ? 0 : 1] -= task.grams.at(i);
+        const qint32 share[2] = {task.shares.at(a), task.shares.at(b)};
+        Ratio best = larger(ratio(a), ratio(b));
+        const qint64 sum = CarryPair::bestSum(via, total, fixed, share, best);
+        if (sum < 0)
             return false;
-
-        // How many pieces of each weight group go to a; within a group the pieces go
-        // in product order, so that at most one product of each weight is divided.
-        std::vector<int> toA(groups.size(), 0);
-        for (qint64 s = bestSum; s > 0;) {
-            const Item& item = items[size_t(via[size_t(s)])];
-            toA[size_t(item.group)] += item.count;
-            s -= item.weight;
-        }
+        const std::vector<qint64> toA = CarryPair::taken(parts, via, sum, groups.size());
         for (size_t g = 0; g < groups.size(); ++g) {
             // Zero-weight pieces add nothing to either sum; they stay where they are.
-            if (t.grams.at(pieces[groups[g].first]) == 0)
+            if (task.grams.at(pieces[groups[g].first]) == 0)
                 continue;
             for (size_t k = groups[g].first; k < groups[g].second; ++k)
-                put(pieces[k], int(k - groups[g].first) < toA[g] ? a : b);
+                put(pieces[k], qint64(k - groups[g].first) < toA[g] ? a : b);
         }
         return true;
     }
@@ -395,10 +358,10 @@ public:
     void polish()
     {
         qint64 work = 0;
-        for (int round = 0; round < 1000 && m >= 2; ++round) {
+        for (int round = 0; round < 1000 && carriers >= 2; ++round) {
             const int a = critical();
             std::vector<int> others;
-            for (int j = 0; j < m; ++j) {
+            for (int j = 0; j < carriers; ++j) {
                 if (j != a)
                     others.push_back(j);
             }
@@ -423,22 +386,22 @@ public:
     bool exhaustive(const Ratio& bound, qint64 nodeCap)
     {
         std::vector<int> order = freePieces;
-        std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return t.grams.at(x) > t.grams.at(y); });
+        std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return task.grams.at(x) > task.grams.at(y); });
         std::vector<qint64> rest(order.size() + 1, 0);
         for (size_t k = order.size(); k-- > 0;)
-            rest[k] = rest[k + 1] + t.grams.at(order[k]);
+            rest[k] = rest[k + 1] + task.grams.at(order[k]);
         qint64 shareSum = 0;
-        for (qint32 s : t.shares)
+        for (qint32 s : task.shares)
             shareSum += s;
         qint64 loadSum = std::accumulate(loads.begin(), loads.end(), qint64(0));
         for (int i : freePieces)
-            loadSum -= t.grams.at(i);
+            loadSum -= task.grams.at(i);
 
         // Start from the pinned pieces alone.
         std::vector<int> bestOwner = owner;
         Ratio best = worst();
         for (int i : freePieces) {
-            loads[size_t(owner[size_t(i)])] -= t.grams.at(i);
+            loads[size_t(owner[size_t(i)])] -= task.grams.at(i);
             owner[size_t(i)] = -1;
         }
         qint64 nodes = 0;
@@ -448,7 +411,7 @@ public:
             if (!complete || !less(bound, best))
                 return;
             // A node weighs its participants, sorts them and makes its lists.
-            cost.intWork += 8 * qint64(m) + 32;
+            cost.intWork += 8 * qint64(carriers) + 32;
             if (++nodes > nodeCap || spent()) {
                 complete = false;
                 return;
@@ -465,9 +428,9 @@ public:
             if (!less(Ratio{placed + rest[k], shareSum}, best))
                 return;
             const int i = order[k];
-            const qint64 w = t.grams.at(i);
+            const qint64 w = task.grams.at(i);
             std::vector<int> choices;
-            for (int j = 0; j < m; ++j) {
+            for (int j = 0; j < carriers; ++j) {
                 if (less(ratioWith(j, w), best))
                     choices.push_back(j);
             }
@@ -475,7 +438,7 @@ public:
                              [&](int x, int y) { return less(ratioWith(x, w), ratioWith(y, w)); });
             const size_t mark = tried.size();
             for (int j : choices) {
-                const std::pair<qint64, qint64> key(t.shares.at(j), loads[size_t(j)]);
+                const std::pair<qint64, qint64> key(task.shares.at(j), loads[size_t(j)]);
                 // Two participants with the same share and load are interchangeable.
                 if (std::find(tried.begin() + qsizetype(mark), tried.end(), key) != tried.end())
                     continue;
@@ -493,8 +456,8 @@ public:
         dfs(dfs, 0, loadSum);
         owner = bestOwner;
         std::fill(loads.begin(), loads.end(), 0);
-        for (int i = 0; i < n; ++i)
-            loads[size_t(owner[size_t(i)])] += t.grams.at(i);
+        for (int i = 0; i < pieceCount; ++i)
+            loads[size_t(owner[size_t(i)])] += task.grams.at(i);
         return complete;
     }
 
@@ -504,50 +467,50 @@ public:
     // product that the trade does not spread.
     void gather(const Ratio& limit)
     {
-        if (m < 2)
+        if (carriers < 2)
             return;
-        QHash<qint64, int> count; // product * m + participant -> pieces
-        auto key = [&](int product, int j) { return qint64(product) * m + j; };
-        for (int i = 0; i < n; ++i)
-            ++count[key(t.product.at(i), owner[size_t(i)])];
+        QHash<qint64, int> count; // product * carriers + participant -> pieces
+        auto key = [&](int product, int j) { return qint64(product) * carriers + j; };
+        for (int i = 0; i < pieceCount; ++i)
+            ++count[key(task.product.at(i), owner[size_t(i)])];
         auto move = [&](int i, int j) {
-            --count[key(t.product.at(i), owner[size_t(i)])];
-            ++count[key(t.product.at(i), j)];
+            --count[key(task.product.at(i), owner[size_t(i)])];
+            ++count[key(task.product.at(i), j)];
             put(i, j);
         };
         for (int pass = 0; pass < 4; ++pass) {
-            cost.intWork += 2 * qint64(n);
+            cost.intWork += 2 * qint64(pieceCount);
             // Each product's main carrier: who holds most of its pieces, the first on a tie.
             QHash<int, std::pair<int, int>> main; // product -> (carrier, pieces)
             for (auto it = count.cbegin(); it != count.cend(); ++it) {
-                const int p = int(it.key() / m), j = int(it.key() % m);
+                const int p = int(it.key() / carriers), j = int(it.key() % carriers);
                 auto& best = main[p];
                 if (it.value() > best.second || (it.value() == best.second && j < best.first))
                     best = {j, it.value()};
             }
             // Free pieces by carrier and weight, as the pass begins; a piece moved since
             // is passed over by its owner check.
-            QHash<qint64, std::vector<int>> byWeight; // participant + m * weight
+            QHash<qint64, std::vector<int>> byWeight; // participant + carriers * weight
             for (int i : freePieces)
-                byWeight[qint64(owner[size_t(i)]) + qint64(m) * t.grams.at(i)].push_back(i);
+                byWeight[qint64(owner[size_t(i)]) + qint64(carriers) * task.grams.at(i)].push_back(i);
             bool changed = false;
             for (int x : freePieces) {
-                const int p = t.product.at(x);
+                const int p = task.product.at(x);
                 const int b = owner[size_t(x)];
                 const int a = main.value(p).first;
                 if (a == b)
                     continue;
-                const qint64 wx = t.grams.at(x);
+                const qint64 wx = task.grams.at(x);
                 if (lessOrEqual(ratioWith(a, wx), limit)) {
                     move(x, a);
                     changed = true;
                     continue;
                 }
-                const auto same = byWeight.constFind(qint64(a) + qint64(m) * wx);
+                const auto same = byWeight.constFind(qint64(a) + qint64(carriers) * wx);
                 if (same == byWeight.cend())
                     continue;
                 for (int y : *same) {
-                    const int q = t.product.at(y);
+                    const int q = task.product.at(y);
                     if (owner[size_t(y)] != a || q == p)
                         continue;
                     if (count.value(key(q, b)) == 0 && count.value(key(q, a)) > 1)
@@ -577,9 +540,9 @@ public:
         loads.assign(r.loads.begin(), r.loads.end());
     }
 
-    const CarryTask& t;
-    const int n;
-    const int m;
+    const CarryTask& task;
+    const int pieceCount;
+    const int carriers;
     std::vector<int> owner;
     std::vector<qint64> loads;
     std::vector<int> freePieces;
@@ -661,7 +624,7 @@ CarryResult greedy(const CarryTask& task)
 {
     CarryCost cost;
     Solver s(task, cost);
-    if (s.m == 0)
+    if (s.carriers == 0)
         return s.result();
     s.greedy();
     s.localSearch();
@@ -674,7 +637,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
     CarryCost& cost = spent ? *spent : own;
     const Ratio bound = boundOf(task);
     Solver s(task, cost);
-    if (s.m == 0)
+    if (s.carriers == 0)
         return s.result();
     s.greedy();
     const CarryResult greedyOnly = s.result();
@@ -693,9 +656,9 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
     qint64 freeTotal = 0;
     for (int i : s.freePieces)
         freeTotal += task.grams.at(i);
-    if (s.m == 1) {
+    if (s.carriers == 1) {
         blnExact = true;
-    } else if (s.m == 2 && freeTotal <= PairLimitUnits) {
+    } else if (s.carriers == 2 && freeTotal <= PairLimitUnits) {
         // Two carriers: the sums of the free pieces give the best split outright.
         qint64 work = -PairWorkBudget * 1000; // never cut short
         s.pairSplit(0, 1, work);
