@@ -549,36 +549,12 @@ public:
     CarryCost& cost;
 };
 
-Ratio valueOf(const CarryResult& r, const QList<qint32>& shares)
+Ratio valueOf(const QList<qint64>& loads, const QList<qint32>& shares)
 {
     Ratio v{0, 1};
-    for (qsizetype j = 0; j < shares.size() && j < r.loads.size(); ++j)
-        v = larger(v, Ratio{r.loads.at(j), shares.at(j)});
+    for (qsizetype j = 0; j < shares.size() && j < loads.size(); ++j)
+        v = larger(v, Ratio{loads.at(j), shares.at(j)});
     return v;
-}
-
-// The lower bound as an exact fraction, for telling when a split is proven best.
-Ratio boundOf(const CarryTask& t)
-{
-    qint64 total = 0, shareSum = 0, heaviest = 0;
-    qint32 largest = 1;
-    std::vector<qint64> pinnedLoad(size_t(t.shares.size()), 0);
-    for (qsizetype i = 0; i < t.grams.size(); ++i) {
-        total += t.grams.at(i);
-        const int p = i < t.pinned.size() ? t.pinned.at(i) : -1;
-        if (p >= 0 && p < t.shares.size())
-            pinnedLoad[size_t(p)] += t.grams.at(i);
-        else
-            heaviest = std::max(heaviest, t.grams.at(i));
-    }
-    for (qint32 s : t.shares) {
-        shareSum += s;
-        largest = std::max(largest, s);
-    }
-    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
-    for (qsizetype j = 0; j < t.shares.size(); ++j)
-        b = larger(b, Ratio{pinnedLoad[size_t(j)], t.shares.at(j)});
-    return b;
 }
 
 bool freeRun(const CarryRun& run, const QList<qint32>& shares)
@@ -586,7 +562,8 @@ bool freeRun(const CarryRun& run, const QList<qint32>& shares)
     return run.pinned < 0 || run.pinned >= shares.size();
 }
 
-Ratio boundOfRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+// The lower bound as an exact fraction, for telling when a split is proven best.
+Ratio boundOf(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
     qint64 total = 0, shareSum = 0, heaviest = 0;
     qint32 largest = 1;
@@ -610,11 +587,21 @@ Ratio boundOfRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
     return b;
 }
 
+// Each piece a run of one.
+QList<CarryRun> runsOf(const CarryTask& task)
+{
+    QList<CarryRun> runs;
+    runs.reserve(task.grams.size());
+    for (qsizetype i = 0; i < task.grams.size(); ++i)
+        runs.append({task.grams.at(i), 1, task.product.at(i), i < task.pinned.size() ? task.pinned.at(i) : -1});
+    return runs;
+}
+
 } // namespace
 
 double CarryResult::value(const QList<qint32>& shares) const
 {
-    const Ratio v = valueOf(*this, shares);
+    const Ratio v = valueOf(loads, shares);
     return double(v.load) * 100.0 / double(v.share);
 }
 
@@ -635,7 +622,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
     CarryCost own;
     CarryCost& cost = spent ? *spent : own;
-    const Ratio bound = boundOf(task);
+    const Ratio bound = boundOf(runsOf(task), task.shares);
     Solver s(task, cost);
     if (s.carriers == 0)
         return s.result();
@@ -683,7 +670,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
         best = baseline;
         blnExact = false;
     }
-    const Ratio value = valueOf(best, task.shares);
+    const Ratio value = valueOf(best.loads, task.shares);
     if (!less(bound, value))
         blnExact = true;
     s.take(best);
@@ -695,8 +682,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
 
 double lowerBound(const CarryTask& task)
 {
-    const Ratio b = boundOf(task);
-    return double(b.load) * 100.0 / double(b.share);
+    return lowerBound(runsOf(task), task.shares);
 }
 
 int spread(const CarryTask& task, const QList<int>& owner)
@@ -710,7 +696,7 @@ int spread(const CarryTask& task, const QList<int>& owner)
 
 bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& shares)
 {
-    return less(valueOf(a, shares), valueOf(b, shares));
+    return less(valueOf(a.loads, shares), valueOf(b.loads, shares));
 }
 
 static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
@@ -743,9 +729,7 @@ static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>
                 return *pair;
         }
         CarryRunResult r = CarryGroups::solve(runs, shares, cost, intCrumb);
-        CarryResult loads;
-        loads.loads = r.loads;
-        r.blnExact = !less(boundOfRuns(runs, shares), valueOf(loads, shares));
+        r.blnExact = !less(boundOf(runs, shares), valueOf(r.loads, shares));
         return r;
     }
     // Few pieces: one by one, for the exact searches; a pinned run as one piece.
@@ -805,7 +789,7 @@ CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& share
 
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
-    const Ratio b = boundOfRuns(runs, shares);
+    const Ratio b = boundOf(runs, shares);
     return double(b.load) * 100.0 / double(b.share);
 }
 
