@@ -1,5 +1,6 @@
 #include "model/CarrySplit.h"
 
+#include "model/CarryExact.h"
 #include "model/CarryGroups.h"
 #include "model/CarryPair.h"
 #include "model/CarryRatio.h"
@@ -8,27 +9,10 @@
 #include <QHash>
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace {
 
-using Ratio = CarryRatio;
-
-bool less(const Ratio& a, const Ratio& b)
-{
-    return a < b;
-}
-
-bool lessOrEqual(const Ratio& a, const Ratio& b)
-{
-    return a <= b;
-}
-
-// Two carriers re-split exactly when their free pieces weigh at most this much...
-constexpr qint64 PairLimitUnits = 200000;
-// ...and the sums over all pairs tried stay within this many machine words of work.
-constexpr qint64 PairWorkBudget = 40'000'000;
 // Exhaustive search for this many free pieces or fewer, and at most this many nodes.
 constexpr int ExactPieces = 12;
 constexpr qint64 ExactNodeCap = 50'000'000;
@@ -74,20 +58,20 @@ public:
         return p >= 0 && p < carriers ? p : -1;
     }
 
-    Ratio ratio(int j) const { return {loads[size_t(j)], task.shares.at(j)}; }
-    Ratio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, task.shares.at(j)}; }
+    CarryRatio ratio(int j) const { return {loads[size_t(j)], task.shares.at(j)}; }
+    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, task.shares.at(j)}; }
 
     int critical() const
     {
         int a = 0;
         for (int j = 1; j < carriers; ++j) {
-            if (less(ratio(a), ratio(j)))
+            if (ratio(a) < ratio(j))
                 a = j;
         }
         return a;
     }
 
-    Ratio worst() const { return ratio(critical()); }
+    CarryRatio worst() const { return ratio(critical()); }
 
     void put(int i, int j)
     {
@@ -115,9 +99,9 @@ public:
             const int intLast = lastOwner.value(task.product.at(i), -1);
             int best = 0;
             for (int j = 1; j < carriers; ++j) {
-                const Ratio rj = ratioWith(j, w);
-                const Ratio rb = ratioWith(best, w);
-                if (less(rj, rb) || (!less(rb, rj) && j == intLast))
+                const CarryRatio rj = ratioWith(j, w);
+                const CarryRatio rb = ratioWith(best, w);
+                if (rj < rb || (!(rb < rj) && j == intLast))
                     best = j;
             }
             put(i, best);
@@ -198,7 +182,7 @@ public:
 
     // The move of one piece from a to b, or swap of a piece of a with a lighter one of
     // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
-    void bestTrade(int a, int b, const Lists& lists, Ratio& bestValue, int& bestX, int& bestY, int& bestB) const
+    void bestTrade(int a, int b, const Lists& lists, CarryRatio& bestValue, int& bestX, int& bestY, int& bestB) const
     {
         const auto& la = lists[size_t(a)];
         const auto& lb = lists[size_t(b)];
@@ -208,8 +192,8 @@ public:
         auto consider = [&](qint64 d, int x, int y) {
             if (d <= 0)
                 return;
-            const Ratio v = larger(ratioWith(a, -d), ratioWith(b, d));
-            if (less(v, bestValue)) {
+            const CarryRatio v = larger(ratioWith(a, -d), ratioWith(b, d));
+            if (v < bestValue) {
                 bestValue = v;
                 bestX = x;
                 bestY = y;
@@ -244,7 +228,7 @@ public:
             const int a = critical();
             // Each pair's search walks both lists.
             cost.intWork += qint64(lists[size_t(a)].size()) * (carriers - 1) + qint64(freePieces.size()) + carriers;
-            Ratio bestValue = ratio(a);
+            CarryRatio bestValue = ratio(a);
             int bestX = -1, bestY = -1, bestB = -1;
             for (int b = 0; b < carriers; ++b) {
                 if (b != a)
@@ -269,13 +253,13 @@ public:
             bool any = false;
             for (int a = 0; a < carriers; ++a) {
                 for (int b = 0; b < carriers; ++b) {
-                    if (a == b || !less(ratio(b), ratio(a)))
+                    if (a == b || !(ratio(b) < ratio(a)))
                         continue;
                     work += qint64(lists[size_t(a)].size()) + 1;
                     cost.intWork += qint64(lists[size_t(a)].size()) + 1;
                     if (work > SweepWorkBudget || spent())
                         return moved;
-                    Ratio bestValue = ratio(a);
+                    CarryRatio bestValue = ratio(a);
                     int bestX = -1, bestY = -1, bestB = -1;
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
                     if (bestX >= 0) {
@@ -292,66 +276,7 @@ public:
         return moved;
     }
 
-    // The free pieces of a and b split between them exactly, by the sums their pieces
-    // can make. False, changing nothing, when that does not lower the larger of the two
-    // or the work would pass the budget.
-    bool pairSplit(int a, int b, qint64& work)
-    {
-        std::vector<int> pieces;
-        qint64 total = 0;
-        for (int i : freePieces) {
-            const int o = owner[size_t(i)];
-            if (o == a || o == b) {
-                pieces.push_back(i);
-                total += task.grams.at(i);
-            }
-        }
-        if (pieces.empty() || total > PairLimitUnits)
-            return false;
-        // Equal weights as one group; within a group the pieces go in product order, so
-        // that at most one product of each weight is divided.
-        std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
-            if (task.grams.at(x) != task.grams.at(y))
-                return task.grams.at(x) < task.grams.at(y);
-            return task.product.at(x) < task.product.at(y);
-        });
-        std::vector<std::pair<size_t, size_t>> groups; // [begin, end) in pieces
-        std::vector<std::pair<qint64, qint64>> counts; // per group: weight, pieces
-        for (size_t k = 0; k < pieces.size();) {
-            size_t e = k;
-            while (e < pieces.size() && task.grams.at(pieces[e]) == task.grams.at(pieces[k]))
-                ++e;
-            groups.emplace_back(k, e);
-            counts.emplace_back(task.grams.at(pieces[k]), qint64(e - k));
-            k = e;
-        }
-        const std::vector<CarryPair::Part> parts = CarryPair::parts(counts);
-        const size_t words = size_t(total / 64 + 1);
-        work += qint64(words) * qint64(parts.size());
-        if (work > PairWorkBudget)
-            return false;
-        cost.intWork += qint64(words) * qint64(parts.size()) + total;
-        cost.table(CarryPair::tableBytes(total));
-        const std::vector<int> via = CarryPair::sums(parts, total);
-
-        qint64 fixed[2] = {loads[size_t(a)], loads[size_t(b)]};
-        for (int i : pieces)
-            fixed[owner[size_t(i)] == a ? 0 : 1] -= task.grams.at(i);
-        const qint32 share[2] = {task.shares.at(a), task.shares.at(b)};
-        Ratio best = larger(ratio(a), ratio(b));
-        const qint64 sum = CarryPair::bestSum(via, total, fixed, share, best);
-        if (sum < 0)
-            return false;
-        const std::vector<qint64> toA = CarryPair::taken(parts, via, sum, groups.size());
-        for (size_t g = 0; g < groups.size(); ++g) {
-            // Zero-weight pieces add nothing to either sum; they stay where they are.
-            if (task.grams.at(pieces[groups[g].first]) == 0)
-                continue;
-            for (size_t k = groups[g].first; k < groups[g].second; ++k)
-                put(pieces[k], qint64(k - groups[g].first) < toA[g] ? a : b);
-        }
-        return true;
-    }
+    CarryExact::Split exact() { return {task, freePieces, owner, loads, cost}; }
 
     // Re-splits the most loaded participant with each other one, lightest first, and
     // runs the local search again after every gain.
@@ -365,14 +290,14 @@ public:
                 if (j != a)
                     others.push_back(j);
             }
-            std::stable_sort(others.begin(), others.end(), [&](int x, int y) { return less(ratio(x), ratio(y)); });
+            std::stable_sort(others.begin(), others.end(), [&](int x, int y) { return ratio(x) < ratio(y); });
             bool gained = false;
             for (int b : others) {
-                if (pairSplit(a, b, work)) {
+                if (CarryExact::pair(exact(), a, b, work)) {
                     gained = true;
                     break;
                 }
-                if (work > PairWorkBudget)
+                if (work > CarryPair::WorkLimit)
                     return;
             }
             if (!gained)
@@ -381,91 +306,11 @@ public:
         }
     }
 
-    // Every assignment of the free pieces, heaviest first, cut wherever it cannot beat
-    // the best split found. True when it ran to the end.
-    bool exhaustive(const Ratio& bound, qint64 nodeCap)
-    {
-        std::vector<int> order = freePieces;
-        std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return task.grams.at(x) > task.grams.at(y); });
-        std::vector<qint64> rest(order.size() + 1, 0);
-        for (size_t k = order.size(); k-- > 0;)
-            rest[k] = rest[k + 1] + task.grams.at(order[k]);
-        qint64 shareSum = 0;
-        for (qint32 s : task.shares)
-            shareSum += s;
-        qint64 loadSum = std::accumulate(loads.begin(), loads.end(), qint64(0));
-        for (int i : freePieces)
-            loadSum -= task.grams.at(i);
-
-        // Start from the pinned pieces alone.
-        std::vector<int> bestOwner = owner;
-        Ratio best = worst();
-        for (int i : freePieces) {
-            loads[size_t(owner[size_t(i)])] -= task.grams.at(i);
-            owner[size_t(i)] = -1;
-        }
-        qint64 nodes = 0;
-        bool complete = true;
-        std::vector<std::pair<qint64, qint64>> tried;
-        auto dfs = [&](auto&& self, size_t k, qint64 placed) -> void {
-            if (!complete || !less(bound, best))
-                return;
-            // A node weighs its participants, sorts them and makes its lists.
-            cost.intWork += 8 * qint64(carriers) + 32;
-            if (++nodes > nodeCap || spent()) {
-                complete = false;
-                return;
-            }
-            if (k == order.size()) {
-                const Ratio v = worst();
-                if (less(v, best)) {
-                    best = v;
-                    bestOwner = owner;
-                }
-                return;
-            }
-            // Even spread perfectly, the rest cannot beat the best.
-            if (!less(Ratio{placed + rest[k], shareSum}, best))
-                return;
-            const int i = order[k];
-            const qint64 w = task.grams.at(i);
-            std::vector<int> choices;
-            for (int j = 0; j < carriers; ++j) {
-                if (less(ratioWith(j, w), best))
-                    choices.push_back(j);
-            }
-            std::stable_sort(choices.begin(), choices.end(),
-                             [&](int x, int y) { return less(ratioWith(x, w), ratioWith(y, w)); });
-            const size_t mark = tried.size();
-            for (int j : choices) {
-                const std::pair<qint64, qint64> key(task.shares.at(j), loads[size_t(j)]);
-                // Two participants with the same share and load are interchangeable.
-                if (std::find(tried.begin() + qsizetype(mark), tried.end(), key) != tried.end())
-                    continue;
-                tried.push_back(key);
-                owner[size_t(i)] = j;
-                loads[size_t(j)] += w;
-                self(self, k + 1, placed + w);
-                loads[size_t(j)] -= w;
-                owner[size_t(i)] = -1;
-                if (!complete)
-                    break;
-            }
-            tried.resize(mark);
-        };
-        dfs(dfs, 0, loadSum);
-        owner = bestOwner;
-        std::fill(loads.begin(), loads.end(), 0);
-        for (int i = 0; i < pieceCount; ++i)
-            loads[size_t(owner[size_t(i)])] += task.grams.at(i);
-        return complete;
-    }
-
     // Among splits no worse than limit, fewer participants per product: a piece away
     // from its product's main carrier moves there when the load stays within the limit,
     // or trades places with a piece of the same weight (loads unchanged) of another
     // product that the trade does not spread.
-    void gather(const Ratio& limit)
+    void gather(const CarryRatio& limit)
     {
         if (carriers < 2)
             return;
@@ -501,7 +346,7 @@ public:
                 if (a == b)
                     continue;
                 const qint64 wx = task.grams.at(x);
-                if (lessOrEqual(ratioWith(a, wx), limit)) {
+                if (ratioWith(a, wx) <= limit) {
                     move(x, a);
                     changed = true;
                     continue;
@@ -549,11 +394,11 @@ public:
     CarryCost& cost;
 };
 
-Ratio valueOf(const QList<qint64>& loads, const QList<qint32>& shares)
+CarryRatio valueOf(const QList<qint64>& loads, const QList<qint32>& shares)
 {
-    Ratio v{0, 1};
+    CarryRatio v{0, 1};
     for (qsizetype j = 0; j < shares.size() && j < loads.size(); ++j)
-        v = larger(v, Ratio{loads.at(j), shares.at(j)});
+        v = larger(v, CarryRatio{loads.at(j), shares.at(j)});
     return v;
 }
 
@@ -563,7 +408,7 @@ bool freeRun(const CarryRun& run, const QList<qint32>& shares)
 }
 
 // The lower bound as an exact fraction, for telling when a split is proven best.
-Ratio boundOf(const QList<CarryRun>& runs, const QList<qint32>& shares)
+CarryRatio boundOf(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
     qint64 total = 0, shareSum = 0, heaviest = 0;
     qint32 largest = 1;
@@ -581,9 +426,9 @@ Ratio boundOf(const QList<CarryRun>& runs, const QList<qint32>& shares)
         shareSum += s;
         largest = std::max(largest, s);
     }
-    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
+    CarryRatio b = larger(CarryRatio{total, std::max<qint64>(1, shareSum)}, CarryRatio{heaviest, largest});
     for (qsizetype j = 0; j < shares.size(); ++j)
-        b = larger(b, Ratio{pinnedLoad[size_t(j)], shares.at(j)});
+        b = larger(b, CarryRatio{pinnedLoad[size_t(j)], shares.at(j)});
     return b;
 }
 
@@ -601,7 +446,7 @@ QList<CarryRun> runsOf(const CarryTask& task)
 
 double CarryResult::value(const QList<qint32>& shares) const
 {
-    const Ratio v = valueOf(loads, shares);
+    const CarryRatio v = valueOf(loads, shares);
     return double(v.load) * 100.0 / double(v.share);
 }
 
@@ -622,7 +467,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
     CarryCost own;
     CarryCost& cost = spent ? *spent : own;
-    const Ratio bound = boundOf(runsOf(task), task.shares);
+    const CarryRatio bound = boundOf(runsOf(task), task.shares);
     Solver s(task, cost);
     if (s.carriers == 0)
         return s.result();
@@ -645,33 +490,33 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
         freeTotal += task.grams.at(i);
     if (s.carriers == 1) {
         blnExact = true;
-    } else if (s.carriers == 2 && freeTotal <= PairLimitUnits) {
+    } else if (s.carriers == 2 && freeTotal <= CarryPair::LimitUnits) {
         // Two carriers: the sums of the free pieces give the best split outright.
-        qint64 work = -PairWorkBudget * 1000; // never cut short
-        s.pairSplit(0, 1, work);
+        qint64 work = -CarryPair::WorkLimit * 1000; // never cut short
+        CarryExact::pair(s.exact(), 0, 1, work);
         blnExact = true;
     } else {
         // Re-split pairs exactly and even out all pairs, while either helps.
         qint64 work = 0;
         for (int round = 0; round < 20; ++round) {
-            const Ratio before = s.worst();
+            const CarryRatio before = s.worst();
             s.polish();
             const bool moved = s.pairSweep(work);
             s.localSearch();
-            if (!moved && !less(s.worst(), before))
+            if (!moved && !(s.worst() < before))
                 break;
         }
         const int free = int(s.freePieces.size());
         if (free <= SearchPieces)
-            blnExact = s.exhaustive(bound, free <= ExactPieces ? ExactNodeCap : SearchNodeCap);
+            blnExact = CarryExact::all(s.exact(), bound, free <= ExactPieces ? ExactNodeCap : SearchNodeCap);
     }
     CarryResult best = s.result();
     if (better(baseline, best, task.shares)) {
         best = baseline;
         blnExact = false;
     }
-    const Ratio value = valueOf(best.loads, task.shares);
-    if (!less(bound, value))
+    const CarryRatio value = valueOf(best.loads, task.shares);
+    if (!(bound < value))
         blnExact = true;
     s.take(best);
     s.gather(value);
@@ -696,7 +541,7 @@ int spread(const CarryTask& task, const QList<int>& owner)
 
 bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& shares)
 {
-    return less(valueOf(a.loads, shares), valueOf(b.loads, shares));
+    return valueOf(a.loads, shares) < valueOf(b.loads, shares);
 }
 
 static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
@@ -729,7 +574,7 @@ static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>
                 return *pair;
         }
         CarryRunResult r = CarryGroups::solve(runs, shares, cost, intCrumb);
-        r.blnExact = !less(boundOf(runs, shares), valueOf(r.loads, shares));
+        r.blnExact = !(boundOf(runs, shares) < valueOf(r.loads, shares));
         return r;
     }
     // Few pieces: one by one, for the exact searches; a pinned run as one piece.
@@ -789,7 +634,7 @@ CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& share
 
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
-    const Ratio b = boundOf(runs, shares);
+    const CarryRatio b = boundOf(runs, shares);
     return double(b.load) * 100.0 / double(b.share);
 }
 
