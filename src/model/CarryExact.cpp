@@ -17,10 +17,7 @@ CarryRatio ratio(const Split& s, int j, qint64 delta = 0)
 
 CarryRatio worst(const Split& s)
 {
-    CarryRatio v = ratio(s, 0);
-    for (int j = 1; j < int(s.loads.size()); ++j)
-        v = larger(v, ratio(s, j));
-    return v;
+    return ratio(s, mostLoaded(s.loads, s.task.shares));
 }
 
 void put(Split& s, int i, int j)

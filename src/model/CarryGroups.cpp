@@ -74,15 +74,7 @@ public:
     CarryRatio ratio(int j) const { return {loads[size_t(j)], shares.at(j)}; }
     CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, shares.at(j)}; }
 
-    int critical() const
-    {
-        int a = 0;
-        for (int j = 1; j < carriers; ++j) {
-            if (ratio(a) < ratio(j))
-                a = j;
-        }
-        return a;
-    }
+    int critical() const { return mostLoaded(loads, shares); }
 
     qint64 countOf(int g, int j) const
     {
@@ -334,22 +326,12 @@ public:
     // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
     void bestTrade(int a, int b, CarryRatio& bestValue, Trade& best) const
     {
-        const auto& la = lists[size_t(a)];
-        const auto& lb = lists[size_t(b)];
-        const qint64 sa = shares.at(a), sb = shares.at(b);
-        // Ideal weight d moved from a to b: (La - d) / sa = (Lb + d) / sb.
-        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
-        auto consider = [&](qint64 d, int x, int y) {
-            if (d <= 0)
-                return;
-            const CarryRatio v = larger(ratioWith(a, -d), ratioWith(b, d));
-            if (v < bestValue) {
-                bestValue = v;
+        CarryTrades::best(
+            lists[size_t(a)], lists[size_t(b)], loads[size_t(a)], shares.at(a), loads[size_t(b)], shares.at(b),
+            bestValue, [](const Entry& e) { return e.grams; }, [](const Entry& e) { return e.group; },
+            [&](int x, int y) {
                 best = {b, x, y};
-            }
-        };
-        CarryTrades::offer(
-            la, lb, ideal, [](const Entry& e) { return e.grams; }, [](const Entry& e) { return e.group; }, consider);
+            });
     }
 
     // Moves and swaps between the most loaded participant and any other, the best one

@@ -61,15 +61,7 @@ public:
     CarryRatio ratio(int j) const { return {loads[size_t(j)], task.shares.at(j)}; }
     CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, task.shares.at(j)}; }
 
-    int critical() const
-    {
-        int a = 0;
-        for (int j = 1; j < carriers; ++j) {
-            if (ratio(a) < ratio(j))
-                a = j;
-        }
-        return a;
-    }
+    int critical() const { return mostLoaded(loads, task.shares); }
 
     CarryRatio worst() const { return ratio(critical()); }
 
@@ -184,25 +176,16 @@ public:
     // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
     void bestTrade(int a, int b, const Lists& lists, CarryRatio& bestValue, int& bestX, int& bestY, int& bestB) const
     {
-        const auto& la = lists[size_t(a)];
-        const auto& lb = lists[size_t(b)];
-        const qint64 sa = task.shares.at(a), sb = task.shares.at(b);
-        // Ideal difference d moved from a to b: (La - d) / sa = (Lb + d) / sb.
-        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
-        auto consider = [&](qint64 d, int x, int y) {
-            if (d <= 0)
-                return;
-            const CarryRatio v = larger(ratioWith(a, -d), ratioWith(b, d));
-            if (v < bestValue) {
-                bestValue = v;
+        using Entry = std::pair<qint64, int>;
+        CarryTrades::best(
+            lists[size_t(a)], lists[size_t(b)], loads[size_t(a)], task.shares.at(a), loads[size_t(b)],
+            task.shares.at(b), bestValue, [](const Entry& e) { return e.first; },
+            [](const Entry& e) { return e.second; },
+            [&](int x, int y) {
                 bestX = x;
                 bestY = y;
                 bestB = b;
-            }
-        };
-        CarryTrades::offer(
-            la, lb, ideal, [](const std::pair<qint64, int>& e) { return e.first; },
-            [](const std::pair<qint64, int>& e) { return e.second; }, consider);
+            });
     }
 
     void trade(int a, int b, int x, int y, Lists& lists)
