@@ -40,7 +40,8 @@ std::vector<Part> parts(const std::vector<std::pair<qint64, qint64>>& groups);
 qint64 bestSum(const std::vector<int>& via, qint64 total, const qint64 (&fixed)[2], const qint32 (&share)[2],
                CarryRatio& best);
 
-// How many pieces of each of groups groups make up sum s, read back from sums().
+// Per group (there are groups of them), how many of its pieces sum s takes, read back
+// from sums().
 std::vector<qint64> taken(const std::vector<Part>& parts, const std::vector<int>& via, qint64 s, size_t groups);
 
 // The sums up to total that some of the parts make, each part used once at most, a

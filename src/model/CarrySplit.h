@@ -72,9 +72,9 @@ constexpr qint64 PiecesOneByOne = 1000;
 CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb = 0);
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
-// Pieces one by one; solveRuns hands it at most PiecesOneByOne free pieces. Exact for up
-// to 12 free pieces and for two participants carrying at most 200 000 units of them; otherwise
-// the greedy split and its local search below, then a pairwise re-split of the most
+// Pieces one by one (solveRuns hands it at most PiecesOneByOne free pieces): exact for
+// up to 12 free pieces and for two participants carrying at most 200 000 units of them;
+// otherwise the greedy split and its local search below, then a pairwise re-split of the most
 // loaded participant with each other one while that helps; never worse than greedy().
 // cost, when given, gets what the split cost.
 CarryResult solve(const CarryTask& task, CarryCost* cost = nullptr);
