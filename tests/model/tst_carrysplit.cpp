@@ -1,3 +1,4 @@
+#include "model/CarryPair.h"
 #include "model/CarryPieces.h"
 #include "model/CarryPlan.h"
 #include "model/CarrySplit.h"
@@ -223,6 +224,8 @@ private slots:
     void shares_data();
     void shares();
     void fit();
+    void binaryParts_data();
+    void binaryParts();
 };
 
 void tst_carrysplit::knownOptimum_data()
@@ -801,6 +804,45 @@ void tst_carrysplit::fit()
     QList<Participant> plain;
     Participants::fit(plain, 2);
     QVERIFY(Participants::allDefault(plain));
+}
+
+void tst_carrysplit::binaryParts_data()
+{
+    QTest::addColumn<qint64>("weight");
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<int>("parts");
+    QTest::newRow("one piece") << qint64(7) << qint64(1) << 1;
+    QTest::newRow("two pieces") << qint64(7) << qint64(2) << 2;
+    QTest::newRow("thirty pieces") << qint64(3) << qint64(30) << 5;
+    QTest::newRow("a power of two") << qint64(1) << qint64(1024) << 11;
+    QTest::newRow("past 2^31 pieces") << qint64(1) << (qint64(1) << 31) + 5 << 32;
+    QTest::newRow("the heaviest piece, 100 t") << qint64(1'000'000'000'000'000) << qint64(1) << 1;
+    QTest::newRow("weightless") << qint64(0) << qint64(5) << 0;
+}
+
+void tst_carrysplit::binaryParts()
+{
+    // Every count of a group's pieces, 0 to all, must be a sum of its parts, and the
+    // read-back must give that count: the two-carrier split rests on both.
+    QFETCH(qint64, weight);
+    QFETCH(qint64, count);
+    QFETCH(int, parts);
+    const std::vector<CarryPair::Part> list = CarryPair::parts({{weight, count}});
+    QCOMPARE(int(list.size()), parts);
+    qint64 pieces = 0;
+    for (const CarryPair::Part& part : list) {
+        QCOMPARE(part.group, 0);
+        QCOMPARE(part.weight, weight * part.count);
+        pieces += part.count;
+    }
+    QCOMPARE(pieces, weight > 0 ? count : 0);
+    if (weight == 0 || weight * count > 4096)
+        return;
+    const std::vector<int> via = CarryPair::sums(list, weight * count);
+    for (qint64 k = 0; k <= count; ++k) {
+        QVERIFY(CarryPair::reached(via, k * weight));
+        QCOMPARE(CarryPair::taken(list, via, k * weight, 1).at(0), k);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_carrysplit)
