@@ -35,19 +35,19 @@ struct Entry
 class Solver
 {
 public:
-    Solver(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& spent, qint64 intCrumb)
-        : r(runs)
-        , sh(shares)
-        , m(int(shares.size()))
+    Solver(const QList<CarryRun>& list, const QList<qint32>& given, CarryCost& spent, qint64 intCrumb)
+        : runs(list)
+        , shares(given)
+        , carriers(int(shares.size()))
         , cost(spent)
         , crumb(std::max<qint64>(0, intCrumb))
-        , loads(size_t(m), 0)
-        , pinnedLoads(size_t(m), 0)
-        , lists(size_t(m))
+        , loads(size_t(carriers), 0)
+        , pinnedLoads(size_t(carriers), 0)
+        , lists(size_t(carriers))
     {
-        for (int i = 0; i < int(r.size()); ++i) {
-            const CarryRun& run = r.at(i);
-            if (run.pinned >= 0 && run.pinned < m)
+        for (int i = 0; i < int(runs.size()); ++i) {
+            const CarryRun& run = runs.at(i);
+            if (run.pinned >= 0 && run.pinned < carriers)
                 pinnedLoads[size_t(run.pinned)] += run.grams * run.count;
             else if (run.count > 0)
                 groups.push_back({run.grams, run.product, i, run.count});
@@ -57,7 +57,7 @@ public:
         for (size_t g = 0; g < groups.size(); ++g)
             byWeight.push_back({groups[g].grams, int(g)});
         std::sort(byWeight.begin(), byWeight.end());
-        cost.intWork += qint64(r.size()) * 2;
+        cost.intWork += qint64(runs.size()) * 2;
     }
 
     bool spent() const { return cost.intWork > CarrySplit::WorkBudget; }
@@ -71,18 +71,10 @@ public:
         return n;
     }
 
-    CarryRatio ratio(int j) const { return {loads[size_t(j)], sh.at(j)}; }
-    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, sh.at(j)}; }
+    CarryRatio ratio(int j) const { return {loads[size_t(j)], shares.at(j)}; }
+    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, shares.at(j)}; }
 
-    int critical() const
-    {
-        int a = 0;
-        for (int j = 1; j < m; ++j) {
-            if (ratio(a) < ratio(j))
-                a = j;
-        }
-        return a;
-    }
+    int critical() const { return mostLoaded(loads, shares); }
 
     qint64 countOf(int g, int j) const
     {
@@ -123,11 +115,11 @@ public:
     void greedy()
     {
         const std::vector<int>& order = byWeightDown();
-        std::vector<qint64> given(static_cast<size_t>(m), 0);
+        std::vector<qint64> given(static_cast<size_t>(carriers), 0);
         for (int g : order) {
             std::fill(given.begin(), given.end(), 0);
             giveOut(g, groups[size_t(g)].count, given);
-            for (int j = 0; j < m; ++j) {
+            for (int j = 0; j < carriers; ++j) {
                 if (given[size_t(j)] > 0)
                     held[size_t(g)].emplace_back(j, given[size_t(j)]);
             }
@@ -143,7 +135,7 @@ public:
         constexpr int FewPieces = 2;
         const qint64 w = groups[size_t(g)].grams;
         qint64 left = count;
-        cost.intWork += 2 * qint64(m) + 2;
+        cost.intWork += 2 * qint64(carriers) + 2;
         if (w == 0) {
             // Weightless pieces change no load: the first participant takes them.
             given[0] += left;
@@ -151,22 +143,22 @@ public:
         }
         // The level is reckoned in floating point: another round picks up what its
         // rounding left over.
-        for (int round = 0; round < 4 && left >= (round == 0 ? 8 : 4 * qint64(m)); ++round) {
+        for (int round = 0; round < 4 && left >= (round == 0 ? 8 : 4 * qint64(carriers)); ++round) {
             const qint64 filled = fillToLevel(w, left, given);
             left -= filled;
-            cost.intWork += 4 * qint64(m);
+            cost.intWork += 4 * qint64(carriers);
             if (filled == 0)
                 break;
         }
-        if (left > 64 * qint64(m)) {
+        if (left > 64 * qint64(carriers)) {
             // Should the rounding ever leave many, most go by the shares at once, so
             // that few are left to hand out one by one.
             qint64 shareSum = 0;
-            for (qint32 x : sh)
+            for (qint32 x : shares)
                 shareSum += x;
-            const qint64 many = left - 64 * qint64(m);
-            for (int j = 0; j < m; ++j) {
-                const qint64 k = many / shareSum * sh.at(j) + many % shareSum * sh.at(j) / shareSum;
+            const qint64 many = left - 64 * qint64(carriers);
+            for (int j = 0; j < carriers; ++j) {
+                const qint64 k = many / shareSum * shares.at(j) + many % shareSum * shares.at(j) / shareSum;
                 given[size_t(j)] += k;
                 loads[size_t(j)] += k * w;
                 left -= k;
@@ -183,7 +175,7 @@ public:
         // heap would put on top, without building the heap.
         for (; left > 0 && left <= FewPieces; --left) {
             int j = 0;
-            for (int c = 1; c < m; ++c) {
+            for (int c = 1; c < carriers; ++c) {
                 if (after(j, c))
                     j = c;
             }
@@ -193,7 +185,7 @@ public:
         if (left <= 0)
             return;
         cost.intWork += left * 8;
-        std::vector<int> heap(static_cast<size_t>(m));
+        std::vector<int> heap(static_cast<size_t>(carriers));
         std::iota(heap.begin(), heap.end(), 0);
         std::make_heap(heap.begin(), heap.end(), after);
         for (; left > 0; --left) {
@@ -211,25 +203,25 @@ public:
     // count.
     qint64 fillToLevel(qint64 w, qint64 count, std::vector<qint64>& given)
     {
-        std::vector<int> byRatio(static_cast<size_t>(m));
+        std::vector<int> byRatio(static_cast<size_t>(carriers));
         std::iota(byRatio.begin(), byRatio.end(), 0);
         std::sort(byRatio.begin(), byRatio.end(), [&](int x, int y) { return ratio(x) < ratio(y); });
         double sumLoad = 0, sumShare = 0, level = 0;
         int active = 0;
         for (int j : byRatio) {
             const double nextLevel =
-                (sumLoad + double(loads[size_t(j)]) + double(count) * double(w)) / (sumShare + double(sh.at(j)));
-            if (active > 0 && double(loads[size_t(j)]) / double(sh.at(j)) >= level)
+                (sumLoad + double(loads[size_t(j)]) + double(count) * double(w)) / (sumShare + double(shares.at(j)));
+            if (active > 0 && double(loads[size_t(j)]) / double(shares.at(j)) >= level)
                 break;
             sumLoad += double(loads[size_t(j)]);
-            sumShare += double(sh.at(j));
+            sumShare += double(shares.at(j));
             level = nextLevel;
             ++active;
         }
         qint64 total = 0;
         for (int k = 0; k < active; ++k) {
             const int j = byRatio[size_t(k)];
-            const double room = std::floor((level * double(sh.at(j)) - double(loads[size_t(j)])) / double(w));
+            const double room = std::floor((level * double(shares.at(j)) - double(loads[size_t(j)])) / double(w));
             // Below 2^62, so that the conversion is defined; count bounds it anyway.
             const qint64 pieces = room <= 0 ? 0 : std::min(count - total, qint64(std::min(room, 4e18)));
             given[size_t(j)] += pieces;
@@ -249,9 +241,9 @@ public:
         for (auto& h : held)
             h.clear();
         blnLists = false;
-        std::vector<qint64> room(static_cast<size_t>(m));
-        for (int j = 0; j < m; ++j)
-            room[size_t(j)] = limit.load * sh.at(j) / limit.share - loads[size_t(j)];
+        std::vector<qint64> room(static_cast<size_t>(carriers));
+        for (int j = 0; j < carriers; ++j)
+            room[size_t(j)] = limit.load * shares.at(j) / limit.share - loads[size_t(j)];
         std::vector<std::pair<int, qint64>> leftOver; // group, pieces
         const std::vector<int>& order = byWeightDown();
         std::vector<qint64> rest(order.size() + 1, 0);
@@ -261,8 +253,8 @@ public:
             const int g = order[k];
             const qint64 w = groups[size_t(g)].grams;
             qint64 left = groups[size_t(g)].count;
-            cost.intWork += m;
-            if (rest[k] < tail * qint64(m) * w) {
+            cost.intWork += carriers;
+            if (rest[k] < tail * qint64(carriers) * w) {
                 leftOver.emplace_back(g, left);
                 continue;
             }
@@ -270,7 +262,7 @@ public:
                 const int j = int(std::max_element(room.begin(), room.end()) - room.begin());
                 const qint64 fit = w == 0 ? left : std::max<qint64>(0, room[size_t(j)] / w);
                 const qint64 x = std::min<qint64>(left, fit);
-                cost.intWork += m;
+                cost.intWork += carriers;
                 if (x == 0)
                     break;
                 add(g, j, x);
@@ -280,14 +272,14 @@ public:
             if (left > 0)
                 leftOver.emplace_back(g, left);
         }
-        std::vector<qint64> given(static_cast<size_t>(m), 0);
+        std::vector<qint64> given(static_cast<size_t>(carriers), 0);
         for (const auto& [g, left] : leftOver) {
             // giveOut() changes the loads itself; add() keeps the holders.
             std::fill(given.begin(), given.end(), 0);
             const std::vector<qint64> before = loads;
             giveOut(g, left, given);
             loads = before;
-            for (int j = 0; j < m; ++j) {
+            for (int j = 0; j < carriers; ++j) {
                 if (given[size_t(j)] > 0)
                     add(g, j, given[size_t(j)]);
             }
@@ -334,37 +326,27 @@ public:
     // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
     void bestTrade(int a, int b, CarryRatio& bestValue, Trade& best) const
     {
-        const auto& la = lists[size_t(a)];
-        const auto& lb = lists[size_t(b)];
-        const qint64 sa = sh.at(a), sb = sh.at(b);
-        // Ideal weight d moved from a to b: (La - d) / sa = (Lb + d) / sb.
-        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
-        auto consider = [&](qint64 d, int x, int y) {
-            if (d <= 0)
-                return;
-            const CarryRatio v = larger(ratioWith(a, -d), ratioWith(b, d));
-            if (v < bestValue) {
-                bestValue = v;
+        CarryTrades::best(
+            lists[size_t(a)], lists[size_t(b)], loads[size_t(a)], shares.at(a), loads[size_t(b)], shares.at(b),
+            bestValue, [](const Entry& e) { return e.grams; }, [](const Entry& e) { return e.group; },
+            [&](int x, int y) {
                 best = {b, x, y};
-            }
-        };
-        CarryTrades::offer(
-            la, lb, ideal, [](const Entry& e) { return e.grams; }, [](const Entry& e) { return e.group; }, consider);
+            });
     }
 
     // Moves and swaps between the most loaded participant and any other, the best one
     // each time, while one lowers the larger of the two.
     void localSearch()
     {
-        for (int step = 0; step < 100000 && m >= 2 && !spent(); ++step) {
+        for (int step = 0; step < 100000 && carriers >= 2 && !spent(); ++step) {
             const int a = critical();
             // Each pair's search walks both lists.
-            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + entries() + 2 * qint64(m);
+            cost.intWork += qint64(lists[size_t(a)].size()) * (carriers - 1) + entries() + 2 * qint64(carriers);
             // A gain of a crumb or less is no gain: with exact weights the loads could
             // otherwise be evened out by fractions of a gram for many steps.
-            CarryRatio bestValue{loads[size_t(a)] - crumb, sh.at(a)};
+            CarryRatio bestValue{loads[size_t(a)] - crumb, shares.at(a)};
             Trade best;
-            for (int b = 0; b < m; ++b) {
+            for (int b = 0; b < carriers; ++b) {
                 if (b != a)
                     bestTrade(a, b, bestValue, best);
             }
@@ -387,7 +369,7 @@ public:
     {
         // The participants' lists are not needed here.
         blnLists = false;
-        for (int pass = 0; pass < 4 && m >= 2; ++pass) {
+        for (int pass = 0; pass < 4 && carriers >= 2; ++pass) {
             cost.intWork += qint64(groups.size()) * 2;
             bool changed = false;
             for (int g = 0; g < int(groups.size()) && !spent(); ++g) {
@@ -407,7 +389,7 @@ public:
                     if (b == a)
                         continue;
                     // Pieces that fit: (La + x w) / sa <= limit.
-                    const qint64 room = limit.load * sh.at(a) - loads[size_t(a)] * limit.share;
+                    const qint64 room = limit.load * shares.at(a) - loads[size_t(a)] * limit.share;
                     const qint64 fit = w == 0 ? k : (room < 0 ? 0 : room / (w * limit.share));
                     const qint64 x = std::min<qint64>(k, fit);
                     if (x > 0) {
@@ -466,10 +448,10 @@ public:
     {
         measure();
         CarryRunResult out;
-        out.taken.resize(r.size());
-        for (int i = 0; i < int(r.size()); ++i) {
-            if (r.at(i).pinned >= 0 && r.at(i).pinned < m && r.at(i).count > 0)
-                out.taken[i].append({r.at(i).pinned, r.at(i).count});
+        out.taken.resize(runs.size());
+        for (int i = 0; i < int(runs.size()); ++i) {
+            if (runs.at(i).pinned >= 0 && runs.at(i).pinned < carriers && runs.at(i).count > 0)
+                out.taken[i].append({runs.at(i).pinned, runs.at(i).count});
         }
         for (size_t g = 0; g < groups.size(); ++g)
             out.taken[groups[g].run] = QList<std::pair<int, qint64>>(held[g].begin(), held[g].end());
@@ -479,9 +461,9 @@ public:
 
     CarryRatio worst() const { return ratio(critical()); }
 
-    const QList<CarryRun>& r;
-    const QList<qint32>& sh;
-    const int m;
+    const QList<CarryRun>& runs;
+    const QList<qint32>& shares;
+    const int carriers;
     CarryCost& cost;
     const qint64 crumb;
     std::vector<qint64> loads;
@@ -501,7 +483,7 @@ namespace CarryGroups {
 CarryRunResult solve(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost, qint64 intCrumb)
 {
     Solver s(runs, shares, cost, intCrumb);
-    if (s.m == 0)
+    if (s.carriers == 0)
         return s.result();
     s.greedy();
     s.makeLists();

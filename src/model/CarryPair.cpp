@@ -1,7 +1,5 @@
 #include "model/CarryPair.h"
 
-#include "model/CarryRatio.h"
-
 #include <algorithm>
 #include <bit>
 #include <limits>
@@ -35,65 +33,38 @@ std::optional<CarryRunResult> solve(const QList<CarryRun>& runs, const QList<qin
         const CarryRun& b = runs.at(y);
         return a.grams != b.grams ? a.grams < b.grams : a.product < b.product;
     });
-    struct Item
-    {
-        qint64 weight;
-        int group;
-        qint64 count;
-    };
     std::vector<std::pair<size_t, size_t>> groups; // [begin, end) in order
-    std::vector<Item> items;
+    std::vector<std::pair<qint64, qint64>> pieces; // per group: weight, count
     for (size_t k = 0; k < order.size();) {
         size_t e = k;
-        qint64 left = 0;
+        qint64 count = 0;
         const qint64 w = runs.at(order[k]).grams;
         while (e < order.size() && runs.at(order[e]).grams == w)
-            left += runs.at(order[e++]).count;
-        const int g = int(groups.size());
+            count += runs.at(order[e++]).count;
         groups.emplace_back(k, e);
-        for (qint64 part = 1; left > 0 && w > 0; part *= 2) {
-            const qint64 c = std::min(part, left);
-            items.push_back({w * c, g, c});
-            left -= c;
-        }
+        pieces.emplace_back(w, count);
         k = e;
     }
+    const std::vector<Part> items = parts(pieces);
     const size_t words = size_t(total / 64 + 1);
     const qint64 work = qint64(words) * qint64(items.size()) + total;
-    const qint64 bytes = qint64(words) * 16 + (total + 1) * qint64(sizeof(int));
+    const qint64 bytes = tableBytes(total);
     if (work > WorkLimit || bytes > CarrySplit::MemoryBudget)
         return std::nullopt;
     cost.intWork += work;
     cost.table(bytes);
 
-    std::vector<qint64> weights;
-    weights.reserve(items.size());
-    for (const Item& item : items)
-        weights.push_back(item.weight);
-    const std::vector<int> via = sums(weights, total);
+    const std::vector<int> via = sums(items, total);
 
-    // The sum for the first carrier that makes the larger value the smallest.
-    qint64 bestSum = 0;
-    CarryRatio best = larger({fixed[0], shares.at(0)}, {fixed[1] + total, shares.at(1)});
-    for (qint64 s = 1; s <= total; ++s) {
-        if (!reached(via, s))
-            continue;
-        const CarryRatio v = larger({fixed[0] + s, shares.at(0)}, {fixed[1] + total - s, shares.at(1)});
-        if (v < best) {
-            best = v;
-            bestSum = s;
-        }
-    }
-    std::vector<qint64> toFirst(groups.size(), 0);
-    for (qint64 s = bestSum; s > 0;) {
-        const Item& item = items[size_t(via[size_t(s)])];
-        toFirst[size_t(item.group)] += item.count;
-        s -= item.weight;
-    }
+    // All to the second carrier unless some sum for the first does better.
+    const qint32 share[2] = {shares.at(0), shares.at(1)};
+    CarryRatio best = larger({fixed[0], share[0]}, {fixed[1] + total, share[1]});
+    const qint64 bestFirst = std::max<qint64>(0, bestSum(via, total, fixed, share, best));
+    const std::vector<qint64> toFirst = taken(items, via, bestFirst, groups.size());
 
     CarryRunResult r;
     r.taken.resize(runs.size());
-    r.loads = {fixed[0] + bestSum, fixed[1] + total - bestSum};
+    r.loads = {fixed[0] + bestFirst, fixed[1] + total - bestFirst};
     r.blnExact = true;
     for (int k = 0; k < int(runs.size()); ++k) {
         const CarryRun& run = runs.at(k);
@@ -116,14 +87,56 @@ std::optional<CarryRunResult> solve(const QList<CarryRun>& runs, const QList<qin
     return r;
 }
 
-std::vector<int> sums(const std::vector<qint64>& weights, qint64 total)
+std::vector<Part> parts(const std::vector<std::pair<qint64, qint64>>& groups)
+{
+    std::vector<Part> out;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const auto [w, count] = groups[g];
+        qint64 left = count;
+        for (qint64 part = 1; left > 0 && w > 0; part *= 2) {
+            const qint64 c = std::min(part, left);
+            out.push_back({w * c, int(g), c});
+            left -= c;
+        }
+    }
+    return out;
+}
+
+qint64 bestSum(const std::vector<int>& via, qint64 total, const qint64 (&fixed)[2], const qint32 (&share)[2],
+               CarryRatio& best)
+{
+    qint64 found = -1;
+    for (qint64 s = 0; s <= total; ++s) {
+        if (!reached(via, s))
+            continue;
+        const CarryRatio v = larger({fixed[0] + s, share[0]}, {fixed[1] + total - s, share[1]});
+        if (v < best) {
+            best = v;
+            found = s;
+        }
+    }
+    return found;
+}
+
+std::vector<qint64> taken(const std::vector<Part>& parts, const std::vector<int>& via, qint64 s, size_t groups)
+{
+    std::vector<qint64> out(groups, 0);
+    while (s > 0) {
+        const Part& part = parts[size_t(via[size_t(s)])];
+        out[size_t(part.group)] += part.count;
+        s -= part.weight;
+    }
+    return out;
+}
+
+std::vector<int> sums(const std::vector<Part>& parts, qint64 total)
 {
     const size_t words = size_t(total / 64 + 1);
     std::vector<quint64> reach(words, 0), shifted(words, 0);
     std::vector<int> via(size_t(total + 1), -1);
     reach[0] = 1;
-    for (size_t it = 0; it < weights.size(); ++it) {
-        const qint64 w = weights[it];
+    for (size_t it = 0; it < parts.size(); ++it) {
+        const qint64 w = parts[it].weight;
         if (w <= 0)
             continue;
         const size_t ws = size_t(w / 64), bs = size_t(w % 64);

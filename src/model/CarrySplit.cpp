@@ -1,5 +1,6 @@
 #include "model/CarrySplit.h"
 
+#include "model/CarryExact.h"
 #include "model/CarryGroups.h"
 #include "model/CarryPair.h"
 #include "model/CarryRatio.h"
@@ -8,27 +9,10 @@
 #include <QHash>
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace {
 
-using Ratio = CarryRatio;
-
-bool less(const Ratio& a, const Ratio& b)
-{
-    return a < b;
-}
-
-bool lessOrEqual(const Ratio& a, const Ratio& b)
-{
-    return a <= b;
-}
-
-// Two carriers re-split exactly when their free pieces weigh at most this much...
-constexpr qint64 PairLimitUnits = 200000;
-// ...and the sums over all pairs tried stay within this many machine words of work.
-constexpr qint64 PairWorkBudget = 40'000'000;
 // Exhaustive search for this many free pieces or fewer, and at most this many nodes.
 constexpr int ExactPieces = 12;
 constexpr qint64 ExactNodeCap = 50'000'000;
@@ -43,20 +27,20 @@ constexpr int PlainPieces = 250;
 class Solver
 {
 public:
-    Solver(const CarryTask& task, CarryCost& spent)
-        : t(task)
-        , n(int(task.grams.size()))
-        , m(int(task.shares.size()))
+    Solver(const CarryTask& split, CarryCost& spent)
+        : task(split)
+        , pieceCount(int(task.grams.size()))
+        , carriers(int(task.shares.size()))
         , cost(spent)
     {
-        cost.table(qint64(n) * qint64(sizeof(int) * 2 + sizeof(qint64)));
-        owner.assign(size_t(n), -1);
-        loads.assign(size_t(m), 0);
-        for (int i = 0; i < n; ++i) {
+        cost.table(qint64(pieceCount) * qint64(sizeof(int) * 2 + sizeof(qint64)));
+        owner.assign(size_t(pieceCount), -1);
+        loads.assign(size_t(carriers), 0);
+        for (int i = 0; i < pieceCount; ++i) {
             const int p = pinnedOf(i);
             if (p >= 0) {
                 owner[size_t(i)] = p;
-                loads[size_t(p)] += t.grams.at(i);
+                loads[size_t(p)] += task.grams.at(i);
             } else {
                 freePieces.push_back(i);
             }
@@ -68,34 +52,26 @@ public:
 
     int pinnedOf(int i) const
     {
-        if (i >= t.pinned.size())
+        if (i >= task.pinned.size())
             return -1;
-        const int p = t.pinned.at(i);
-        return p >= 0 && p < m ? p : -1;
+        const int p = task.pinned.at(i);
+        return p >= 0 && p < carriers ? p : -1;
     }
 
-    Ratio ratio(int j) const { return {loads[size_t(j)], t.shares.at(j)}; }
-    Ratio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, t.shares.at(j)}; }
+    CarryRatio ratio(int j) const { return {loads[size_t(j)], task.shares.at(j)}; }
+    CarryRatio ratioWith(int j, qint64 delta) const { return {loads[size_t(j)] + delta, task.shares.at(j)}; }
 
-    int critical() const
-    {
-        int a = 0;
-        for (int j = 1; j < m; ++j) {
-            if (less(ratio(a), ratio(j)))
-                a = j;
-        }
-        return a;
-    }
+    int critical() const { return mostLoaded(loads, task.shares); }
 
-    Ratio worst() const { return ratio(critical()); }
+    CarryRatio worst() const { return ratio(critical()); }
 
     void put(int i, int j)
     {
         const int old = owner[size_t(i)];
         if (old >= 0)
-            loads[size_t(old)] -= t.grams.at(i);
+            loads[size_t(old)] -= task.grams.at(i);
         owner[size_t(i)] = j;
-        loads[size_t(j)] += t.grams.at(i);
+        loads[size_t(j)] += task.grams.at(i);
     }
 
     // Longest piece first, each to whoever ends lowest; a tie goes to the one that
@@ -104,24 +80,24 @@ public:
     {
         std::vector<int> order = freePieces;
         std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-            if (t.grams.at(x) != t.grams.at(y))
-                return t.grams.at(x) > t.grams.at(y);
-            return t.product.at(x) < t.product.at(y);
+            if (task.grams.at(x) != task.grams.at(y))
+                return task.grams.at(x) > task.grams.at(y);
+            return task.product.at(x) < task.product.at(y);
         });
         QHash<int, int> lastOwner;
-        cost.intWork += qint64(order.size()) * (m + 1);
+        cost.intWork += qint64(order.size()) * (carriers + 1);
         for (int i : order) {
-            const qint64 w = t.grams.at(i);
-            const int intLast = lastOwner.value(t.product.at(i), -1);
+            const qint64 w = task.grams.at(i);
+            const int intLast = lastOwner.value(task.product.at(i), -1);
             int best = 0;
-            for (int j = 1; j < m; ++j) {
-                const Ratio rj = ratioWith(j, w);
-                const Ratio rb = ratioWith(best, w);
-                if (less(rj, rb) || (!less(rb, rj) && j == intLast))
+            for (int j = 1; j < carriers; ++j) {
+                const CarryRatio rj = ratioWith(j, w);
+                const CarryRatio rb = ratioWith(best, w);
+                if (rj < rb || (!(rb < rj) && j == intLast))
                     best = j;
             }
             put(i, best);
-            lastOwner.insert(t.product.at(i), best);
+            lastOwner.insert(task.product.at(i), best);
         }
     }
 
@@ -131,7 +107,7 @@ public:
         std::vector<std::pair<qint64, int>> out;
         for (int i : freePieces) {
             if (owner[size_t(i)] == j)
-                out.emplace_back(t.grams.at(i), i);
+                out.emplace_back(task.grams.at(i), i);
         }
         std::sort(out.begin(), out.end());
         return out;
@@ -142,17 +118,17 @@ public:
     // does. Costs pieces squared a step, so it is the baseline of small splits only.
     void plainSearch()
     {
-        auto r = [&](int j, qint64 load) { return double(load) * 100.0 / t.shares.at(j); };
+        auto r = [&](int j, qint64 load) { return double(load) * 100.0 / task.shares.at(j); };
         for (int step = 0; step < 100000 && !spent(); ++step) {
-            cost.intWork += qint64(freePieces.size()) * (m + qint64(freePieces.size()));
+            cost.intWork += qint64(freePieces.size()) * (carriers + qint64(freePieces.size()));
             double gain = 0;
             int bx = -1, by = -1, bc = -1;
             for (int x : freePieces) {
                 const int a = owner[size_t(x)];
-                for (int c = 0; c < m; ++c) {
+                for (int c = 0; c < carriers; ++c) {
                     if (c == a)
                         continue;
-                    const qint64 d = t.grams.at(x);
+                    const qint64 d = task.grams.at(x);
                     const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
                     const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
                     if (before - after > gain + 1e-9) {
@@ -166,7 +142,7 @@ public:
                     const int c = owner[size_t(y)];
                     if (c == a)
                         continue;
-                    const qint64 d = t.grams.at(x) - t.grams.at(y);
+                    const qint64 d = task.grams.at(x) - task.grams.at(y);
                     const double before = std::max(r(a, loads[size_t(a)]), r(c, loads[size_t(c)]));
                     const double after = std::max(r(a, loads[size_t(a)] - d), r(c, loads[size_t(c)] + d));
                     if (before - after > gain + 1e-9) {
@@ -190,35 +166,26 @@ public:
 
     Lists allLists() const
     {
-        Lists lists(static_cast<size_t>(m));
-        for (int j = 0; j < m; ++j)
+        Lists lists(static_cast<size_t>(carriers));
+        for (int j = 0; j < carriers; ++j)
             lists[size_t(j)] = piecesOf(j);
         return lists;
     }
 
     // The move of one piece from a to b, or swap of a piece of a with a lighter one of
     // b, that lowers max(a, b) the most below bestValue; a is the higher of the two.
-    void bestTrade(int a, int b, const Lists& lists, Ratio& bestValue, int& bestX, int& bestY, int& bestB) const
+    void bestTrade(int a, int b, const Lists& lists, CarryRatio& bestValue, int& bestX, int& bestY, int& bestB) const
     {
-        const auto& la = lists[size_t(a)];
-        const auto& lb = lists[size_t(b)];
-        const qint64 sa = t.shares.at(a), sb = t.shares.at(b);
-        // Ideal difference d moved from a to b: (La - d) / sa = (Lb + d) / sb.
-        const double ideal = double(loads[size_t(a)] * sb - loads[size_t(b)] * sa) / double(sa + sb);
-        auto consider = [&](qint64 d, int x, int y) {
-            if (d <= 0)
-                return;
-            const Ratio v = larger(ratioWith(a, -d), ratioWith(b, d));
-            if (less(v, bestValue)) {
-                bestValue = v;
+        using Entry = std::pair<qint64, int>;
+        CarryTrades::best(
+            lists[size_t(a)], lists[size_t(b)], loads[size_t(a)], task.shares.at(a), loads[size_t(b)],
+            task.shares.at(b), bestValue, [](const Entry& e) { return e.first; },
+            [](const Entry& e) { return e.second; },
+            [&](int x, int y) {
                 bestX = x;
                 bestY = y;
                 bestB = b;
-            }
-        };
-        CarryTrades::offer(
-            la, lb, ideal, [](const std::pair<qint64, int>& e) { return e.first; },
-            [](const std::pair<qint64, int>& e) { return e.second; }, consider);
+            });
     }
 
     void trade(int a, int b, int x, int y, Lists& lists)
@@ -236,17 +203,17 @@ public:
     // participant has none: no single move or swap then lowers the largest value.
     void localSearch()
     {
-        if (m < 2)
+        if (carriers < 2)
             return;
         Lists lists = allLists();
-        cost.intWork += qint64(m) * qint64(freePieces.size());
+        cost.intWork += qint64(carriers) * qint64(freePieces.size());
         for (int step = 0; step < 100000 && !spent(); ++step) {
             const int a = critical();
             // Each pair's search walks both lists.
-            cost.intWork += qint64(lists[size_t(a)].size()) * (m - 1) + qint64(freePieces.size()) + m;
-            Ratio bestValue = ratio(a);
+            cost.intWork += qint64(lists[size_t(a)].size()) * (carriers - 1) + qint64(freePieces.size()) + carriers;
+            CarryRatio bestValue = ratio(a);
             int bestX = -1, bestY = -1, bestB = -1;
-            for (int b = 0; b < m; ++b) {
+            for (int b = 0; b < carriers; ++b) {
                 if (b != a)
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
             }
@@ -261,26 +228,26 @@ public:
     // anything moved.
     bool pairSweep(qint64& work)
     {
-        if (m < 2)
+        if (carriers < 2)
             return false;
         Lists lists = allLists();
         bool moved = false;
         for (int sweep = 0; sweep < 50; ++sweep) {
             bool any = false;
-            for (int a = 0; a < m; ++a) {
-                for (int b = 0; b < m; ++b) {
-                    if (a == b || !less(ratio(b), ratio(a)))
+            for (int a = 0; a < carriers; ++a) {
+                for (int b = 0; b < carriers; ++b) {
+                    if (a == b || !(ratio(b) < ratio(a)))
                         continue;
                     work += qint64(lists[size_t(a)].size()) + 1;
                     cost.intWork += qint64(lists[size_t(a)].size()) + 1;
                     if (work > SweepWorkBudget || spent())
                         return moved;
-                    Ratio bestValue = ratio(a);
+                    CarryRatio bestValue = ratio(a);
                     int bestX = -1, bestY = -1, bestB = -1;
                     bestTrade(a, b, lists, bestValue, bestX, bestY, bestB);
                     if (bestX >= 0) {
-                        work += n; // the two lists made again
-                        cost.intWork += n;
+                        work += pieceCount; // the two lists made again
+                        cost.intWork += pieceCount;
                         trade(a, b, bestX, bestY, lists);
                         any = moved = true;
                     }
@@ -292,124 +259,28 @@ public:
         return moved;
     }
 
-    // The free pieces of a and b split between them exactly, by the sums their pieces
-    // can make. False, changing nothing, when that does not lower the larger of the two
-    // or the work would pass the budget.
-    bool pairSplit(int a, int b, qint64& work)
-    {
-        std::vector<int> pieces;
-        qint64 total = 0;
-        for (int i : freePieces) {
-            const int o = owner[size_t(i)];
-            if (o == a || o == b) {
-                pieces.push_back(i);
-                total += t.grams.at(i);
-            }
-        }
-        if (pieces.empty() || total > PairLimitUnits)
-            return false;
-        // Equal weights as one group, taken in binary parts (1, 2, 4, ... pieces).
-        std::stable_sort(pieces.begin(), pieces.end(), [&](int x, int y) {
-            if (t.grams.at(x) != t.grams.at(y))
-                return t.grams.at(x) < t.grams.at(y);
-            return t.product.at(x) < t.product.at(y);
-        });
-        struct Item
-        {
-            qint64 weight;
-            int group;
-            int count;
-        };
-        std::vector<std::pair<size_t, size_t>> groups; // [begin, end) in pieces
-        std::vector<Item> items;
-        for (size_t k = 0; k < pieces.size();) {
-            size_t e = k;
-            while (e < pieces.size() && t.grams.at(pieces[e]) == t.grams.at(pieces[k]))
-                ++e;
-            const int g = int(groups.size());
-            groups.emplace_back(k, e);
-            int left = int(e - k);
-            for (int part = 1; left > 0; part *= 2) {
-                const int c = std::min(part, left);
-                items.push_back({t.grams.at(pieces[k]) * c, g, c});
-                left -= c;
-            }
-            k = e;
-        }
-        const size_t words = size_t(total / 64 + 1);
-        work += qint64(words) * qint64(items.size());
-        if (work > PairWorkBudget)
-            return false;
-        cost.intWork += qint64(words) * qint64(items.size()) + total;
-        cost.table(qint64(words) * 16 + (total + 1) * qint64(sizeof(int)));
-
-        std::vector<qint64> weights;
-        weights.reserve(items.size());
-        for (const Item& item : items)
-            weights.push_back(item.weight);
-        const std::vector<int> via = CarryPair::sums(weights, total);
-
-        qint64 fixedA = loads[size_t(a)], fixedB = loads[size_t(b)];
-        for (int i : pieces) {
-            const qint64 w = t.grams.at(i);
-            if (owner[size_t(i)] == a)
-                fixedA -= w;
-            else
-                fixedB -= w;
-        }
-        const Ratio before = larger(ratio(a), ratio(b));
-        qint64 bestSum = -1;
-        Ratio bestValue = before;
-        for (qint64 s = 0; s <= total; ++s) {
-            if (!CarryPair::reached(via, s))
-                continue;
-            const Ratio v = larger(Ratio{fixedA + s, t.shares.at(a)}, Ratio{fixedB + total - s, t.shares.at(b)});
-            if (less(v, bestValue)) {
-                bestValue = v;
-                bestSum = s;
-            }
-        }
-        if (bestSum < 0)
-            return false;
-
-        // How many pieces of each weight group go to a; within a group the pieces go
-        // in product order, so that at most one product of each weight is divided.
-        std::vector<int> toA(groups.size(), 0);
-        for (qint64 s = bestSum; s > 0;) {
-            const Item& item = items[size_t(via[size_t(s)])];
-            toA[size_t(item.group)] += item.count;
-            s -= item.weight;
-        }
-        for (size_t g = 0; g < groups.size(); ++g) {
-            // Zero-weight pieces add nothing to either sum; they stay where they are.
-            if (t.grams.at(pieces[groups[g].first]) == 0)
-                continue;
-            for (size_t k = groups[g].first; k < groups[g].second; ++k)
-                put(pieces[k], int(k - groups[g].first) < toA[g] ? a : b);
-        }
-        return true;
-    }
+    CarryExact::Split exact() { return {task, freePieces, owner, loads, cost}; }
 
     // Re-splits the most loaded participant with each other one, lightest first, and
     // runs the local search again after every gain.
     void polish()
     {
         qint64 work = 0;
-        for (int round = 0; round < 1000 && m >= 2; ++round) {
+        for (int round = 0; round < 1000 && carriers >= 2; ++round) {
             const int a = critical();
             std::vector<int> others;
-            for (int j = 0; j < m; ++j) {
+            for (int j = 0; j < carriers; ++j) {
                 if (j != a)
                     others.push_back(j);
             }
-            std::stable_sort(others.begin(), others.end(), [&](int x, int y) { return less(ratio(x), ratio(y)); });
+            std::stable_sort(others.begin(), others.end(), [&](int x, int y) { return ratio(x) < ratio(y); });
             bool gained = false;
             for (int b : others) {
-                if (pairSplit(a, b, work)) {
+                if (CarryExact::pair(exact(), a, b, work)) {
                     gained = true;
                     break;
                 }
-                if (work > PairWorkBudget)
+                if (work > CarryPair::WorkLimit)
                     return;
             }
             if (!gained)
@@ -418,136 +289,56 @@ public:
         }
     }
 
-    // Every assignment of the free pieces, heaviest first, cut wherever it cannot beat
-    // the best split found. True when it ran to the end.
-    bool exhaustive(const Ratio& bound, qint64 nodeCap)
-    {
-        std::vector<int> order = freePieces;
-        std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return t.grams.at(x) > t.grams.at(y); });
-        std::vector<qint64> rest(order.size() + 1, 0);
-        for (size_t k = order.size(); k-- > 0;)
-            rest[k] = rest[k + 1] + t.grams.at(order[k]);
-        qint64 shareSum = 0;
-        for (qint32 s : t.shares)
-            shareSum += s;
-        qint64 loadSum = std::accumulate(loads.begin(), loads.end(), qint64(0));
-        for (int i : freePieces)
-            loadSum -= t.grams.at(i);
-
-        // Start from the pinned pieces alone.
-        std::vector<int> bestOwner = owner;
-        Ratio best = worst();
-        for (int i : freePieces) {
-            loads[size_t(owner[size_t(i)])] -= t.grams.at(i);
-            owner[size_t(i)] = -1;
-        }
-        qint64 nodes = 0;
-        bool complete = true;
-        std::vector<std::pair<qint64, qint64>> tried;
-        auto dfs = [&](auto&& self, size_t k, qint64 placed) -> void {
-            if (!complete || !less(bound, best))
-                return;
-            // A node weighs its participants, sorts them and makes its lists.
-            cost.intWork += 8 * qint64(m) + 32;
-            if (++nodes > nodeCap || spent()) {
-                complete = false;
-                return;
-            }
-            if (k == order.size()) {
-                const Ratio v = worst();
-                if (less(v, best)) {
-                    best = v;
-                    bestOwner = owner;
-                }
-                return;
-            }
-            // Even spread perfectly, the rest cannot beat the best.
-            if (!less(Ratio{placed + rest[k], shareSum}, best))
-                return;
-            const int i = order[k];
-            const qint64 w = t.grams.at(i);
-            std::vector<int> choices;
-            for (int j = 0; j < m; ++j) {
-                if (less(ratioWith(j, w), best))
-                    choices.push_back(j);
-            }
-            std::stable_sort(choices.begin(), choices.end(),
-                             [&](int x, int y) { return less(ratioWith(x, w), ratioWith(y, w)); });
-            const size_t mark = tried.size();
-            for (int j : choices) {
-                const std::pair<qint64, qint64> key(t.shares.at(j), loads[size_t(j)]);
-                // Two participants with the same share and load are interchangeable.
-                if (std::find(tried.begin() + qsizetype(mark), tried.end(), key) != tried.end())
-                    continue;
-                tried.push_back(key);
-                owner[size_t(i)] = j;
-                loads[size_t(j)] += w;
-                self(self, k + 1, placed + w);
-                loads[size_t(j)] -= w;
-                owner[size_t(i)] = -1;
-                if (!complete)
-                    break;
-            }
-            tried.resize(mark);
-        };
-        dfs(dfs, 0, loadSum);
-        owner = bestOwner;
-        std::fill(loads.begin(), loads.end(), 0);
-        for (int i = 0; i < n; ++i)
-            loads[size_t(owner[size_t(i)])] += t.grams.at(i);
-        return complete;
-    }
-
     // Among splits no worse than limit, fewer participants per product: a piece away
     // from its product's main carrier moves there when the load stays within the limit,
     // or trades places with a piece of the same weight (loads unchanged) of another
     // product that the trade does not spread.
-    void gather(const Ratio& limit)
+    void gather(const CarryRatio& limit)
     {
-        if (m < 2)
+        if (carriers < 2)
             return;
-        QHash<qint64, int> count; // product * m + participant -> pieces
-        auto key = [&](int product, int j) { return qint64(product) * m + j; };
-        for (int i = 0; i < n; ++i)
-            ++count[key(t.product.at(i), owner[size_t(i)])];
+        QHash<qint64, int> count; // product * carriers + participant -> pieces
+        auto key = [&](int product, int j) { return qint64(product) * carriers + j; };
+        for (int i = 0; i < pieceCount; ++i)
+            ++count[key(task.product.at(i), owner[size_t(i)])];
         auto move = [&](int i, int j) {
-            --count[key(t.product.at(i), owner[size_t(i)])];
-            ++count[key(t.product.at(i), j)];
+            --count[key(task.product.at(i), owner[size_t(i)])];
+            ++count[key(task.product.at(i), j)];
             put(i, j);
         };
         for (int pass = 0; pass < 4; ++pass) {
-            cost.intWork += 2 * qint64(n);
+            cost.intWork += 2 * qint64(pieceCount);
             // Each product's main carrier: who holds most of its pieces, the first on a tie.
             QHash<int, std::pair<int, int>> main; // product -> (carrier, pieces)
             for (auto it = count.cbegin(); it != count.cend(); ++it) {
-                const int p = int(it.key() / m), j = int(it.key() % m);
+                const int p = int(it.key() / carriers), j = int(it.key() % carriers);
                 auto& best = main[p];
                 if (it.value() > best.second || (it.value() == best.second && j < best.first))
                     best = {j, it.value()};
             }
             // Free pieces by carrier and weight, as the pass begins; a piece moved since
             // is passed over by its owner check.
-            QHash<qint64, std::vector<int>> byWeight; // participant + m * weight
+            QHash<qint64, std::vector<int>> byWeight; // participant + carriers * weight
             for (int i : freePieces)
-                byWeight[qint64(owner[size_t(i)]) + qint64(m) * t.grams.at(i)].push_back(i);
+                byWeight[qint64(owner[size_t(i)]) + qint64(carriers) * task.grams.at(i)].push_back(i);
             bool changed = false;
             for (int x : freePieces) {
-                const int p = t.product.at(x);
+                const int p = task.product.at(x);
                 const int b = owner[size_t(x)];
                 const int a = main.value(p).first;
                 if (a == b)
                     continue;
-                const qint64 wx = t.grams.at(x);
-                if (lessOrEqual(ratioWith(a, wx), limit)) {
+                const qint64 wx = task.grams.at(x);
+                if (ratioWith(a, wx) <= limit) {
                     move(x, a);
                     changed = true;
                     continue;
                 }
-                const auto same = byWeight.constFind(qint64(a) + qint64(m) * wx);
+                const auto same = byWeight.constFind(qint64(a) + qint64(carriers) * wx);
                 if (same == byWeight.cend())
                     continue;
                 for (int y : *same) {
-                    const int q = t.product.at(y);
+                    const int q = task.product.at(y);
                     if (owner[size_t(y)] != a || q == p)
                         continue;
                     if (count.value(key(q, b)) == 0 && count.value(key(q, a)) > 1)
@@ -577,58 +368,21 @@ public:
         loads.assign(r.loads.begin(), r.loads.end());
     }
 
-    const CarryTask& t;
-    const int n;
-    const int m;
+    const CarryTask& task;
+    const int pieceCount;
+    const int carriers;
     std::vector<int> owner;
     std::vector<qint64> loads;
     std::vector<int> freePieces;
     CarryCost& cost;
 };
 
-Ratio valueOf(const CarryResult& r, const QList<qint32>& shares)
+CarryRatio valueOf(const QList<qint64>& loads, const QList<qint32>& shares)
 {
-    Ratio v{0, 1};
-    for (qsizetype j = 0; j < shares.size() && j < r.loads.size(); ++j)
-        v = larger(v, Ratio{r.loads.at(j), shares.at(j)});
+    CarryRatio v{0, 1};
+    for (qsizetype j = 0; j < shares.size() && j < loads.size(); ++j)
+        v = larger(v, CarryRatio{loads.at(j), shares.at(j)});
     return v;
-}
-
-// The lower bound as an exact fraction, for telling when a split is proven best.
-Ratio boundOf(const CarryTask& t)
-{
-    qint64 total = 0, shareSum = 0, heaviest = 0;
-    qint32 largest = 1;
-    std::vector<qint64> pinnedLoad(size_t(t.shares.size()), 0);
-    for (qsizetype i = 0; i < t.grams.size(); ++i) {
-        total += t.grams.at(i);
-        const int p = i < t.pinned.size() ? t.pinned.at(i) : -1;
-        if (p >= 0 && p < t.shares.size())
-            pinnedLoad[size_t(p)] += t.grams.at(i);
-        else
-            heaviest = std::max(heaviest, t.grams.at(i));
-    }
-    for (qint32 s : t.shares) {
-        shareSum += s;
-        largest = std::max(largest, s);
-    }
-    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
-    for (qsizetype j = 0; j < t.shares.size(); ++j)
-        b = larger(b, Ratio{pinnedLoad[size_t(j)], t.shares.at(j)});
-    return b;
-}
-
-// Whether the split works on runs of equal pieces: beyond a thousand free pieces a piece
-// more or less moves the value by a hair, and the work must not grow with the pieces.
-bool manyPieces(const CarryTask& task)
-{
-    qint64 free = 0;
-    for (qsizetype i = 0; i < task.grams.size(); ++i) {
-        const int p = i < task.pinned.size() ? task.pinned.at(i) : -1;
-        if (p < 0 || p >= task.shares.size())
-            ++free;
-    }
-    return task.shares.size() >= 2 && free > CarrySplit::PiecesOneByOne;
 }
 
 bool freeRun(const CarryRun& run, const QList<qint32>& shares)
@@ -636,7 +390,8 @@ bool freeRun(const CarryRun& run, const QList<qint32>& shares)
     return run.pinned < 0 || run.pinned >= shares.size();
 }
 
-Ratio boundOfRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
+// The lower bound as an exact fraction, for telling when a split is proven best.
+CarryRatio boundOf(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
     qint64 total = 0, shareSum = 0, heaviest = 0;
     qint32 largest = 1;
@@ -654,17 +409,27 @@ Ratio boundOfRuns(const QList<CarryRun>& runs, const QList<qint32>& shares)
         shareSum += s;
         largest = std::max(largest, s);
     }
-    Ratio b = larger(Ratio{total, std::max<qint64>(1, shareSum)}, Ratio{heaviest, largest});
+    CarryRatio b = larger(CarryRatio{total, std::max<qint64>(1, shareSum)}, CarryRatio{heaviest, largest});
     for (qsizetype j = 0; j < shares.size(); ++j)
-        b = larger(b, Ratio{pinnedLoad[size_t(j)], shares.at(j)});
+        b = larger(b, CarryRatio{pinnedLoad[size_t(j)], shares.at(j)});
     return b;
+}
+
+// Each piece a run of one.
+QList<CarryRun> runsOf(const CarryTask& task)
+{
+    QList<CarryRun> runs;
+    runs.reserve(task.grams.size());
+    for (qsizetype i = 0; i < task.grams.size(); ++i)
+        runs.append({task.grams.at(i), 1, task.product.at(i), i < task.pinned.size() ? task.pinned.at(i) : -1});
+    return runs;
 }
 
 } // namespace
 
 double CarryResult::value(const QList<qint32>& shares) const
 {
-    const Ratio v = valueOf(*this, shares);
+    const CarryRatio v = valueOf(loads, shares);
     return double(v.load) * 100.0 / double(v.share);
 }
 
@@ -674,52 +439,20 @@ CarryResult greedy(const CarryTask& task)
 {
     CarryCost cost;
     Solver s(task, cost);
-    if (s.m == 0)
+    if (s.carriers == 0)
         return s.result();
     s.greedy();
     s.localSearch();
     return s.result();
 }
 
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
-                                qint64 intCrumb = 0);
-
 CarryResult solve(const CarryTask& task, CarryCost* spent)
 {
     CarryCost own;
     CarryCost& cost = spent ? *spent : own;
-    const Ratio bound = boundOf(task);
-    if (manyPieces(task)) {
-        // Runs of equal consecutive pieces, split as runs and handed out piece by piece.
-        QList<CarryRun> runs;
-        QList<int> firsts;
-        for (qsizetype i = 0; i < task.grams.size(); ++i) {
-            const int p = i < task.pinned.size() && task.pinned.at(i) < task.shares.size() ? task.pinned.at(i) : -1;
-            const int pin = p >= 0 ? p : -1;
-            if (!runs.isEmpty() && runs.last().grams == task.grams.at(i) && runs.last().product == task.product.at(i) &&
-                runs.last().pinned == pin) {
-                ++runs.last().count;
-                continue;
-            }
-            runs.append({task.grams.at(i), 1, task.product.at(i), pin});
-            firsts.append(int(i));
-        }
-        const CarryRunResult split = solveRunsCounted(runs, task.shares, cost);
-        CarryResult r;
-        r.owner = QList<int>(task.grams.size(), -1);
-        for (qsizetype k = 0; k < runs.size(); ++k) {
-            int i = firsts.at(k);
-            for (const auto& [j, n] : split.taken.at(k)) {
-                for (qint64 c = 0; c < n; ++c)
-                    r.owner[i++] = j;
-            }
-        }
-        r.loads = split.loads;
-        r.blnExact = split.blnExact || !less(bound, valueOf(r, task.shares));
-        return r;
-    }
+    const CarryRatio bound = boundOf(runsOf(task), task.shares);
     Solver s(task, cost);
-    if (s.m == 0)
+    if (s.carriers == 0)
         return s.result();
     s.greedy();
     const CarryResult greedyOnly = s.result();
@@ -738,35 +471,35 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
     qint64 freeTotal = 0;
     for (int i : s.freePieces)
         freeTotal += task.grams.at(i);
-    if (s.m == 1) {
+    if (s.carriers == 1) {
         blnExact = true;
-    } else if (s.m == 2 && freeTotal <= PairLimitUnits) {
+    } else if (s.carriers == 2 && freeTotal <= CarryPair::LimitUnits) {
         // Two carriers: the sums of the free pieces give the best split outright.
-        qint64 work = -PairWorkBudget * 1000; // never cut short
-        s.pairSplit(0, 1, work);
+        qint64 work = -CarryPair::WorkLimit * 1000; // never cut short
+        CarryExact::pair(s.exact(), 0, 1, work);
         blnExact = true;
     } else {
         // Re-split pairs exactly and even out all pairs, while either helps.
         qint64 work = 0;
         for (int round = 0; round < 20; ++round) {
-            const Ratio before = s.worst();
+            const CarryRatio before = s.worst();
             s.polish();
             const bool moved = s.pairSweep(work);
             s.localSearch();
-            if (!moved && !less(s.worst(), before))
+            if (!moved && !(s.worst() < before))
                 break;
         }
         const int free = int(s.freePieces.size());
         if (free <= SearchPieces)
-            blnExact = s.exhaustive(bound, free <= ExactPieces ? ExactNodeCap : SearchNodeCap);
+            blnExact = CarryExact::all(s.exact(), bound, free <= ExactPieces ? ExactNodeCap : SearchNodeCap);
     }
     CarryResult best = s.result();
     if (better(baseline, best, task.shares)) {
         best = baseline;
         blnExact = false;
     }
-    const Ratio value = valueOf(best, task.shares);
-    if (!less(bound, value))
+    const CarryRatio value = valueOf(best.loads, task.shares);
+    if (!(bound < value))
         blnExact = true;
     s.take(best);
     s.gather(value);
@@ -777,8 +510,7 @@ CarryResult solve(const CarryTask& task, CarryCost* spent)
 
 double lowerBound(const CarryTask& task)
 {
-    const Ratio b = boundOf(task);
-    return double(b.load) * 100.0 / double(b.share);
+    return lowerBound(runsOf(task), task.shares);
 }
 
 int spread(const CarryTask& task, const QList<int>& owner)
@@ -792,18 +524,10 @@ int spread(const CarryTask& task, const QList<int>& owner)
 
 bool better(const CarryResult& a, const CarryResult& b, const QList<qint32>& shares)
 {
-    return less(valueOf(a, shares), valueOf(b, shares));
+    return valueOf(a.loads, shares) < valueOf(b.loads, shares);
 }
 
-CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
-{
-    CarryCost cost;
-    CarryRunResult r = solveRunsCounted(runs, shares, cost, intCrumb);
-    r.cost = cost;
-    return r;
-}
-
-CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
+static CarryRunResult splitRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, CarryCost& cost,
                                 qint64 intCrumb)
 {
     const int m = int(shares.size());
@@ -833,9 +557,7 @@ CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>
                 return *pair;
         }
         CarryRunResult r = CarryGroups::solve(runs, shares, cost, intCrumb);
-        CarryResult loads;
-        loads.loads = r.loads;
-        r.blnExact = !less(boundOfRuns(runs, shares), valueOf(loads, shares));
+        r.blnExact = !(boundOf(runs, shares) < valueOf(r.loads, shares));
         return r;
     }
     // Few pieces: one by one, for the exact searches; a pinned run as one piece.
@@ -885,9 +607,17 @@ CarryRunResult solveRunsCounted(const QList<CarryRun>& runs, const QList<qint32>
     return r;
 }
 
+CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb)
+{
+    CarryCost cost;
+    CarryRunResult r = splitRuns(runs, shares, cost, intCrumb);
+    r.cost = cost;
+    return r;
+}
+
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares)
 {
-    const Ratio b = boundOfRuns(runs, shares);
+    const CarryRatio b = boundOf(runs, shares);
     return double(b.load) * 100.0 / double(b.share);
 }
 

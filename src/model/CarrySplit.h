@@ -61,8 +61,8 @@ namespace CarrySplit {
 // group of a full catalog held by all 30 participants takes 32 MB).
 constexpr qint64 WorkBudget = 60'000'000;
 constexpr qint64 MemoryBudget = 40'000'000;
-// Pieces split one by one, for the exact searches; beyond this many free pieces, the
-// split works on groups of equal pieces, however many a group has.
+// Runs of at most this many free pieces are split one by one (solve), for the exact
+// searches; beyond it, on groups of equal pieces, however many a group has.
 constexpr qint64 PiecesOneByOne = 1000;
 
 // The same split for pieces given as runs; the work grows with the runs, not with the
@@ -72,9 +72,9 @@ constexpr qint64 PiecesOneByOne = 1000;
 CarryRunResult solveRuns(const QList<CarryRun>& runs, const QList<qint32>& shares, qint64 intCrumb = 0);
 double lowerBound(const QList<CarryRun>& runs, const QList<qint32>& shares);
 
-// Runs within a few milliseconds on a trip's worth of pieces: exact for up to 12 free
-// pieces and for two participants carrying at most 200 000 units of free pieces; otherwise
-// the greedy split and its local search below, then a pairwise re-split of the most
+// Pieces one by one (solveRuns hands it at most PiecesOneByOne free pieces): exact for
+// up to 12 free pieces and for two participants carrying at most 200 000 units of them;
+// otherwise the greedy split and its local search below, then a pairwise re-split of the most
 // loaded participant with each other one while that helps; never worse than greedy().
 // cost, when given, gets what the split cost.
 CarryResult solve(const CarryTask& task, CarryCost* cost = nullptr);

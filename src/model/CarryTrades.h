@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CarryRatio.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -60,6 +62,26 @@ void offer(const List& la, const List& lb, double ideal, Weight weight, Id id, C
             ++it;
         around(lb, it, wx, id(*x));
     }
+}
+
+// The trade between a (load la, share sa) and b that lowers the larger of their loads
+// per share the most, below bestValue, which it then becomes; take(x, y) gets each
+// better trade found.
+template <typename List, typename Weight, typename Id, typename Take>
+void best(const List& listA, const List& listB, qint64 la, qint64 sa, qint64 lb, qint64 sb, CarryRatio& bestValue,
+          Weight weight, Id id, Take take)
+{
+    // Ideal weight d moved from a to b: (la - d) / sa = (lb + d) / sb.
+    const double ideal = double(la * sb - lb * sa) / double(sa + sb);
+    offer(listA, listB, ideal, weight, id, [&](qint64 d, int x, int y) {
+        if (d <= 0)
+            return;
+        const CarryRatio v = larger(CarryRatio{la - d, sa}, CarryRatio{lb + d, sb});
+        if (v < bestValue) {
+            bestValue = v;
+            take(x, y);
+        }
+    });
 }
 
 } // namespace CarryTrades

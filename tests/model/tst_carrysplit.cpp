@@ -1,3 +1,4 @@
+#include "model/CarryPair.h"
 #include "model/CarryPieces.h"
 #include "model/CarryPlan.h"
 #include "model/CarrySplit.h"
@@ -223,6 +224,8 @@ private slots:
     void shares_data();
     void shares();
     void fit();
+    void binaryParts_data();
+    void binaryParts();
 };
 
 void tst_carrysplit::knownOptimum_data()
@@ -417,6 +420,7 @@ void tst_carrysplit::manyPieces()
     QFETCH(int, pinEvery);
     QFETCH(bool, together);
     QRandomGenerator rnd(static_cast<quint32>(seed));
+    QList<CarryRun> list;
     Grams grams;
     Ints owners;
     Ints pinned;
@@ -424,6 +428,7 @@ void tst_carrysplit::manyPieces()
         const qint64 w = rnd.bounded(maxGrams + 1);
         const int count = 1 + rnd.bounded(most);
         const int pin = pinEvery > 0 && p % pinEvery == 0 ? rnd.bounded(people) : -1;
+        list.append({w, count, p, pin});
         for (int k = 0; k < count; ++k) {
             grams.append(w);
             owners.append(p);
@@ -432,7 +437,14 @@ void tst_carrysplit::manyPieces()
     }
     QVERIFY(grams.size() > 1000);
     const CarryTask t = task(grams, randomShares(rnd, people), owners, pinned);
-    const CarryResult r = CarrySplit::solve(t);
+    const CarryRunResult split = CarrySplit::solveRuns(list, t.shares);
+    // The runs' split piece by piece, each run's pieces in the order taken.
+    CarryResult r;
+    r.loads = split.loads;
+    for (qsizetype k = 0; k < list.size(); ++k) {
+        for (const auto& [j, n] : split.taken.at(k))
+            r.owner += QList<int>(n, j);
+    }
     checkSplit(t, r);
     const double value = r.value(t.shares);
     const CarryResult plain = CarrySplit::greedy(t);
@@ -481,10 +493,13 @@ void tst_carrysplit::runsAgreeWithPieces()
     Grams grams;
     Ints products;
     Ints pinned;
+    qint64 free = 0;
     for (int k = 0; k < runs; ++k) {
         const CarryRun run{equalShares ? 100 * (1 + rnd.bounded(4)) : 1 + rnd.bounded(3000), 1 + int(rnd.bounded(most)),
                            k, pinEvery > 0 && k % pinEvery == 0 ? int(rnd.bounded(people)) : -1};
         list.append(run);
+        if (run.pinned < 0)
+            free += run.count;
         for (int c = 0; c < run.count; ++c) {
             grams.append(run.grams);
             products.append(k);
@@ -493,10 +508,13 @@ void tst_carrysplit::runsAgreeWithPieces()
     }
     const Shares shares = equalShares ? Shares(people, 100) : randomShares(rnd, people);
     const CarryTask t = task(grams, shares, products, pinned);
-    const CarryResult pieces = CarrySplit::solve(t);
     const CarryRunResult split = CarrySplit::solveRuns(list, shares);
-    QCOMPARE(split.loads, pieces.loads);
-    QCOMPARE(split.blnExact, pieces.blnExact);
+    // Beyond PiecesOneByOne free pieces the runs go as groups, never one by one.
+    if (free <= CarrySplit::PiecesOneByOne) {
+        const CarryResult pieces = CarrySplit::solve(t);
+        QCOMPARE(split.loads, pieces.loads);
+        QCOMPARE(split.blnExact, pieces.blnExact);
+    }
     QCOMPARE(CarrySplit::lowerBound(list, shares), CarrySplit::lowerBound(t));
     QList<qint64> loads(people, 0);
     for (int k = 0; k < runs; ++k) {
@@ -786,6 +804,45 @@ void tst_carrysplit::fit()
     QList<Participant> plain;
     Participants::fit(plain, 2);
     QVERIFY(Participants::allDefault(plain));
+}
+
+void tst_carrysplit::binaryParts_data()
+{
+    QTest::addColumn<qint64>("weight");
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<int>("parts");
+    QTest::newRow("one piece") << qint64(7) << qint64(1) << 1;
+    QTest::newRow("two pieces") << qint64(7) << qint64(2) << 2;
+    QTest::newRow("thirty pieces") << qint64(3) << qint64(30) << 5;
+    QTest::newRow("a power of two") << qint64(1) << qint64(1024) << 11;
+    QTest::newRow("past 2^31 pieces") << qint64(1) << (qint64(1) << 31) + 5 << 32;
+    QTest::newRow("the heaviest piece, 100 t") << qint64(1'000'000'000'000'000) << qint64(1) << 1;
+    QTest::newRow("weightless") << qint64(0) << qint64(5) << 0;
+}
+
+void tst_carrysplit::binaryParts()
+{
+    // Every count of a group's pieces, 0 to all, must be a sum of its parts, and the
+    // read-back must give that count: the two-carrier split rests on both.
+    QFETCH(qint64, weight);
+    QFETCH(qint64, count);
+    QFETCH(int, parts);
+    const std::vector<CarryPair::Part> list = CarryPair::parts({{weight, count}});
+    QCOMPARE(int(list.size()), parts);
+    qint64 pieces = 0;
+    for (const CarryPair::Part& part : list) {
+        QCOMPARE(part.group, 0);
+        QCOMPARE(part.weight, weight * part.count);
+        pieces += part.count;
+    }
+    QCOMPARE(pieces, weight > 0 ? count : 0);
+    if (weight == 0 || weight * count > 4096)
+        return;
+    const std::vector<int> via = CarryPair::sums(list, weight * count);
+    for (qint64 k = 0; k <= count; ++k) {
+        QVERIFY(CarryPair::reached(via, k * weight));
+        QCOMPARE(CarryPair::taken(list, via, k * weight, 1).at(0), k);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_carrysplit)
