@@ -64,6 +64,9 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     m_treeCarry->setSelectionMode(QAbstractItemView::SingleSelection);
     m_treeCarry->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_treeCarry->header()->setStretchLastSection(false);
+    // The opening width is fitted to the lines shown first, as many as a tall window has:
+    // measuring every line of thirty backpacks would take more than a frame.
+    m_treeCarry->header()->setResizeContentsPrecision(100);
     // Thousands of lines on a long trip: one line's height serves for all.
     m_treeCarry->setUniformRowHeights(true);
 
