@@ -218,6 +218,13 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(m_facts, &FactsTableModel::factsChanged, this, &frmNutrition::refresh);
 }
 
+frmNutrition::~frmNutrition()
+{
+    // A window destroyed while shown closes as it goes, and the aim field then loses the
+    // focus: its handler must not run on a window already half taken down.
+    QObject::disconnect(txtAim, nullptr, this, nullptr);
+}
+
 void frmNutrition::Init()
 {
     m_facts->reload();

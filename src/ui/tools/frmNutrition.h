@@ -31,6 +31,7 @@ class frmNutrition : public QWidget
 
 public:
     frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent = nullptr);
+    ~frmNutrition() override;
 
     // Before every opening: the catalog, the aim, the shifts and every figure afresh.
     void Init();
