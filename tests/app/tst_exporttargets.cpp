@@ -65,14 +65,8 @@ void tst_exporttargets::initTestCase()
 {
     m_exe = qEnvironmentVariable("TORBEL_TORBEL_EXE");
     QVERIFY2(QFile::exists(m_exe), "TORBEL_TORBEL_EXE names no program");
-    GlobalVariable g;
-    InitGlobalVariable(g);
-    TestSupport::makeTrip(g, {{"Гречка", "100", "гр"}, {"Чай", "5", "гр"}}, {"1 | 2 | 1"}, 4, 2, 3);
-    QByteArray bytes;
-    QString error;
-    QVERIFY(TripFile::write(TripFile::fromState(g), bytes, error));
     m_trip = m_dir.filePath("trip.trb");
-    QVERIFY(writeBytes(m_trip, bytes));
+    QVERIFY(TestSupport::writeSmallTrip(m_trip));
 }
 
 Result tst_exporttargets::torbel(const QStringList& args) const

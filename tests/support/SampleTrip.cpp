@@ -1,6 +1,9 @@
 #include "support/SampleTrip.h"
 
 #include "model/GlobalVariable.h"
+#include "tripfile/TripFile.h"
+
+#include <QFile>
 
 namespace TestSupport {
 
@@ -30,6 +33,19 @@ void makeTrip(GlobalVariable& g, const QList<QStringList>& products, const QStri
     g.dtDataBegin = dtDataBegin;
     g.dtDataEnd = dtDataBegin.addDays(intCountDay - 1);
     g.objRasklad.Build(intCountDay, g.intPeriod);
+}
+
+bool writeSmallTrip(const QString& strPath)
+{
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    makeTrip(g, {{"Гречка", "100", "гр"}, {"Чай", "5", "гр"}}, {"1 | 2 | 1"}, 4, 2, 3);
+    QByteArray bytes;
+    QString error;
+    if (!TripFile::write(TripFile::fromState(g), bytes, error))
+        return false;
+    QFile f(strPath);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
 } // namespace TestSupport

@@ -16,4 +16,8 @@ namespace TestSupport {
 void makeTrip(GlobalVariable& g, const QList<QStringList>& products, const QStringList& menus, qint16 intCountPeople,
               qint16 intCountSmena, qint16 intCountDay, const QDate& dtDataBegin = QDate(2024, 7, 1));
 
+// The two-product, one-menu trip of 4 participants that the program's own process
+// tests export, written to strPath; false when it could not be written.
+bool writeSmallTrip(const QString& strPath);
+
 } // namespace TestSupport
