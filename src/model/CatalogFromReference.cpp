@@ -1,5 +1,6 @@
 #include "model/CatalogFromReference.h"
 
+#include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/ProductGrams.h"
 #include "model/clsCatalog.h"
@@ -125,9 +126,10 @@ clsProduct product(const FoodReference::Entry& entry, qint16 intNorma, const QSt
     return p;
 }
 
-bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalog& objCatalog, Result& result,
+bool add(const FoodReference& reference, const QList<Choice>& choices, GlobalVariable& g, Result& result,
          QString& strError)
 {
+    const clsCatalog& objCatalog = g.objCatalog;
     result = Result();
     QList<clsProduct> products;
     QStringList missing;
@@ -201,14 +203,15 @@ bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalo
         result = Result();
         return false;
     }
-    for (clsProduct& p : products) {
-        objCatalog.AddProduct(p.Name(), p.Norma(), p.strProductEdin);
-        objCatalog.GetProduct(objCatalog.size()).facts = p.facts;
+    for (const clsProduct& p : products) {
         if (p.facts.energy == std::nullopt && p.facts.proteins == std::nullopt && p.facts.fats == std::nullopt &&
             p.facts.carbohydrates == std::nullopt)
             result.withoutValues.append(p.Name());
     }
     result.intAdded = static_cast<int>(products.size());
+    g.edits.appendProducts(products, products.size() == 1
+                                         ? QStringLiteral("добавление «%1» из справочника").arg(products.first().Name())
+                                         : QStringLiteral("добавление %1 продуктов из справочника").arg(products.size()));
     return true;
 }
 

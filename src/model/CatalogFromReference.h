@@ -10,6 +10,7 @@
 
 class clsCatalog;
 class clsProduct;
+struct GlobalVariable;
 
 // Catalog products made from foods chosen in the reference: the food's first name, its
 // unit, its norm when the reference knows one and all its values. The foods are added
@@ -59,8 +60,9 @@ struct Result
 
 // Checks every choice first and adds all of them or none. False with a Russian message
 // for a norm missing or out of range, a unit missing or of more than one line, or a
-// catalog with no room left; then the catalog is as it was.
-bool add(const FoodReference& reference, const QList<Choice>& choices, clsCatalog& objCatalog, Result& result,
+// catalog with no room left; then the catalog is as it was. The products are added
+// through the trip's editor as one step.
+bool add(const FoodReference& reference, const QList<Choice>& choices, GlobalVariable& g, Result& result,
          QString& strError);
 
 } // namespace CatalogFromReference

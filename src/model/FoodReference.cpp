@@ -206,15 +206,15 @@ const FoodReference::Entry* FoodReference::find(const QString& strName) const
     return it == m_byKey.cend() ? nullptr : &m_entries.at(*it);
 }
 
-int FoodReference::fill(clsCatalog& objCatalog) const
+QList<std::pair<qint16, clsProduct>> FoodReference::filled(const clsCatalog& objCatalog) const
 {
-    int intChanged = 0;
+    QList<std::pair<qint16, clsProduct>> changed;
     for (int i = 1; i <= objCatalog.size(); ++i) {
-        clsProduct& p = objCatalog.GetProduct(i);
-        const Entry* entry = find(p.Name());
+        const clsProduct& product = objCatalog.GetProduct(static_cast<qint16>(i));
+        const Entry* entry = find(product.Name());
         if (!entry)
             continue;
-        const ProductFacts before = p.facts;
+        clsProduct p = product;
         for (int f = 0; f < 4; ++f) {
             FactValue& v = FactsText::value(p.facts, FactsText::fieldAt(f));
             if (!v)
@@ -227,10 +227,10 @@ int FoodReference::fill(clsCatalog& objCatalog) const
             else if (entry->facts.gramsPerUnit && !strUnit.isEmpty() && strUnit == unitKey(entry->strUnit))
                 p.facts.gramsPerUnit = entry->facts.gramsPerUnit;
         }
-        if (!(p.facts == before))
-            ++intChanged;
+        if (!(p.facts == product.facts))
+            changed.append({static_cast<qint16>(i), std::move(p)});
     }
-    return intChanged;
+    return changed;
 }
 
 QStringList FoodReference::groups() const

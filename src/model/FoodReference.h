@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ProductFacts.h"
+#include "model/clsProduct.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class clsCatalog;
 
@@ -62,8 +64,9 @@ public:
 
     // Fills the empty fields of every product whose name matches: the four values, and
     // the weight of a unit when the product's unit is the entry's (a trailing "." and
-    // letter case ignored) or a kilogram. Returns how many products changed.
-    int fill(clsCatalog& objCatalog) const;
+    // letter case ignored) or a kilogram. Returns the products that change, as they
+    // become, for the trip's editor to put in as one step.
+    QList<std::pair<qint16, clsProduct>> filled(const clsCatalog& objCatalog) const;
 
 private:
     QList<Entry> m_entries;

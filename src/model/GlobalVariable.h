@@ -2,6 +2,7 @@
 
 #include "model/DocumentWriter.h"
 #include "model/Participant.h"
+#include "model/TripEditor.h"
 #include "model/TripSettings.h"
 #include "model/clsCatalog.h"
 #include "model/clsMenuList.h"
@@ -30,6 +31,8 @@ struct GlobalVariable : TripSettings
     QList<Participant> participants;
     // The document writer, created on first use: objWord(g) in export/clsRKWord.h.
     std::unique_ptr<DocumentWriter> objWord;
+    // Every change the user makes goes through here, and is announced from here.
+    TripEditor edits{*this};
 };
 
 // "Торбел 3.1", from the program's version.

@@ -1,6 +1,5 @@
 #include "model/NameOrder.h"
 
-#include "model/CatalogSnapshot.h"
 #include "model/ModelErrors.h"
 #include "model/clsCatalog.h"
 
@@ -119,23 +118,12 @@ void NameOrder::place(const clsCatalog& objCatalog, qint16 intIndex)
         m_indexToRow[m_rowToIndex[r - 1] - 1] = static_cast<qint16>(r);
 }
 
-int NameOrder::follow(const clsCatalog& objCatalog, CatalogSnapshot& seen)
+void NameOrder::follow(const clsCatalog& objCatalog, int intChange)
 {
-    const int intChanged = seen.singleChange(objCatalog);
-    try {
-        if (intChanged > 0) {
-            place(objCatalog, static_cast<qint16>(intChanged));
-            seen.retake(objCatalog, static_cast<qint16>(intChanged));
-        } else if (intChanged < 0) {
-            seen.clear();
-            *this = fromCatalog(objCatalog);
-            seen.take(objCatalog);
-        }
-    } catch (...) {
-        seen.clear();
-        throw;
-    }
-    return intChanged;
+    if (intChange > 0)
+        place(objCatalog, static_cast<qint16>(intChange));
+    else if (intChange < 0)
+        *this = fromCatalog(objCatalog);
 }
 
 NameOrder NameOrder::fromCatalog(const clsCatalog& objCatalog)

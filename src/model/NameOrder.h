@@ -3,7 +3,6 @@
 #include <QList>
 #include <QtGlobal>
 
-class CatalogSnapshot;
 class clsCatalog;
 
 // The catalog in name order: which catalog position each grid row shows, and back.
@@ -25,11 +24,11 @@ public:
     // whole catalog being sorted again. Throws OutOfRangeError for any other position.
     void place(const clsCatalog& objCatalog, qint16 intIndex);
 
-    // Brings the order in step with the catalog, where seen holds what it was made from,
-    // and seen with it: one product changed or added is placed, more make the order
-    // anew. Returns what seen.singleChange() said (0 when nothing changed). When it
-    // throws, seen is cleared, so that the next call makes the order anew.
-    int follow(const clsCatalog& objCatalog, CatalogSnapshot& seen);
+    // Brings the order in step with a change the trip's editor announced
+    // (TripEditor::catalogChangeSince): 0 nothing, a position that alone changed or was
+    // appended is placed, -1 makes the order anew. Throws OutOfRangeError when the
+    // order was not in step before; the caller then makes it anew.
+    void follow(const clsCatalog& objCatalog, int intChange);
 
     qint16 size() const { return static_cast<qint16>(m_rowToIndex.size()); }
     bool isEmpty() const { return m_rowToIndex.isEmpty(); }

@@ -58,6 +58,17 @@ const clsProduct& clsCatalog::GetProduct(qint16 intIndex) const
     return const_cast<clsCatalog*>(this)->GetProduct(intIndex);
 }
 
+void clsCatalog::DropLast(qint16 intCount)
+{
+    for (qint16 i = 0; i < intCount && m_intSize > 0; ++i) {
+        --m_intSize;
+        (*m_blocks[static_cast<size_t>(m_intSize / BlockSize)])[static_cast<size_t>(m_intSize % BlockSize)] =
+            clsProduct();
+        if (m_intSize % BlockSize == 0)
+            m_blocks.pop_back();
+    }
+}
+
 void clsCatalog::DelAllProduct()
 {
     m_blocks.clear();

@@ -64,6 +64,9 @@ public:
     const clsProduct& GetProduct(qint16 intIndex) const;
 
     void DelAllProduct();
+    // Removes the last intCount products (all of them when there are fewer): what takes
+    // back products just appended.
+    void DropLast(qint16 intCount);
 
 private:
     // A block for the next product; OverflowError when the catalog is full.

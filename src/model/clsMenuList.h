@@ -17,6 +17,10 @@ public:
     const clsMenuOfDay& GetMenu(qint16 intIndex) const;
     // Puts a copy at the position: inside the list it replaces, past the end it appends.
     void SetMenu(const clsMenuOfDay& objMenu, qint16 intIndex);
+    // Inserts a copy before position intIndex (1..size + 1).
+    void InsertMenu(const clsMenuOfDay& objMenu, qint16 intIndex);
+    // The two daily menus change places; throws OutOfRangeError outside 1..size.
+    void ExchangeMenus(qint16 intIndex1, qint16 intIndex2);
     qint16 size() const { return static_cast<qint16>(m_menus.size()); }
 
 private:

@@ -18,6 +18,7 @@ public:
     // The catalog position stored at a meal position; throws OutOfRangeError outside 1..count.
     qint16 GetIndexProduct(qint16 intPosition) const;
     void DelAllProduct() { m_items.clear(); }
+    const QList<qint16>& Products() const { return m_items; }
     // Replaces the entries by these positions in order, a repeat kept only the first
     // time: what AddProduct one by one gives, in linear time for a meal of any size.
     void SetProducts(const QList<qint16>& positions);

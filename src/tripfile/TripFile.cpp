@@ -139,6 +139,7 @@ bool applyData(Data& data, GlobalVariable& g, QString& strError, bool bChecked =
         strError = QString::fromLocal8Bit(e.what());
         return false;
     }
+    g.edits.replaced();
     return true;
 }
 

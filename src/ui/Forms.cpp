@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "model/GlobalVariable.h"
+#include "ui/TripUndo.h"
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmMenu.h"
@@ -29,7 +30,19 @@ T& lazy(std::unique_ptr<T>& slot, GlobalVariable& g, Forms& forms)
 
 Forms::Forms(GlobalVariable& g)
     : m_g(g)
+    , m_undo(std::make_unique<TripUndo>(g))
 {
+}
+
+// A window that shows or changes the trip: made on first use, with the undo shortcuts.
+template <typename T>
+T& Forms::tripWindow(std::unique_ptr<T>& slot)
+{
+    if (!slot) {
+        lazy(slot, m_g, *this);
+        m_undo->attach(*slot);
+    }
+    return *slot;
 }
 
 Forms::~Forms()
@@ -50,7 +63,7 @@ Forms::~Forms()
 
 frmMainForm& Forms::MainForm()
 {
-    return lazy(m_mainForm, m_g, *this);
+    return tripWindow(m_mainForm);
 }
 // A window the main window opened hands back to it when it closes; the editor and the
 // layout window may have changed what its fields show.
@@ -84,7 +97,7 @@ frmCalendar& Forms::Calendar()
 frmMenu& Forms::Menu()
 {
     if (!m_menu)
-        backToMain(lazy(m_menu, m_g, *this), true);
+        backToMain(tripWindow(m_menu), true);
     return *m_menu;
 }
 frmDialogProduct& Forms::DialogProduct()
@@ -98,7 +111,7 @@ frmRemoveDay& Forms::RemoveDay()
 frmRasklad& Forms::Rasklad()
 {
     if (!m_rasklad)
-        backToMain(lazy(m_rasklad, m_g, *this), true);
+        backToMain(tripWindow(m_rasklad), true);
     return *m_rasklad;
 }
 frmPrintOption& Forms::PrintOption()
@@ -114,19 +127,19 @@ frmAbout& Forms::About()
 frmCarry& Forms::Carry()
 {
     if (!m_carry)
-        backToMain(lazy(m_carry, m_g, *this), false);
+        backToMain(tripWindow(m_carry), false);
     return *m_carry;
 }
 
 frmReference& Forms::Reference()
 {
-    return lazy(m_reference, m_g, *this);
+    return tripWindow(m_reference);
 }
 
 frmNutrition& Forms::Nutrition()
 {
     if (!m_nutrition)
-        backToMain(lazy(m_nutrition, m_g, *this), false);
+        backToMain(tripWindow(m_nutrition), false);
     return *m_nutrition;
 }
 

@@ -15,6 +15,7 @@ class frmAbout;
 class frmNutrition;
 class frmCarry;
 class frmReference;
+class TripUndo;
 
 // Owns every window of the program. Each is created on first use and afterwards only
 // hidden and shown, so its state lasts for the whole run; the about box alone is
@@ -28,6 +29,8 @@ public:
     Forms& operator=(const Forms&) = delete;
 
     GlobalVariable& g() { return m_g; }
+    // The trip's undo stack; every window of the trip has its shortcuts.
+    TripUndo& Undo() { return *m_undo; }
 
     frmMainForm& MainForm();
     frmCalendar& Calendar();
@@ -63,7 +66,11 @@ private:
     template <typename T>
     void backToMain(T& window, bool blnRefresh);
 
+    template <typename T>
+    T& tripWindow(std::unique_ptr<T>& slot);
+
     GlobalVariable& m_g;
+    std::unique_ptr<TripUndo> m_undo;
     std::unique_ptr<frmMainForm> m_mainForm;
     std::unique_ptr<frmCalendar> m_calendar;
     std::unique_ptr<frmMenu> m_menu;

@@ -174,13 +174,16 @@ void tst_catalogfromreference::add()
     QFETCH(QStringList, added);
     QFETCH(QStringList, skipped);
     const FoodReference table = reference();
-    clsCatalog c;
+    GlobalVariable g;
+    clsCatalog& c = g.objCatalog;
     for (const QString& name : catalog)
         c.AddProduct(name, qint16(10), QStringLiteral("гр"));
     const clsCatalog before = c;
     CatalogFromReference::Result result;
     QString strError;
-    const bool blnOk = CatalogFromReference::add(table, choices(table, chosen), c, result, strError);
+    std::vector<TripChange> made;
+    QObject::connect(&g.edits, &TripEditor::made, [&](const TripChange& change) { made.push_back(change); });
+    const bool blnOk = CatalogFromReference::add(table, choices(table, chosen), g, result, strError);
     if (!error.isEmpty()) {
         QVERIFY(!blnOk);
         QVERIFY2(strError.contains(error), qPrintable(strError));
@@ -194,6 +197,12 @@ void tst_catalogfromreference::add()
     QCOMPARE(result.intAdded, c.size() - before.size());
     if (chosen.value(0).startsWith(QStringLiteral("Сухари")))
         QCOMPARE(result.withoutValues, QStringList{QStringLiteral("Сухари")});
+    // All the foods are one step, and taking it back leaves the catalog as it was.
+    QCOMPARE(made.size(), size_t(result.intAdded > 0 ? 1 : 0));
+    if (!made.empty()) {
+        g.edits.undo(made.front());
+        QVERIFY(c == before);
+    }
 }
 
 void tst_catalogfromreference::roomInTheCatalog_data()
@@ -214,13 +223,14 @@ void tst_catalogfromreference::roomInTheCatalog()
     QFETCH(int, chosen);
     QFETCH(bool, added);
     const FoodReference table = reference();
-    clsCatalog c;
+    GlobalVariable g;
+    clsCatalog& c = g.objCatalog;
     for (int i = 1; i <= size; ++i)
         c.AddProduct(QStringLiteral("Продукт %1").arg(i), qint16(1), QStringLiteral("гр"));
     const QStringList foods{"Гречка|80|гр", "Яйцо|1|шт"};
     CatalogFromReference::Result result;
     QString strError;
-    QCOMPARE(CatalogFromReference::add(table, choices(table, foods.mid(0, chosen)), c, result, strError), added);
+    QCOMPARE(CatalogFromReference::add(table, choices(table, foods.mid(0, chosen)), g, result, strError), added);
     QCOMPARE(int(c.size()), added ? size + chosen : size);
     if (!added)
         QVERIFY2(strError.contains(QStringLiteral("не может быть больше 32767")), qPrintable(strError));
@@ -245,8 +255,7 @@ void tst_catalogfromreference::figuresNeedNoTyping()
     g.intCountSmena = 1;
     CatalogFromReference::Result result;
     QString strError;
-    QVERIFY(CatalogFromReference::add(table, choices(table, {"Гречка|80|гр", "Яйцо|1|шт"}), g.objCatalog, result,
-                                      strError));
+    QVERIFY(CatalogFromReference::add(table, choices(table, {"Гречка|80|гр", "Яйцо|1|шт"}), g, result, strError));
     clsTrapeza* lunch = g.objMenuList.GetMenu(1).GetTrapeza(1);
     lunch->AddProduct(1);
     lunch->AddProduct(2);
@@ -277,12 +286,13 @@ void tst_catalogfromreference::sampleTripIsNotDoubled()
         QCOMPARE(CatalogFromReference::inCatalog(*entry, sample.catalog), p.Name());
         all.append({entry - table.entries().constData(), QString::number(p.Norma()), p.strProductEdin});
     }
-    const clsCatalog before = sample.catalog;
+    GlobalVariable g;
+    g.objCatalog = sample.catalog;
     CatalogFromReference::Result result;
-    QVERIFY(CatalogFromReference::add(table, all, sample.catalog, result, strError));
+    QVERIFY(CatalogFromReference::add(table, all, g, result, strError));
     QCOMPARE(result.intAdded, 0);
     QCOMPARE(result.skipped.size(), all.size());
-    QVERIFY(sample.catalog == before);
+    QVERIFY(g.objCatalog == sample.catalog);
 }
 
 QTEST_APPLESS_MAIN(tst_catalogfromreference)

@@ -1,4 +1,4 @@
-#include "model/CatalogSnapshot.h"
+#include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/NameOrder.h"
 #include "model/clsCatalog.h"
@@ -192,23 +192,36 @@ void tst_nameorder::followsTheCatalog()
     QFETCH(int, renamed);
     QFETCH(int, added);
     QFETCH(int, said);
-    clsCatalog c;
-    for (const char* name : {"Сахар", "Гречка", "Чай", "Рис", "Соль"})
-        c.AddProduct(QString::fromUtf8(name), QStringLiteral("1"), QString());
-    CatalogSnapshot seen;
+    GlobalVariable g;
+    const clsCatalog& c = g.objCatalog;
+    QList<clsProduct> start;
+    for (const char* name : {"Сахар", "Гречка", "Чай", "Рис", "Соль"}) {
+        start.append(clsProduct());
+        start.last().setName(QString::fromUtf8(name));
+    }
+    g.edits.appendProducts(start, QString());
     NameOrder order;
-    QCOMPARE(order.follow(c, seen), -1); // nothing seen yet: made anew
-    for (int k = 0; k < renamed; ++k)
-        c.GetProduct(qint16(3 + k)).setName(QStringLiteral("Арахис %1").arg(k));
-    for (int k = 0; k < added; ++k)
-        c.AddProduct(QStringLiteral("Баранки"), QStringLiteral("1"), QString());
-    QCOMPARE(order.follow(c, seen), said);
-    // Whichever way it went, the order is the sort's and the next call finds nothing new.
+    order.follow(c, -1);
+    const quint64 seen = g.edits.catalogRevision();
+    QCOMPARE(g.edits.catalogChangeSince(seen), 0);
+    for (int k = 0; k < renamed; ++k) {
+        clsProduct p = c.GetProduct(qint16(3 + k));
+        p.setName(QStringLiteral("Арахис %1").arg(k));
+        g.edits.setProduct(qint16(3 + k), p, QString());
+    }
+    for (int k = 0; k < added; ++k) {
+        clsProduct p;
+        p.setName(QStringLiteral("Баранки"));
+        g.edits.appendProducts({p}, QString());
+    }
+    QCOMPARE(g.edits.catalogChangeSince(seen), said);
+    order.follow(c, g.edits.catalogChangeSince(seen));
+    // Whichever way it went, the order is the sort's.
     const NameOrder sorted = NameOrder::fromCatalog(c);
     QCOMPARE(order.size(), sorted.size());
     for (qint16 r = 1; r <= sorted.size(); ++r)
         QCOMPARE(order.RowToIndex(r), sorted.RowToIndex(r));
-    QCOMPARE(order.follow(c, seen), 0);
+    QCOMPARE(g.edits.catalogChangeSince(g.edits.catalogRevision()), 0);
 }
 
 #include "tst_nameorder.moc"

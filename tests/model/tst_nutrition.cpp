@@ -443,7 +443,11 @@ void tst_nutrition::referenceFillsOnlyEmptyFields()
                            {"Соль", "5", "гр"}},
                           {"| |"}, 2, 1, 1);
     setFacts(g, 1, QStringLiteral("300;;;;;900;110"));
-    QCOMPARE(table.fill(g.objCatalog), 5);
+    const clsCatalog before = g.objCatalog;
+    TripChange made;
+    QObject::connect(&g.edits, &TripEditor::made, [&](const TripChange& c) { made = c; });
+    g.edits.setProducts(table.filled(g.objCatalog), QString());
+    QCOMPARE(made.parts.size(), size_t(5));
     const auto facts = [&](qint16 i) { return g.objCatalog.GetProduct(i).facts; };
     QCOMPARE(facts(1).energy, std::optional<qint64>(30000)); // kept
     QCOMPARE(facts(1).proteins, std::optional<qint64>(1173));
@@ -453,7 +457,10 @@ void tst_nutrition::referenceFillsOnlyEmptyFields()
     QCOMPARE(facts(4).gramsPerUnit, std::nullopt);                  // grams weigh 1 g by themselves
     QCOMPARE(facts(5).gramsPerUnit, std::optional<qint64>(100000)); // a kilogram
     QVERIFY(facts(6).isEmpty());
-    QCOMPARE(table.fill(g.objCatalog), 0); // nothing left to fill
+    QVERIFY(table.filled(g.objCatalog).isEmpty()); // nothing left to fill
+    // One step: taken back whole.
+    g.edits.undo(made);
+    QVERIFY(g.objCatalog == before);
 }
 
 void tst_nutrition::bundledReference()

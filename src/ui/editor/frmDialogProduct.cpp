@@ -205,8 +205,13 @@ void frmDialogProduct::cmdClose_Click()
     const qint16 intNorma = CatalogText::readNorm(txtNorm->text()).value_or(0);
     if (isAdding()) {
         try {
-            // The catalog reads the norm text again; a negative norm leaves the product at 0.
-            m_g.objCatalog.AddProduct(txtName->text(), QString::number(intNorma), txtEd->currentText());
+            if (m_g.objCatalog.size() >= clsCatalog::MaxSize)
+                throw OverflowError("the catalog is full");
+            clsProduct objProduct;
+            objProduct.setName(txtName->text());
+            objProduct.setNorma(intNorma); // a negative norm leaves the product at 0
+            objProduct.strProductEdin = txtEd->currentText();
+            m_g.edits.appendProducts({objProduct}, QStringLiteral("добавление продукта «%1»").arg(txtName->text()));
         } catch (const ModelError&) {
             MessageBox::show(this, QStringLiteral("Каталог заполнен: в нём не может быть больше 32767 продуктов."),
                              QStringLiteral("Ошибка!"));
@@ -217,10 +222,12 @@ void frmDialogProduct::cmdClose_Click()
         menu.EnableRename();
     } else {
         try {
-            clsProduct& objProduct = m_g.objCatalog.GetProduct(menu.ActiveProduct());
+            clsProduct objProduct = m_g.objCatalog.GetProduct(menu.ActiveProduct());
+            const QString strOld = objProduct.Name();
             objProduct.setName(txtName->text());
             objProduct.setNorma(intNorma); // a negative norm keeps the old one
             objProduct.strProductEdin = txtEd->currentText();
+            m_g.edits.setProduct(menu.ActiveProduct(), objProduct, QStringLiteral("изменение продукта «%1»").arg(strOld));
         } catch (const ModelError&) {
             // The product is gone with a reloaded catalog: nothing to change.
         }

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTableView>
@@ -70,6 +71,7 @@ frmMenu::frmMenu(GlobalVariable& g, Forms& forms, QWidget* parent)
     buildCatalogPane();
     buildRationPane();
     buildWindowControls();
+    connect(&m_g.edits, &TripEditor::changed, this, &frmMenu::tripChanged);
 
     // Both views' positions of the controls that move are computed once, from their design sizes.
     auto geometryFor = [](const QRect& window, int creditBottom) {
@@ -276,7 +278,11 @@ void frmMenu::VisibleCatalog()
 {
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        if (m_order.follow(objCatalog, m_listsOf) != 0) {
+        const int intChange = m_seen ? m_g.edits.catalogChangeSince(*m_seen) : -1;
+        m_seen.reset();
+        m_order.follow(objCatalog, intChange);
+        m_seen = m_g.edits.catalogRevision();
+        if (intChange != 0) {
             showOrder();
         } else {
             m_productModel->dropWrittenTexts();
@@ -291,7 +297,7 @@ void frmMenu::VisibleCatalog()
         makeCurrent(tblCatalog, n, 1);
     } catch (const ModelError&) {
         // The catalog cannot be out of step with itself; show nothing rather than half.
-        m_listsOf.clear();
+        m_seen.reset();
         m_order = NameOrder();
         showOrder();
     }
@@ -381,6 +387,37 @@ void frmMenu::RebuildDayTabs()
     ViewMenu();
 }
 
+void frmMenu::tripChanged(unsigned parts)
+{
+    // What this window changed it shows already; undo, redo and other windows are followed.
+    if (m_blnOwnChange)
+        return;
+    if (parts & TripEditor::CatalogPart)
+        VisibleCatalog();
+    if (parts & (TripEditor::RationPart | TripEditor::SettingsPart))
+        followRation();
+    else if (parts & TripEditor::CatalogPart)
+        ViewMenu();
+}
+
+void frmMenu::followRation()
+{
+    const int n = m_g.objMenuList.size();
+    if (n < 1)
+        return;
+    QTabBar* bar = StripDayMenu->bar();
+    const int intCurrent = qBound(0, bar->currentIndex(), n - 1);
+    m_blnTabsBusy = true;
+    while (bar->count() > n)
+        bar->removeTab(bar->count() - 1);
+    while (bar->count() < n)
+        bar->addTab(CatalogText::dayCaption(bar->count() + 1));
+    bar->setCurrentIndex(intCurrent);
+    m_blnTabsBusy = false;
+    setDayButtons();
+    StripDayMenu_Click(bar->currentIndex());
+}
+
 void frmMenu::setDayButtons()
 {
     const bool bSeveral = StripDayMenu->bar()->count() > 1;
@@ -406,7 +443,8 @@ void frmMenu::cmdAddDay_Click()
     try {
         if (n >= std::numeric_limits<qint16>::max())
             throw OverflowError("too many days");
-        m_g.objMenuList.AddMenu();
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.addDay();
     } catch (const ModelError&) {
         MessageBox::show(isVisible() ? this : nullptr, QStringLiteral("В рационе не может быть больше 32767 дней!"),
                          QStringLiteral("Ошибка!"));
@@ -415,7 +453,6 @@ void frmMenu::cmdAddDay_Click()
     m_blnTabsBusy = true;
     bar->addTab(CatalogText::dayCaption(n + 1));
     m_blnTabsBusy = false;
-    m_g.intPeriod = static_cast<qint16>(bar->count());
     setDayButtons();
     selectDayTab(bar->currentIndex() + 1);
 }
@@ -440,6 +477,12 @@ void frmMenu::DelDay(int intFlag)
         return;
     }
     const int d = bar->currentIndex() + 1;
+    try {
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.deleteDay(static_cast<qint16>(d));
+    } catch (const ModelError&) {
+        // A ration shorter than its tabs has nothing at d to remove.
+    }
     // A tab's caption is its position, so the strip loses its last tab and the selection
     // stays where removing tab d would leave it (the tab to the right, or the new last):
     // renaming every tab after d would lay out the whole strip once per tab.
@@ -452,12 +495,6 @@ void frmMenu::DelDay(int intFlag)
             bar->setTabText(i, strCaption);
     }
     m_blnTabsBusy = false;
-    m_g.intPeriod = static_cast<qint16>(bar->count());
-    try {
-        m_g.objMenuList.DelMenu(static_cast<qint16>(d));
-    } catch (const ModelError&) {
-        // A ration shorter than its tabs has nothing at d to remove.
-    }
     setDayButtons();
     StripDayMenu_Click(bar->currentIndex());
 }
@@ -502,9 +539,13 @@ void frmMenu::cmdAddProduct_Click()
 {
     try {
         const qint16 intIndex = m_order.RowToIndex(static_cast<qint16>(currentRow(tblCatalog)));
-        m_g.objCatalog.GetProduct(intIndex); // the lists may lag behind a catalog emptied since
-        if (clsTrapeza* objTrapeza = shownMeal())
-            objTrapeza->AddProduct(intIndex);
+        // The lists may lag behind a catalog emptied since.
+        const QString strName = m_g.objCatalog.GetProduct(intIndex).Name();
+        if (const clsTrapeza* objTrapeza = shownMeal(); objTrapeza && !objTrapeza->Products().contains(intIndex)) {
+            const QScopedValueRollback own(m_blnOwnChange, true);
+            m_g.edits.setMeal(m_intActiveDay, m_intActiveTrapeza, QList<qint16>(objTrapeza->Products()) << intIndex,
+                              QStringLiteral("добавление «%1» в меню").arg(strName));
+        }
     } catch (const ModelError&) {
         // No product to pick: nothing changes.
     }
@@ -514,9 +555,16 @@ void frmMenu::cmdAddProduct_Click()
 void frmMenu::cmdDelProduct_Click()
 {
     try {
-        clsTrapeza* objTrapeza = shownMeal();
-        if (objTrapeza && objTrapeza->GetCountProduct() >= 1)
-            objTrapeza->DelProduct(static_cast<qint16>(currentRow(tblDayMenu)));
+        const clsTrapeza* objTrapeza = shownMeal();
+        if (objTrapeza && objTrapeza->GetCountProduct() >= 1) {
+            const auto intPosition = static_cast<qint16>(currentRow(tblDayMenu));
+            const qint16 intIndex = objTrapeza->GetIndexProduct(intPosition);
+            QList<qint16> after = objTrapeza->Products();
+            after.removeAt(intPosition - 1);
+            const QScopedValueRollback own(m_blnOwnChange, true);
+            m_g.edits.setMeal(m_intActiveDay, m_intActiveTrapeza, after,
+                              QStringLiteral("удаление «%1» из меню").arg(m_g.objCatalog.GetProduct(intIndex).Name()));
+        }
     } catch (const ModelError&) {
         // No row picked: nothing changes.
     }
@@ -530,11 +578,8 @@ void frmMenu::RemoveDay()
     const qint16 d2 = dialog.Day2();
     if (d1 != d2) {
         try {
-            // Copies: putting the first menu in place releases the one it replaces.
-            const clsMenuOfDay m1 = m_g.objMenuList.GetMenu(d1);
-            const clsMenuOfDay m2 = m_g.objMenuList.GetMenu(d2);
-            m_g.objMenuList.SetMenu(m2, d1);
-            m_g.objMenuList.SetMenu(m1, d2);
+            const QScopedValueRollback own(m_blnOwnChange, true);
+            m_g.edits.exchangeDays(d1, d2);
         } catch (const ModelError&) {
             // Days outside the ration: nothing to exchange.
         }

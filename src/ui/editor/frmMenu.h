@@ -1,10 +1,11 @@
 #pragma once
 
-#include "model/CatalogSnapshot.h"
 #include "model/NameOrder.h"
 #include "ui/editor/TwipsPlacer.h"
 
 #include <QRect>
+
+#include <optional>
 
 class QAbstractItemModel;
 #include <QWidget>
@@ -103,6 +104,9 @@ private:
     void applyView(bool bRation);
     void applyTabOrder();
     void setDayButtons();
+    void tripChanged(unsigned parts);
+    // The day tabs follow the ration's length; the selected day stays where it can.
+    void followRation();
     void selectDayTab(int intIndex);
     int currentRow(const QTableView* grid) const;
     void makeCurrent(QTableView* grid, int intRow, int intColumn);
@@ -127,11 +131,12 @@ private:
     qint16 m_intActiveTrapeza = 1;
     qint16 m_intActiveProduct = 0;
     NameOrder m_order;
-    // The catalog the name order was built from: refreshing an unchanged catalog of
-    // thousands of products costs a comparison, one changed product a moved row.
-    CatalogSnapshot m_listsOf;
+    // The catalog revision the name order was made for: an unchanged catalog costs
+    // nothing to refresh, one changed product a moved row.
+    std::optional<quint64> m_seen;
     bool m_blnRationView = false;
     bool m_blnTabsBusy = false;
+    bool m_blnOwnChange = false; // the trip is being changed from this window
 
     TwipsPlacer m_placer;
     QRect m_twWindow;

@@ -15,6 +15,7 @@
 #include "ui/Controls.h"
 #include "ui/DocumentFormatMenu.h"
 #include "ui/Forms.h"
+#include "ui/TripUndo.h"
 #include "ui/Twips.h"
 #include "ui/UpDown.h"
 #include "ui/about/frmAbout.h"
@@ -38,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -102,6 +104,7 @@ frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
 
     buildControls();
     buildMenus();
+    connect(&m_g.edits, &TripEditor::changed, this, &frmMainForm::tripChanged);
 
     statusBar()->setObjectName(QStringLiteral("StatusBarMain"));
     statusBar()->setSizeGripEnabled(true);
@@ -265,6 +268,11 @@ void frmMainForm::buildMenus()
             act->setShortcut(QKeySequence::New);
     }
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->addAction(m_forms.Undo().undoAction());
+    edit->addAction(m_forms.Undo().redoAction());
+
     // The tools beyond the layout: energy and cost, the carry split, the document back end.
     m_menuService = menuBar()->addMenu(QStringLiteral("&Сервис"));
     m_menuService->setObjectName(QStringLiteral("mnuService"));
@@ -362,7 +370,7 @@ void frmMainForm::rejectField(QLineEdit& txt)
     }
 }
 
-bool frmMainForm::dateLostFocus(QLineEdit& txt, QDate& dtTarget)
+bool frmMainForm::dateLostFocus(QLineEdit& txt, QDate TripSettings::*dtTarget)
 {
     if (txt.text().isEmpty())
         return true;
@@ -371,10 +379,9 @@ bool frmMainForm::dateLostFocus(QLineEdit& txt, QDate& dtTarget)
         rejectField(txt);
         return false;
     }
-    if (dtTarget != *dt) {
-        dtTarget = *dt;
-        setChanged(true);
-    }
+    changeSettings(dtTarget == &TripSettings::dtDataBegin ? QStringLiteral("дата начала")
+                                                          : QStringLiteral("дата окончания"),
+                   [&](TripSettings& s) { s.*dtTarget = *dt; });
     // Shown as it was understood: "1.7.02" becomes "01.07.2002".
     txt.setText(RuDate::shortDate(*dt));
     txt.setModified(false);
@@ -383,15 +390,15 @@ bool frmMainForm::dateLostFocus(QLineEdit& txt, QDate& dtTarget)
 
 bool frmMainForm::txtDataBegin_LostFocus()
 {
-    return dateLostFocus(*m_txtDataBegin, m_g.dtDataBegin);
+    return dateLostFocus(*m_txtDataBegin, &TripSettings::dtDataBegin);
 }
 
 bool frmMainForm::txtDataEnd_LostFocus()
 {
-    return dateLostFocus(*m_txtDataEnd, m_g.dtDataEnd);
+    return dateLostFocus(*m_txtDataEnd, &TripSettings::dtDataEnd);
 }
 
-bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget, UpDown& upd)
+bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16 TripSettings::*intTarget, UpDown& upd)
 {
     const std::optional<double> value = readCount(txt.text());
     // The rounded count must be a value the spinner can hold: 0.4 or 50.6 are refused
@@ -403,9 +410,14 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget
         rejectField(txt);
         return false;
     }
-    if (intTarget != intValue) {
-        intTarget = static_cast<qint16>(intValue);
-        setChanged(true);
+    if (intTarget == &TripSettings::intCountPeople) {
+        // The participants follow in the same step, as the spinner's change would make them.
+        TripSettings s = m_g;
+        s.intCountPeople = static_cast<qint16>(intValue);
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.setCountPeople(s, QStringLiteral("число участников"));
+    } else {
+        changeSettings(QStringLiteral("число смен"), [&](TripSettings& s) { s.*intTarget = static_cast<qint16>(intValue); });
     }
     txt.setText(QString::number(intValue));
     txt.setModified(false);
@@ -418,12 +430,12 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget
 
 bool frmMainForm::txtCountPeople_LostFocus()
 {
-    return countLostFocus(*m_txtCountPeople, 51, m_g.intCountPeople, *m_updPeople);
+    return countLostFocus(*m_txtCountPeople, 51, &TripSettings::intCountPeople, *m_updPeople);
 }
 
 bool frmMainForm::txtSmena_LostFocus()
 {
-    return countLostFocus(*m_txtSmena, 26, m_g.intCountSmena, *m_updSmena);
+    return countLostFocus(*m_txtSmena, 26, &TripSettings::intCountSmena, *m_updSmena);
 }
 
 bool frmMainForm::commitFocusedField()
@@ -464,11 +476,13 @@ void frmMainForm::UpDownPeople_Change(int intValue)
     const auto intPeople = static_cast<qint16>(intValue);
     // Half the group, ties to even, at least one shift: 1..12 give 1 1 2 2 2 3 4 4 4 5 6 6.
     const auto intSmena = static_cast<qint16>(qMax<qint64>(1, Numeric::roundHalfEven(intValue / 2.0)));
-    if (m_g.intCountPeople != intPeople || m_g.intCountSmena != intSmena)
-        setChanged(true);
-    m_g.intCountPeople = intPeople;
-    m_g.intCountSmena = intSmena;
-    Participants::fit(m_g.participants, intPeople);
+    TripSettings s = m_g;
+    s.intCountPeople = intPeople;
+    s.intCountSmena = intSmena;
+    {
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.setCountPeople(s, QStringLiteral("число участников"));
+    }
     m_txtSmena->setText(QString::number(intSmena));
     m_txtSmena->setModified(false);
     setSmenaSpinner(intSmena);
@@ -494,9 +508,8 @@ void frmMainForm::UpDownSmena_Change(int intValue)
 {
     m_txtSmena->setText(QString::number(intValue));
     m_txtSmena->setModified(false);
-    if (m_g.intCountSmena != intValue)
-        setChanged(true);
-    m_g.intCountSmena = static_cast<qint16>(intValue);
+    changeSettings(QStringLiteral("число смен"),
+                   [&](TripSettings& s) { s.intCountSmena = static_cast<qint16>(intValue); });
     ResetPrintSmena();
 }
 
@@ -504,36 +517,41 @@ void frmMainForm::rtbDeffine_Change()
 {
     if (m_blnRewriting)
         return;
-    const QString strText = m_rtbDeffine->toPlainText();
-    if (strText != m_g.strDeffine) {
-        m_g.strDeffine = strText;
-        setChanged(true);
-    }
+    // A burst of typing is one step.
+    changeSettings(QStringLiteral("описание похода"),
+                   [&](TripSettings& s) { s.strDeffine = m_rtbDeffine->toPlainText(); }, DescriptionMergeKey);
 }
 
 void frmMainForm::SetDataBegin(const QDate& dt)
 {
     m_txtDataBegin->setText(RuDate::shortDate(dt));
     m_txtDataBegin->setModified(false);
-    if (m_g.dtDataBegin != dt) {
-        m_g.dtDataBegin = dt;
-        setChanged(true);
-    }
+    changeSettings(QStringLiteral("дата начала"), [&](TripSettings& s) { s.dtDataBegin = dt; });
 }
 
 void frmMainForm::SetDataEnd(const QDate& dt)
 {
     m_txtDataEnd->setText(RuDate::shortDate(dt));
     m_txtDataEnd->setModified(false);
-    if (m_g.dtDataEnd != dt) {
-        m_g.dtDataEnd = dt;
-        setChanged(true);
-    }
+    changeSettings(QStringLiteral("дата окончания"), [&](TripSettings& s) { s.dtDataEnd = dt; });
 }
 
-void frmMainForm::setChanged(bool blnSet)
+void frmMainForm::changeSettings(const QString& strWhat, const std::function<void(TripSettings&)>& edit,
+                                 int intMergeKey)
 {
-    m_g.blnChanged = blnSet;
+    TripSettings s = m_g;
+    edit(s);
+    const QScopedValueRollback own(m_blnOwnChange, true);
+    m_g.edits.setSettings(s, strWhat, intMergeKey);
+}
+
+void frmMainForm::tripChanged(unsigned parts)
+{
+    // The window's own fields already show what it changed; undo and redo come from elsewhere.
+    if (m_blnOwnChange || !(parts & (TripEditor::SettingsPart | TripEditor::ParticipantsPart)))
+        return;
+    ReWriteOption();
+    ResetPrintSmena();
 }
 
 // ---- checks and refresh ----
@@ -663,6 +681,7 @@ bool frmMainForm::saveTo(const QString& strPath)
     }
     m_g.strFileName = strPath;
     m_g.blnChanged = false;
+    m_forms.Undo().setSaved();
     ViewFileName();
     return true;
 }
@@ -735,6 +754,8 @@ bool frmMainForm::NewTrip(NewFrom from)
     m_g.strFileName.clear();
     // A borrowed catalog is work the user would not want to lose unasked.
     m_g.blnChanged = from != NewFrom::Empty;
+    if (m_g.blnChanged)
+        m_forms.Undo().setNothingSaved();
     ReWriteOption();
     ViewFileName();
     m_panels.first()->setText(QStringLiteral("Новая раскладка"));

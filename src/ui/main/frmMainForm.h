@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
+
+#include <functional>
 
 class Forms;
 struct GlobalVariable;
+struct TripSettings;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -94,8 +98,8 @@ private:
     bool txtDataEnd_LostFocus();
     bool txtCountPeople_LostFocus();
     bool txtSmena_LostFocus();
-    bool dateLostFocus(QLineEdit& txt, QDate& dtTarget);
-    bool countLostFocus(QLineEdit& txt, int intLimit, qint16& intTarget, UpDown& upd);
+    bool dateLostFocus(QLineEdit& txt, QDate TripSettings::*dtTarget);
+    bool countLostFocus(QLineEdit& txt, int intLimit, qint16 TripSettings::*intTarget, UpDown& upd);
     void rejectField(QLineEdit& txt);
     // Runs the lost-focus check of the field holding the focus when it was edited and
     // not yet taken; false when the text was refused.
@@ -116,7 +120,12 @@ private:
     void updateSaveEnabled();
 
     bool saveTo(const QString& strPath);
-    void setChanged(bool blnSet);
+    // Changes the trip's parameters through its editor, as one step named strWhat.
+    void changeSettings(const QString& strWhat, const std::function<void(TripSettings&)>& edit,
+                        int intMergeKey = 0);
+    // The trip changed elsewhere (undo, redo, another window): the fields show it.
+    void tripChanged(unsigned parts);
+    static constexpr int DescriptionMergeKey = 1;
 
     GlobalVariable& m_g;
     Forms& m_forms;
@@ -145,6 +154,7 @@ private:
     bool m_blnRefusedClick = false;
     // Set while ReWriteOption fills the fields, which is no edit by the user.
     bool m_blnRewriting = false;
+    bool m_blnOwnChange = false; // the trip is being changed from this window's fields
     // Set once the user has agreed to end the program.
     bool m_blnEnding = false;
 };

@@ -2,6 +2,8 @@
 
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
+
+#include <QScopedValueRollback>
 #include "model/ModelErrors.h"
 #include "model/ProductGrams.h"
 
@@ -28,11 +30,11 @@ void FactsTableModel::reload()
     // catalog where it changed, and is made anew only when more than one product did.
     const clsCatalog& objCatalog = m_g.objCatalog;
     try {
-        m_order.follow(objCatalog, m_ordered);
+        m_order.follow(objCatalog, m_seen ? m_g.edits.catalogChangeSince(*m_seen) : -1);
     } catch (const ModelError&) {
         m_order = NameOrder::fromCatalog(objCatalog);
-        m_ordered.take(objCatalog);
     }
+    m_seen = m_g.edits.catalogRevision();
     endResetModel();
 }
 
@@ -94,7 +96,8 @@ bool FactsTableModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    clsProduct& p = m_g.objCatalog.GetProduct(indexOfRow(index.row()));
+    const qint16 intIndex = indexOfRow(index.row());
+    clsProduct p = m_g.objCatalog.GetProduct(intIndex);
     const FactsText::Field f = FactsText::fieldAt(index.column() - FirstFact);
     std::optional<qint64> v;
     QString strError;
@@ -106,7 +109,10 @@ bool FactsTableModel::setData(const QModelIndex& index, const QVariant& value, i
     if (stored == v)
         return true;
     stored = v;
-    m_g.blnChanged = true;
+    {
+        const QScopedValueRollback writing(m_blnWriting, true);
+        m_g.edits.setProduct(intIndex, p, QStringLiteral("%1 «%2»").arg(FactsText::caption(f), p.Name()));
+    }
     emit dataChanged(index, index);
     emit factsChanged();
     return true;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "model/CatalogSnapshot.h"
 #include "model/NameOrder.h"
 
 #include <QAbstractTableModel>
+
+#include <optional>
 
 struct GlobalVariable;
 
@@ -21,6 +22,8 @@ public:
 
     // The catalog may have changed since: rows follow it again. Empty until first called.
     void reload();
+    // A value typed in is being stored (the window follows it by factsChanged()).
+    bool isWriting() const { return m_blnWriting; }
     qint16 indexOfRow(int intRow) const { return m_order.RowToIndex(static_cast<qint16>(intRow + 1)); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,5 +41,6 @@ signals:
 private:
     GlobalVariable& m_g;
     NameOrder m_order;
-    CatalogSnapshot m_ordered; // the catalog m_order was made for
+    bool m_blnWriting = false;
+    std::optional<quint64> m_seen; // the catalog revision m_order was made for
 };

@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QScopedValueRollback>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -130,6 +131,13 @@ frmCarry::frmCarry(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(m_cmdUnpinAll, &QPushButton::clicked, this, &frmCarry::cmdUnpinAll_Click);
     connect(m_cmdWord, &QPushButton::clicked, this, &frmCarry::cmdWord_Click);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmCarry::cmdClose_Click);
+    connect(&m_g.edits, &TripEditor::changed, this, [this](unsigned) {
+        // Undo and redo while the window is open: it shows the trip as it now is.
+        if (!m_blnOwnChange && isVisible()) {
+            fillParticipants();
+            Recalculate();
+        }
+    });
 }
 
 void frmCarry::showEvent(QShowEvent* event)
@@ -210,7 +218,8 @@ void frmCarry::participantEdited(QTableWidgetItem* item)
     const int i = item->row();
     if (i < 0 || i >= m_g.participants.size())
         return;
-    Participant& p = m_g.participants[i];
+    QList<Participant> after = m_g.participants;
+    Participant& p = after[i];
     if (item->column() == 0) {
         QString strError;
         const QString strName = item->text();
@@ -240,7 +249,11 @@ void frmCarry::participantEdited(QTableWidgetItem* item)
         }
         p.intShare = *share;
     }
-    m_g.blnChanged = true;
+    {
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.setParticipants(after, item->column() == 0 ? QStringLiteral("имя участника %1").arg(i + 1)
+                                                             : QStringLiteral("доля участника %1").arg(i + 1));
+    }
     fillParticipants();
     Recalculate();
 }

@@ -70,6 +70,7 @@ private:
     CarryPlan m_plan;
     QHash<qint16, int> m_pins;
     bool m_blnFilling = false;
+    bool m_blnOwnChange = false; // the trip is being changed from this window
     bool m_blnSized = false;
 
     QTableWidget* m_tblParticipants = nullptr;

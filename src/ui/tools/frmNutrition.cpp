@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -117,12 +118,8 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     cmdReference->setObjectName(QStringLiteral("cmdReference"));
     top->addWidget(cmdReference);
     connect(cmdReference, &QPushButton::clicked, this, [this] {
-        m_forms.Reference().OpenFrom(*this, [this](bool blnAdded) {
-            if (blnAdded) {
-                m_facts->reload();
-                refresh();
-            }
-        });
+        // The products added are followed as any change of the catalog.
+        m_forms.Reference().OpenFrom(*this, [](bool) {});
     });
     top->addWidget(lblStatus, 1);
 
@@ -216,6 +213,22 @@ frmNutrition::frmNutrition(GlobalVariable& g, Forms& forms, QWidget* parent)
     connect(tabs, &QTabWidget::currentChanged, this, &frmNutrition::refreshShown);
     connect(m_facts, &FactsTableModel::refused, this, &frmNutrition::showError);
     connect(m_facts, &FactsTableModel::factsChanged, this, &frmNutrition::refresh);
+    connect(&m_g.edits, &TripEditor::changed, this, &frmNutrition::tripChanged);
+}
+
+void frmNutrition::tripChanged(unsigned parts)
+{
+    // Its own changes the window has shown already; a closed one is filled when opened.
+    if (m_blnOwnChange || m_facts->isWriting() || !isVisible())
+        return;
+    if (parts & TripEditor::CatalogPart)
+        m_facts->reload();
+    if (parts & TripEditor::AimPart)
+        txtAim->setText(QString::number(m_g.intEnergyAim));
+    if (parts & TripEditor::SettingsPart)
+        Init();
+    else
+        refresh();
 }
 
 frmNutrition::~frmNutrition()
@@ -386,8 +399,10 @@ void frmNutrition::txtAim_LostFocus()
     txtAim->setText(QString::number(*aim));
     if (*aim == m_g.intEnergyAim)
         return;
-    m_g.intEnergyAim = *aim;
-    m_g.blnChanged = true;
+    {
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.setAim(*aim);
+    }
     m_blnDaysOld = true;
     refreshShown();
 }
@@ -423,11 +438,14 @@ void frmNutrition::cmdImport_Click()
 
 void frmNutrition::fillFrom(const FoodReference& table, const QString& strWhere)
 {
-    const int intChanged = table.fill(m_g.objCatalog);
-    lblStatus->setText(QStringLiteral("Из %1 дополнено продуктов: %2").arg(strWhere).arg(intChanged));
-    if (intChanged == 0)
+    const QList<std::pair<qint16, clsProduct>> filled = table.filled(m_g.objCatalog);
+    lblStatus->setText(QStringLiteral("Из %1 дополнено продуктов: %2").arg(strWhere).arg(filled.size()));
+    if (filled.isEmpty())
         return;
-    m_g.blnChanged = true;
+    {
+        const QScopedValueRollback own(m_blnOwnChange, true);
+        m_g.edits.setProducts(filled, QStringLiteral("значения из %1").arg(strWhere));
+    }
     m_facts->reload();
     refresh();
 }

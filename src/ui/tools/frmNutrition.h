@@ -68,6 +68,7 @@ protected:
 
 private:
     // Every figure is out of date: the page shown is made again, the others when shown.
+    void tripChanged(unsigned parts);
     void refresh();
     void refreshShown();
     void refreshDays();
@@ -85,6 +86,7 @@ private:
     bool m_blnDaysOld = true;
     bool m_blnShoppingOld = true;
     bool m_blnShoppingFailed = false;
+    bool m_blnOwnChange = false; // the trip is being changed from this window
     bool m_blnSized = false;
     qsizetype m_intDaysFitted = -1;
     int m_intFactsFitted = -1;

@@ -331,7 +331,7 @@ void frmReference::cmdOK_Click()
     }
     CatalogFromReference::Result result;
     QString strError;
-    if (!CatalogFromReference::add(*m_reference, choices, m_g.objCatalog, result, strError)) {
+    if (!CatalogFromReference::add(*m_reference, choices, m_g, result, strError)) {
         MessageBox::show(this, strError, Caption, MessageBox::OkOnly, MessageBox::Warning);
         for (int r = 0; r < m_chosen->rowCount(); ++r) {
             if (m_chosen->item(r, NormColumn)->text().trimmed().isEmpty()) {
@@ -342,8 +342,6 @@ void frmReference::cmdOK_Click()
         }
         return;
     }
-    if (result.intAdded > 0)
-        m_g.blnChanged = true;
     closeBack(result.intAdded > 0);
     QStringList notes;
     if (!result.skipped.isEmpty())

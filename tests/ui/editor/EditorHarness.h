@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "model/GlobalVariable.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
@@ -113,10 +115,28 @@ struct EditorHarness
         return out;
     }
 
+    // Through the trip's editor, as the windows change the catalog.
     void addProducts(const QList<QStringList>& products)
     {
-        for (const QStringList& p : products)
-            g.objCatalog.AddProduct(p.value(0), p.value(1), p.value(2));
+        clsCatalog read;
+        QList<clsProduct> added;
+        for (const QStringList& p : products) {
+            read.AddProduct(p.value(0), p.value(1), p.value(2));
+            added.append(read.GetProduct(read.size()));
+        }
+        g.edits.appendProducts(added, QString());
+    }
+    void changeProduct(qint16 intIndex, const std::function<void(clsProduct&)>& change)
+    {
+        clsProduct p = g.objCatalog.GetProduct(intIndex);
+        change(p);
+        g.edits.setProduct(intIndex, p, QString());
+    }
+    // As when a trip without products is opened.
+    void emptyCatalog()
+    {
+        g.objCatalog.DelAllProduct();
+        g.edits.replaced();
     }
 
     // Catalog positions held by a meal of a daily menu.

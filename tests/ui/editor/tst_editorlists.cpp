@@ -47,18 +47,29 @@ void tst_editorlists::refreshShowsTheCatalog_data()
 
     QTest::newRow("nothing") << Change([](EditorHarness&) {});
     QTest::newRow("renamed to sort first")
-        << Change([](EditorHarness& h) { h.g.objCatalog.GetProduct(3).setName(QStringLiteral("Абрикосы")); });
-    QTest::newRow("norm") << Change([](EditorHarness& h) { h.g.objCatalog.GetProduct(1).setNorma(0); });
-    QTest::newRow("unit") << Change(
-        [](EditorHarness& h) { h.g.objCatalog.GetProduct(2).strProductEdin = QStringLiteral("кг"); });
+        << Change([](EditorHarness& h) {
+               h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); });
+           });
+    QTest::newRow("norm") << Change([](EditorHarness& h) { h.changeProduct(1, [](clsProduct& p) { p.setNorma(0); }); });
+    QTest::newRow("unit") << Change([](EditorHarness& h) {
+        h.changeProduct(2, [](clsProduct& p) { p.strProductEdin = QStringLiteral("кг"); });
+    });
+    QTest::newRow("renamed twice") << Change([](EditorHarness& h) {
+        h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); });
+        h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Яблоки")); });
+    });
+    QTest::newRow("two renamed") << Change([](EditorHarness& h) {
+        h.changeProduct(1, [](clsProduct& p) { p.setName(QStringLiteral("Яблоки")); });
+        h.changeProduct(2, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); });
+    });
     QTest::newRow("added") << Change([](EditorHarness& h) { h.addProducts({{"Бублики", "2", "шт"}}); });
-    QTest::newRow("emptied") << Change([](EditorHarness& h) { h.g.objCatalog.DelAllProduct(); });
+    QTest::newRow("emptied") << Change([](EditorHarness& h) { h.emptyCatalog(); });
     QTest::newRow("refilled with the same texts") << Change([](EditorHarness& h) {
-        h.g.objCatalog.DelAllProduct();
+        h.emptyCatalog();
         h.addProducts({{"Сахар", "50", "гр"}, {"Гречка", "80", "гр"}, {"Чай", "5", "гр"}});
     });
     QTest::newRow("refilled, two swapped") << Change([](EditorHarness& h) {
-        h.g.objCatalog.DelAllProduct();
+        h.emptyCatalog();
         h.addProducts({{"Гречка", "80", "гр"}, {"Сахар", "50", "гр"}, {"Чай", "5", "гр"}});
     });
 }

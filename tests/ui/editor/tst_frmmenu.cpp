@@ -275,7 +275,7 @@ void tst_frmmenu::emptyCatalogAfterProducts()
     h.click("cmdChange");
     QCOMPARE(h.grid("tblCatalog")->model()->rowCount(), 2);
 
-    h.g.objCatalog.DelAllProduct();
+    h.emptyCatalog();
     m.VisibleCatalog();
     for (const char* name : {"tblProduct", "tblCatalog"}) {
         QCOMPARE(h.grid(name)->model()->rowCount(), 1);

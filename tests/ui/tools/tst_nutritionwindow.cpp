@@ -383,10 +383,18 @@ void tst_nutritionwindow::followsTheCatalog()
     QFETCH(QString, added);
     frmNutrition& w = open();
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
-    for (int i = 0; i < renamed.size(); ++i)
-        m_g->objCatalog.GetProduct(qint16(i + 1)).setName(renamed.at(i));
-    if (!added.isEmpty())
-        m_g->objCatalog.AddProduct(added, QStringLiteral("10"), QStringLiteral("гр"));
+    for (int i = 0; i < renamed.size(); ++i) {
+        clsProduct p = m_g->objCatalog.GetProduct(qint16(i + 1));
+        p.setName(renamed.at(i));
+        m_g->edits.setProduct(qint16(i + 1), p, QString());
+    }
+    if (!added.isEmpty()) {
+        clsProduct p;
+        p.setName(added);
+        p.setNorma(10);
+        p.strProductEdin = QStringLiteral("гр");
+        m_g->edits.appendProducts({p}, QString());
+    }
     open();
     QAbstractItemModel* facts = w.findChild<QTableView*>(QStringLiteral("tblFacts"))->model();
     QStringList names;

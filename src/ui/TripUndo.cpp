@@ -1,0 +1,131 @@
+#include "ui/TripUndo.h"
+
+#include "model/GlobalVariable.h"
+#include "model/ModelErrors.h"
+#include "model/TripChange.h"
+#include "platform/MessageBox.h"
+
+#include <QAction>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QWidget>
+
+namespace {
+
+class ChangeCommand : public QUndoCommand
+{
+public:
+    ChangeCommand(TripEditor& editor, TripChange change)
+        : m_editor(editor)
+        , m_change(std::move(change))
+    {
+        setText(m_change.strWhat);
+    }
+
+    // The editor has made the change already when it is pushed.
+    void redo() override
+    {
+        if (m_blnMade) {
+            m_blnMade = false;
+            return;
+        }
+        m_editor.redo(m_change);
+    }
+    void undo() override { m_editor.undo(m_change); }
+
+    int id() const override { return m_change.intMergeKey != 0 ? m_change.intMergeKey : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const ChangeCommand*>(other);
+        m_change.parts.insert(m_change.parts.end(), next->m_change.parts.begin(), next->m_change.parts.end());
+        return true;
+    }
+
+private:
+    TripEditor& m_editor;
+    TripChange m_change;
+    bool m_blnMade = true;
+};
+
+} // namespace
+
+TripUndo::TripUndo(GlobalVariable& g, QObject* parent)
+    : QObject(parent)
+    , m_g(g)
+    , m_stack(new QUndoStack(this))
+    , m_undo(new QAction(this))
+    , m_redo(new QAction(this))
+{
+    m_undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    m_redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(m_undo, &QAction::triggered, this, [this] {
+        try {
+            m_stack->undo();
+        } catch (const ModelError&) {
+            // Only a change made past the editor can get here; the steps no longer fit the trip.
+            m_stack->clear();
+            MessageBox::show(nullptr, QStringLiteral("Отменить не удалось: поход изменён в обход журнала правок."),
+                             QStringLiteral("Правка"), MessageBox::OkOnly, MessageBox::Warning);
+        }
+    });
+    connect(m_redo, &QAction::triggered, this, [this] {
+        try {
+            m_stack->redo();
+        } catch (const ModelError&) {
+            m_stack->clear();
+            MessageBox::show(nullptr, QStringLiteral("Повторить не удалось: поход изменён в обход журнала правок."),
+                             QStringLiteral("Правка"), MessageBox::OkOnly, MessageBox::Warning);
+        }
+    });
+    connect(m_stack, &QUndoStack::indexChanged, this, &TripUndo::updateTexts);
+    connect(m_stack, &QUndoStack::cleanChanged, this, [this](bool blnClean) {
+        if (blnClean)
+            m_g.blnChanged = false;
+    });
+    connect(&g.edits, &TripEditor::made, this, &TripUndo::push);
+    // A trip opened or started anew has no steps to take back. Its change mark is the
+    // opener's to set; while set, no step is the saved state.
+    connect(&g.edits, &TripEditor::replacedWhole, this, [this] {
+        const bool blnChanged = m_g.blnChanged;
+        m_stack->clear();
+        m_g.blnChanged = blnChanged;
+        if (blnChanged)
+            m_stack->resetClean();
+    });
+    updateTexts();
+}
+
+TripUndo::~TripUndo() = default;
+
+void TripUndo::attach(QWidget& window) const
+{
+    window.addAction(m_undo);
+    window.addAction(m_redo);
+}
+
+void TripUndo::setSaved()
+{
+    m_stack->setClean();
+}
+
+void TripUndo::setNothingSaved()
+{
+    m_stack->resetClean();
+}
+
+void TripUndo::push(const TripChange& change)
+{
+    m_stack->push(new ChangeCommand(m_g.edits, change));
+}
+
+void TripUndo::updateTexts()
+{
+    const auto set = [](QAction* act, const QString& strVerb, bool blnCan, const QString& strWhat) {
+        act->setEnabled(blnCan);
+        act->setText(blnCan && !strWhat.isEmpty() ? QStringLiteral("%1: %2").arg(strVerb, strWhat) : strVerb);
+    };
+    set(m_undo, QStringLiteral("&Отменить"), m_stack->canUndo(), m_stack->undoText());
+    set(m_redo, QStringLiteral("&Повторить"), m_stack->canRedo(), m_stack->redoText());
+}
