@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 #include "tripfile/TripFile.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 class tst_foodreference : public QObject
@@ -60,6 +61,11 @@ void tst_foodreference::bundledFood()
         return;
     }
     QVERIFY2(e.strSource.startsWith(QStringLiteral("USDA SR")), qPrintable(e.strSource));
+    // Package sizes taken from the USDA weights belong to the very record the values come
+    // from: a size pasted onto the wrong food shows as two record numbers.
+    static const QRegularExpression ndb(QStringLiteral("NDB (\\d{5})"));
+    if (const QString strRecord = ndb.match(e.strPackageSource).captured(1); !strRecord.isEmpty())
+        QCOMPARE(strRecord, ndb.match(e.strSource).captured(1));
     // SR28 derives energy with the specific Atwater factors of each food (e.g. 4.27,
     // 8.79 and 3.87 kcal/g for milk, 2.44 to 4.05 for the protein of vegetables), so the
     // general 4-9-4 factors land within about 15 % or 20 kcal. Dried herbs, spices,
