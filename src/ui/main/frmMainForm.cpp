@@ -19,6 +19,7 @@
 #include "ui/UpDown.h"
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
+#include "ui/main/RecentTripsMenu.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
@@ -27,6 +28,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -264,6 +266,8 @@ void frmMainForm::buildMenus()
         if (from == NewFrom::Empty)
             act->setShortcut(QKeySequence::New);
     }
+    m_recent = new RecentTripsMenu(*m_menuFile);
+    connect(m_recent, &RecentTripsMenu::chosen, this, &frmMainForm::menuMainFileRecent_Click);
 
     // The tools beyond the layout: energy and cost, the carry split, the document back end.
     m_menuService = menuBar()->addMenu(QStringLiteral("&Сервис"));
@@ -664,6 +668,7 @@ bool frmMainForm::saveTo(const QString& strPath)
     m_g.strFileName = strPath;
     m_g.blnChanged = false;
     ViewFileName();
+    m_recent->add(strPath);
     return true;
 }
 
@@ -702,7 +707,24 @@ bool frmMainForm::OpenFile(const QString& strPath)
         m_g.strFileName = strOld;
         return false;
     }
+    m_recent->add(strPath);
     return true;
+}
+
+void frmMainForm::menuMainFileRecent_Click(const QString& strPath)
+{
+    // Asked before the save question: a trip that cannot be opened is no reason to save.
+    if (!QFileInfo::exists(strPath)) {
+        MessageBox::show(this,
+                         QStringLiteral("Файл не найден: %1\n\nОн убран из списка последних походов.")
+                             .arg(QDir::toNativeSeparators(strPath)),
+                         TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Warning);
+        m_recent->remove(strPath);
+        return;
+    }
+    if (!commitFocusedField() || !QuerySave())
+        return;
+    OpenFile(strPath);
 }
 
 bool frmMainForm::NewTrip(NewFrom from)
