@@ -19,6 +19,8 @@ RecentTripsMenu::RecentTripsMenu(QMenu& menu)
     : QObject(&menu)
     , m_files(load())
 {
+    // Only these entries set a tooltip, so the menu's own show none as before.
+    menu.setToolTipsVisible(true);
     m_separator = menu.addSeparator();
     for (int i = 1; i <= RecentFiles::MaxCount; ++i) {
         QAction* act = menu.addAction(QString());

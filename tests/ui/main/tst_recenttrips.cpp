@@ -7,11 +7,14 @@
 #include "ui/main/frmMainForm.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -125,6 +128,18 @@ void tst_recenttrips::reopenFromTheMenu()
     Run& s = *m_run;
     QCOMPARE(s.recent(2)->toolTip(), QDir::toNativeSeparators(a));
     QCOMPARE(s.recent(2)->statusTip(), QDir::toNativeSeparators(a));
+    // The path shows as a tooltip over its entry; the menu's own entries show none.
+    QMenu* menu = s.main().findChild<QMenu*>(QStringLiteral("menuMainFile"));
+    menu->popup(QPoint(0, 0));
+    const auto tipOver = [menu](QAction* act) {
+        const QRect r = menu->actionGeometry(act);
+        QHelpEvent help(QEvent::ToolTip, r.center(), menu->mapToGlobal(r.center()));
+        QCoreApplication::sendEvent(menu, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipOver(s.item(QStringLiteral("menuMainFileOpen"))), QString());
+    QCOMPARE(tipOver(s.recent(2)), QDir::toNativeSeparators(a));
+    menu->close();
     QVERIFY(!s.recent(3)->isVisible());
 
     // A changed trip is offered for saving first, as "Открыть" does.
