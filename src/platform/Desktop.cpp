@@ -1,7 +1,5 @@
 #include "platform/Desktop.h"
 
-#include "platform/Headless.h"
-
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -9,24 +7,11 @@
 
 namespace {
 
-struct State
-{
-    bool testMode = false;
-    bool result = true;
-    QStringList programsOnPath;
-    QList<Desktop::Call> calls;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
-
 bool record(Desktop::Kind kind, const QString& target, const QStringList& args = QStringList())
 {
-    state().calls.append(Desktop::Call{kind, target, args});
-    return state().result;
+    Desktop::Log& log = Desktop::testLog();
+    log.calls.append(Desktop::Call{kind, target, args});
+    return log.kept.result;
 }
 
 } // namespace
@@ -62,7 +47,7 @@ QString Desktop::findProgram(const QStringList& names)
 {
     if (testMode()) {
         for (const QString& name : names) {
-            if (state().programsOnPath.contains(name))
+            if (testLog().kept.programsOnPath.contains(name))
                 return QStringLiteral("/usr/bin/") + name;
         }
         return QString();
@@ -89,52 +74,8 @@ QString Desktop::findProgramIn(const QStringList& names, const QStringList& dirs
     return QString();
 }
 
-void Desktop::setTestMode(bool on)
+Desktop::Log& Desktop::testLog()
 {
-    state().testMode = on;
-}
-
-bool Desktop::testMode()
-{
-    return state().testMode || Platform::headless();
-}
-
-void Desktop::setResult(bool ok)
-{
-    state().result = ok;
-}
-
-void Desktop::setProgramsOnPath(const QStringList& names)
-{
-    state().programsOnPath = names;
-}
-
-const QList<Desktop::Call>& Desktop::calls()
-{
-    return state().calls;
-}
-
-void Desktop::clear()
-{
-    state().calls.clear();
-    state().result = true;
-    state().programsOnPath.clear();
-}
-
-Desktop::Recorder::Recorder()
-    : m_previous(state().testMode)
-{
-    Desktop::clear();
-    state().testMode = true;
-}
-
-Desktop::Recorder::~Recorder()
-{
-    Desktop::clear();
-    state().testMode = m_previous;
-}
-
-Desktop::Call Desktop::Recorder::last() const
-{
-    return state().calls.isEmpty() ? Call{} : state().calls.last();
+    static Log s;
+    return s;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QList>
+#include "platform/Recorder.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -13,7 +14,7 @@
 // platforms): nothing is opened or started; each call is recorded and returns the
 // result set with setResult() (true unless set). findProgram() then finds only the
 // names given to setProgramsOnPath() (none unless set).
-class Desktop
+class Desktop : public Platform::TestSide<Desktop>
 {
 public:
     static bool openUrl(const QUrl& url);
@@ -40,30 +41,27 @@ public:
         QStringList args;
     };
 
-    static void setTestMode(bool on);
-    static bool testMode();
-    static void setResult(bool ok);
-    // Program names findProgram() finds in test mode, as "/usr/bin/<name>".
-    static void setProgramsOnPath(const QStringList& names);
-    static const QList<Call>& calls();
-    static void clear(); // forgets calls; the result is true again, no programs on PATH
-
-    class Recorder
+    // What a test sets: the result of every call, the programs findProgram() finds.
+    struct Setting
     {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
-
-        void setResult(bool ok) { Desktop::setResult(ok); }
-        void setProgramsOnPath(const QStringList& names) { Desktop::setProgramsOnPath(names); }
-        const QList<Call>& calls() const { return Desktop::calls(); }
-        int count() const { return int(Desktop::calls().size()); }
-        Call last() const;
-        void clear() { Desktop::clear(); }
-
-    private:
-        bool m_previous;
+        bool result = true;
+        QStringList programsOnPath;
     };
+    using Log = Platform::TestLog<Call, std::monostate, Setting>;
+    static Log& testLog();
+
+    static void setResult(bool ok) { testLog().kept.result = ok; }
+    // Program names findProgram() finds in test mode, as "/usr/bin/<name>".
+    static void setProgramsOnPath(const QStringList& names) { testLog().kept.programsOnPath = names; }
+    static const QList<Call>& calls() { return testLog().calls; }
+
+    class Recorder;
+};
+
+// clear() forgets the calls; the result is true again, no programs on PATH.
+class Desktop::Recorder : public Platform::Recorder<Desktop>
+{
+public:
+    void setResult(bool ok) { Desktop::setResult(ok); }
+    void setProgramsOnPath(const QStringList& names) { Desktop::setProgramsOnPath(names); }
 };

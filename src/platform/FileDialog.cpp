@@ -1,26 +1,9 @@
 #include "platform/FileDialog.h"
 
-#include "platform/Headless.h"
-
 #include <QFileDialog>
-#include <QQueue>
 #include <QRegularExpression>
 
 namespace {
-
-struct State
-{
-    bool testMode = false;
-    QQueue<QString> names;
-    QList<FileDialog::Shown> shown;
-    FileDialog::Answerer answerer;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
 
 struct FilterPair
 {
@@ -48,13 +31,10 @@ QList<FilterPair> parseFilter(const QString& filterVb)
 
 QString record(FileDialog::Kind kind, const QString& title, const QString& filterVb, const QString& dir)
 {
-    State& s = state();
+    FileDialog::Log& log = FileDialog::testLog();
     FileDialog::Shown dialog{kind, title, FileDialog::toQtFilter(filterVb), dir, QString()};
-    if (!s.names.isEmpty())
-        dialog.result = s.names.dequeue();
-    else if (s.answerer)
-        dialog.result = s.answerer(dialog);
-    s.shown.append(dialog);
+    dialog.result = log.next(dialog, QString());
+    log.calls.append(dialog);
     return dialog.result;
 }
 
@@ -110,58 +90,8 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& title, const
     return files.isEmpty() ? QString() : files.first();
 }
 
-void FileDialog::setTestMode(bool on)
+FileDialog::Log& FileDialog::testLog()
 {
-    state().testMode = on;
-}
-
-bool FileDialog::testMode()
-{
-    return state().testMode || Platform::headless();
-}
-
-void FileDialog::setNextFileName(const QString& path)
-{
-    state().names.enqueue(path);
-}
-
-int FileDialog::pendingFileNames()
-{
-    return int(state().names.size());
-}
-
-const QList<FileDialog::Shown>& FileDialog::shown()
-{
-    return state().shown;
-}
-
-void FileDialog::setAnswerer(Answerer answerer)
-{
-    state().answerer = std::move(answerer);
-}
-
-void FileDialog::clear()
-{
-    state().names.clear();
-    state().shown.clear();
-}
-
-FileDialog::Recorder::Recorder()
-    : m_previous(state().testMode)
-{
-    FileDialog::clear();
-    state().answerer = nullptr;
-    state().testMode = true;
-}
-
-FileDialog::Recorder::~Recorder()
-{
-    FileDialog::clear();
-    state().answerer = nullptr;
-    state().testMode = m_previous;
-}
-
-FileDialog::Shown FileDialog::Recorder::last() const
-{
-    return state().shown.isEmpty() ? Shown{} : state().shown.last();
+    static Log s;
+    return s;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "platform/Recorder.h"
 
-#include <functional>
+#include <QString>
 
 class QWidget;
 
@@ -14,7 +13,7 @@ class QWidget;
 // Test mode (as for MessageBox: a FileDialog::Recorder, setTestMode(true), or the
 // offscreen/minimal platforms): no dialog is shown; the call is recorded and returns
 // the next queued path; an empty queued path, or none queued, means cancel.
-class FileDialog
+class FileDialog : public Platform::TestSide<FileDialog>
 {
 public:
     static QString getOpenFileName(QWidget* parent, const QString& title, const QString& filterVb,
@@ -48,34 +47,18 @@ public:
         QString result;
     };
 
-    static void setTestMode(bool on);
-    static bool testMode();
-    // Queues the path the next dialog returns; an empty path means the user cancelled.
-    static void setNextFileName(const QString& path);
-    static int pendingFileNames();
-    static const QList<Shown>& shown();
-    static void clear();
-    // Chooses the path of a dialog for which none is queued (empty: cancel), instead of
-    // cancelling; for tests that answer at random. Null removes it; so do a Recorder's
-    // start and end.
-    using Answerer = std::function<QString(const Shown& dialog)>;
-    static void setAnswerer(Answerer answerer);
+    // Test mode, the paths queued (an empty one cancels), the dialogs shown:
+    // Platform::TestSide.
+    using Log = Platform::TestLog<Shown, QString>;
+    using Answerer = Log::Answerer;
+    static Log& testLog();
+    static void setNextFileName(const QString& path) { setNextAnswer(path); }
 
-    class Recorder
-    {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
+    class Recorder;
+};
 
-        void setNextFileName(const QString& path) { FileDialog::setNextFileName(path); }
-        const QList<Shown>& shown() const { return FileDialog::shown(); }
-        int count() const { return int(FileDialog::shown().size()); }
-        Shown last() const;
-        void clear() { FileDialog::clear(); }
-
-    private:
-        bool m_previous;
-    };
+class FileDialog::Recorder : public Platform::Recorder<FileDialog>
+{
+public:
+    void setNextFileName(const QString& path) { setNextAnswer(path); }
 };

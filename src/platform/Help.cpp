@@ -2,7 +2,6 @@
 
 #include "model/GlobalVariable.h"
 #include "platform/Desktop.h"
-#include "platform/Headless.h"
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
@@ -14,20 +13,6 @@
 #include <QWidget>
 
 namespace {
-
-struct State
-{
-    bool testMode = false;
-    QString filePath;
-    int shownCount = 0;
-    QString lastTopic;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
 
 // One help window for the whole run; it lives until it is closed or the program ends.
 QPointer<QWidget>& helpWindow()
@@ -64,8 +49,8 @@ QWidget* makeHelpWindow()
 
 QString Help::filePath()
 {
-    if (!state().filePath.isEmpty())
-        return state().filePath;
+    if (!testLog().kept.isEmpty())
+        return testLog().kept;
     return findFile(QCoreApplication::applicationDirPath());
 }
 
@@ -97,8 +82,7 @@ bool Help::showTopic(QWidget* parent, const QString& topic)
         return false;
     }
     if (testMode()) {
-        ++state().shownCount;
-        state().lastTopic = topic;
+        testLog().calls.append(topic);
         return true;
     }
     QWidget* window = openWindow(path);
@@ -122,47 +106,8 @@ QWidget* Help::openWindow(const QString& path)
     return window;
 }
 
-void Help::setTestMode(bool on)
+Help::Log& Help::testLog()
 {
-    state().testMode = on;
-}
-
-bool Help::testMode()
-{
-    return state().testMode || Platform::headless();
-}
-
-void Help::setFilePath(const QString& path)
-{
-    state().filePath = path;
-}
-
-int Help::shownCount()
-{
-    return state().shownCount;
-}
-
-QString Help::lastTopic()
-{
-    return state().lastTopic;
-}
-
-void Help::clear()
-{
-    state().shownCount = 0;
-    state().lastTopic.clear();
-    state().filePath.clear();
-}
-
-Help::Recorder::Recorder()
-    : m_previous(state().testMode)
-{
-    Help::clear();
-    state().testMode = true;
-}
-
-Help::Recorder::~Recorder()
-{
-    Help::clear();
-    state().testMode = m_previous;
+    static Log s;
+    return s;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Recorder.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,7 +12,7 @@ class QWidget;
 // Test mode (a Help::Recorder, setTestMode(true), or the offscreen/minimal platforms):
 // no window is shown; each request is counted. The missing-file message still goes
 // through MessageBox, so tests see it there.
-class Help
+class Help : public Platform::TestSide<Help>
 {
 public:
     static constexpr const char* fileName = "Torbel.html";
@@ -31,29 +33,23 @@ public:
     static QWidget* openWindow(const QString& path);
 
     // ---- test side ----
-    static void setTestMode(bool on);
-    static bool testMode();
-    // Overrides filePath(); an empty path goes back to the one beside the executable.
-    static void setFilePath(const QString& path);
-    // Help requests that found the file, in test mode, and the topic of the last one
-    // (empty for the contents).
-    static int shownCount();
-    static QString lastTopic();
-    static void clear();
+    // The topic of every help request that found the file, in test mode (empty for the
+    // contents); the file path a test set, which overrides filePath().
+    using Log = Platform::TestLog<QString, std::monostate, QString>;
+    static Log& testLog();
 
-    class Recorder
-    {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
+    // An empty path goes back to the one beside the executable.
+    static void setFilePath(const QString& path) { testLog().kept = path; }
+    static int shownCount() { return int(testLog().calls.size()); }
+    static QString lastTopic() { return testLog().last(); }
 
-        void setFilePath(const QString& path) { Help::setFilePath(path); }
-        int shownCount() const { return Help::shownCount(); }
-        QString lastTopic() const { return Help::lastTopic(); }
+    class Recorder;
+};
 
-    private:
-        bool m_previous;
-    };
+class Help::Recorder : public Platform::Recorder<Help>
+{
+public:
+    void setFilePath(const QString& path) { Help::setFilePath(path); }
+    int shownCount() const { return count(); }
+    QString lastTopic() const { return last(); }
 };

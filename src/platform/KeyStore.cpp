@@ -3,7 +3,6 @@
 #include "platform/Desktop.h"
 #include "platform/Headless.h"
 
-#include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -13,10 +12,14 @@ namespace {
 class MemoryKeyStore : public KeyStore
 {
 public:
+    explicit MemoryKeyStore(QMap<QString, RawValue>& values)
+        : m_values(values)
+    {
+    }
     std::optional<RawValue> readValue(quint32 root, const QString& keyName, const QString& valueName) const override
     {
-        const auto it = m_values.find(path(root, keyName, valueName));
-        return it == m_values.end() ? std::nullopt : std::optional<RawValue>(*it);
+        const auto it = m_values.constFind(path(root, keyName, valueName));
+        return it == m_values.cend() ? std::nullopt : std::optional<RawValue>(*it);
     }
     bool writeValue(quint32 root, const QString& keyName, const QString& valueName, const RawValue& value) override
     {
@@ -30,7 +33,7 @@ private:
     {
         return QString::number(root) + QLatin1Char('|') + keyName.toLower() + QLatin1Char('|') + valueName.toLower();
     }
-    QMap<QString, RawValue> m_values;
+    QMap<QString, RawValue>& m_values;
 };
 
 LinuxKeyStore& systemStore()
@@ -39,9 +42,10 @@ LinuxKeyStore& systemStore()
     return store;
 }
 
-KeyStore*& installed()
+// The store of the test's values, while a Recorder lives.
+MemoryKeyStore& testStore()
 {
-    static KeyStore* store = nullptr;
+    static MemoryKeyStore store(KeyStore::testLog().kept);
     return store;
 }
 
@@ -52,7 +56,8 @@ bool inMemory()
 
 MemoryKeyStore& runStore()
 {
-    static MemoryKeyStore store;
+    static QMap<QString, KeyStore::RawValue> values;
+    static MemoryKeyStore store(values);
     return store;
 }
 
@@ -114,25 +119,20 @@ const KeyStore& KeyStore::system()
 
 KeyStore& KeyStore::user()
 {
-    return installed() ? *installed() : systemStore();
+    if (testLog().testMode)
+        return testStore();
+    return systemStore();
 }
 
-KeyStore::Recorder::Recorder()
-    : m_previous(installed())
-    , m_store(new MemoryKeyStore)
+KeyStore::Log& KeyStore::testLog()
 {
-    installed() = m_store;
-}
-
-KeyStore::Recorder::~Recorder()
-{
-    installed() = m_previous;
-    delete m_store;
+    static Log s;
+    return s;
 }
 
 KeyStore& KeyStore::Recorder::store()
 {
-    return *m_store;
+    return testStore();
 }
 
 QStringList LinuxKeyStore::systemInfoPrograms()

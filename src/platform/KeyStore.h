@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Recorder.h"
+
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -51,22 +54,20 @@ public:
     static KeyStore& user();
 
     // ---- test side ----
+    // The values a test's store holds, by root, key and name; nothing is recorded or
+    // answered.
+    using Log = Platform::TestLog<std::monostate, std::monostate, QMap<QString, RawValue>>;
+    static Log& testLog();
+
     // While it lives, user() is an empty store in memory, so that no test reads or
     // changes what the user's runs keep, and no test sees another's values.
-    class Recorder
-    {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
+    class Recorder;
+};
 
-        KeyStore& store();
-
-    private:
-        KeyStore* m_previous;
-        KeyStore* m_store;
-    };
+class KeyStore::Recorder : private Platform::Recorder<KeyStore>
+{
+public:
+    KeyStore& store();
 };
 
 // Linux has no registry: the store answers the system information lookup

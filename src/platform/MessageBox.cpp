@@ -1,31 +1,15 @@
 #include "platform/MessageBox.h"
 
-#include "platform/Headless.h"
 #include "platform/Help.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QQueue>
 
 #include <memory>
 
 namespace {
-
-struct State
-{
-    bool testMode = false;
-    QQueue<MessageBox::Button> answers;
-    QList<MessageBox::Shown> shown;
-    MessageBox::Answerer answerer;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
 
 QMessageBox::Icon qtIcon(MessageBox::Icon icon)
 {
@@ -151,20 +135,17 @@ MessageBox::Button MessageBox::show(QWidget* parent, const QString& text, const 
     if (!testMode())
         return showReal(parent, text, caption, buttons, icon, helpTopic);
 
-    State& s = state();
+    Log& l = testLog();
     Shown box{text, caption, buttons, icon, NoButton, escapeAnswer(buttons), helpTopic};
-    if (!s.answers.isEmpty())
-        box.answer = s.answers.dequeue();
-    else
-        box.answer = s.answerer ? s.answerer(box) : defaultButton(buttons);
+    box.answer = l.next(box, defaultButton(buttons));
     // Escape on a box that refuses it changes nothing: the box waits for a real answer.
     while (box.answer == Escape) {
         if (box.escape != NoButton)
             box.answer = box.escape;
         else
-            box.answer = s.answers.isEmpty() ? defaultButton(buttons) : s.answers.dequeue();
+            box.answer = l.answers.isEmpty() ? defaultButton(buttons) : l.answers.dequeue();
     }
-    s.shown.append(box);
+    l.calls.append(box);
     return box.answer;
 }
 
@@ -186,58 +167,8 @@ MessageBox::Button MessageBox::defaultButton(Buttons buttons)
     return buttons == YesNo ? Yes : Ok;
 }
 
-void MessageBox::setTestMode(bool on)
+MessageBox::Log& MessageBox::testLog()
 {
-    state().testMode = on;
-}
-
-bool MessageBox::testMode()
-{
-    return state().testMode || Platform::headless();
-}
-
-void MessageBox::setNextAnswer(Button answer)
-{
-    state().answers.enqueue(answer);
-}
-
-int MessageBox::pendingAnswers()
-{
-    return int(state().answers.size());
-}
-
-const QList<MessageBox::Shown>& MessageBox::shown()
-{
-    return state().shown;
-}
-
-void MessageBox::setAnswerer(Answerer answerer)
-{
-    state().answerer = std::move(answerer);
-}
-
-void MessageBox::clear()
-{
-    state().answers.clear();
-    state().shown.clear();
-}
-
-MessageBox::Recorder::Recorder()
-    : m_previous(state().testMode)
-{
-    MessageBox::clear();
-    state().answerer = nullptr;
-    state().testMode = true;
-}
-
-MessageBox::Recorder::~Recorder()
-{
-    MessageBox::clear();
-    state().answerer = nullptr;
-    state().testMode = m_previous;
-}
-
-MessageBox::Shown MessageBox::Recorder::last() const
-{
-    return state().shown.isEmpty() ? Shown{} : state().shown.last();
+    static Log s;
+    return s;
 }

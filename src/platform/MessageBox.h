@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "platform/Recorder.h"
 
-#include <functional>
+#include <QString>
 
 class QMessageBox;
 class QWidget;
@@ -16,7 +15,7 @@ class QWidget;
 // Ok for OkOnly and OkCancel, Yes for YesNo) — what pressing Enter gives on a real box.
 // Test mode is on while a MessageBox::Recorder lives, after setTestMode(true), and
 // always under the "offscreen" and "minimal" platforms, so a test can never block.
-class MessageBox
+class MessageBox : public Platform::TestSide<MessageBox>
 {
 public:
     enum Button
@@ -74,36 +73,11 @@ public:
         QString helpTopic;
     };
 
-    static void setTestMode(bool on);
-    static bool testMode();
-    // Queues the answer of the next box shown (first queued, first used).
-    static void setNextAnswer(Button answer);
-    static int pendingAnswers();
-    // Every box shown in test mode, oldest first.
-    static const QList<Shown>& shown();
-    static void clear(); // forgets shown boxes and queued answers
-    // Answers the boxes for which no answer is queued, instead of the default button
-    // (a test that answers at random). Null removes it; so do a Recorder's start and end.
-    using Answerer = std::function<Button(const Shown& box)>;
-    static void setAnswerer(Answerer answerer);
+    // Test mode, queued answers, the boxes shown: Platform::TestSide.
+    using Log = Platform::TestLog<Shown, Button>;
+    using Answerer = Log::Answerer;
+    static Log& testLog();
 
     // Turns test mode on and starts with nothing shown or queued; restores on exit.
-    class Recorder
-    {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
-
-        void setNextAnswer(Button answer) { MessageBox::setNextAnswer(answer); }
-        const QList<Shown>& shown() const { return MessageBox::shown(); }
-        int count() const { return int(MessageBox::shown().size()); }
-        // The last box shown; an empty record when none was.
-        Shown last() const;
-        void clear() { MessageBox::clear(); }
-
-    private:
-        bool m_previous;
-    };
+    using Recorder = Platform::Recorder<MessageBox>;
 };

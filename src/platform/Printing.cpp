@@ -1,7 +1,5 @@
 #include "platform/Printing.h"
 
-#include "platform/Headless.h"
-
 #include <QBuffer>
 #include <QPageRanges>
 #include <QPdfWriter>
@@ -9,33 +7,6 @@
 #include <QPrinter>
 
 #include <algorithm>
-
-namespace {
-
-struct State
-{
-    int recorders = 0;
-    bool accept = false;
-    int from = 0, to = 0; // 0: all pages
-    int count = 0;
-    int offered = 0;
-    QList<int> pages;
-    QString documentName;
-    QByteArray output;
-};
-
-State& state()
-{
-    static State s;
-    return s;
-}
-
-} // namespace
-
-bool Printing::testMode()
-{
-    return state().recorders > 0 || Platform::headless();
-}
 
 QList<int> Printing::pageRange(int from, int to, int pageCount)
 {
@@ -54,10 +25,9 @@ Printing::Result Printing::print(QWidget* parent, const QString& documentName, i
         return Result::Failed;
     };
     if (testMode()) {
-        State& s = state();
-        ++s.count;
-        s.documentName = documentName;
-        s.offered = pageCount;
+        Log& log = testLog();
+        log.calls.append(Asked{documentName, pageCount});
+        Job& s = log.kept;
         const bool accept = s.accept;
         const int from = s.from, to = s.to;
         s.accept = false;
@@ -99,57 +69,8 @@ Printing::Result Printing::print(QWidget* parent, const QString& documentName, i
     return draw(printer, pages, error) ? Result::Printed : Result::Failed;
 }
 
-Printing::Recorder::Recorder()
+Printing::Log& Printing::testLog()
 {
-    State& s = state();
-    if (s.recorders++ == 0) {
-        s.accept = false;
-        s.from = s.to = 0;
-        s.count = 0;
-        s.offered = 0;
-        s.pages.clear();
-        s.documentName.clear();
-        s.output.clear();
-    }
-}
-
-Printing::Recorder::~Recorder()
-{
-    --state().recorders;
-}
-
-void Printing::Recorder::setNextAnswer(bool accept)
-{
-    state().accept = accept;
-}
-
-void Printing::Recorder::setNextPages(int from, int to)
-{
-    state().from = from;
-    state().to = to;
-}
-
-int Printing::Recorder::lastOffered() const
-{
-    return state().offered;
-}
-
-QList<int> Printing::Recorder::lastPages() const
-{
-    return state().pages;
-}
-
-int Printing::Recorder::count() const
-{
-    return state().count;
-}
-
-QString Printing::Recorder::lastDocumentName() const
-{
-    return state().documentName;
-}
-
-QByteArray Printing::Recorder::lastOutput() const
-{
-    return state().output;
+    static Log s;
+    return s;
 }

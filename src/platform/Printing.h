@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Recorder.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -17,7 +19,7 @@ class QWidget;
 // shown; the answer set with setNextAnswer() is taken (cancel unless set), with the
 // pages set with setNextPages() (all unless set), and an accepted job is drawn into a
 // PDF held for the test instead of a printer.
-class Printing
+class Printing : public Platform::TestSide<Printing>
 {
 public:
     enum class Result
@@ -35,23 +37,40 @@ public:
     static QList<int> pageRange(int from, int to, int pageCount);
 
     // ---- test side ----
-    static bool testMode();
-
-    class Recorder
+    // A dialog asked: the document's name and the last page offered.
+    struct Asked
     {
-    public:
-        Recorder();
-        ~Recorder();
-        Recorder(const Recorder&) = delete;
-        Recorder& operator=(const Recorder&) = delete;
-
-        void setNextAnswer(bool accept);
-        // The range chosen in the next dialog, as its page boxes hold it.
-        void setNextPages(int from, int to);
-        int count() const;            // dialogs asked
-        int lastOffered() const;      // the last page the last dialog offered
-        QList<int> lastPages() const; // the pages the last accepted job drew
-        QString lastDocumentName() const;
-        QByteArray lastOutput() const; // the pages of the last accepted job, as a PDF
+        QString documentName;
+        int offered = 0;
     };
+    // The next dialog's answer as a test sets it, and what the last accepted job drew.
+    struct Job
+    {
+        bool accept = false;
+        int from = 0, to = 0; // 0: all pages
+        QList<int> pages;
+        QByteArray output;
+    };
+    using Log = Platform::TestLog<Asked, std::monostate, Job>;
+    static Log& testLog();
+
+    class Recorder;
+};
+
+class Printing::Recorder : public Platform::Recorder<Printing>
+{
+public:
+    void setNextAnswer(bool accept) { m_log.kept.accept = accept; }
+    // The range chosen in the next dialog, as its page boxes hold it.
+    void setNextPages(int from, int to)
+    {
+        m_log.kept.from = from;
+        m_log.kept.to = to;
+    }
+    // count() is the dialogs asked; the last one offered pages 1 to lastOffered(). The
+    // pages the last accepted job drew, and the job as a PDF:
+    int lastOffered() const { return last().offered; }
+    QString lastDocumentName() const { return last().documentName; }
+    QList<int> lastPages() const { return m_log.kept.pages; }
+    QByteArray lastOutput() const { return m_log.kept.output; }
 };

@@ -282,7 +282,8 @@ private:
     // Within the step: a save that did not happen (failed or cancelled), the answer to
     // the save question, what the walk did, and a rule already broken.
     bool m_saveFailed = false;
-    // The step starts a new trip, which may follow a save it asked for.
+    // The step starts a new trip or opens one of the File menu's last trips, which may
+    // follow a save it asked for.
     bool m_blnNewTrip = false;
     QString m_saveAnswer;
     QString m_key;
@@ -787,7 +788,8 @@ QList<Candidate> Walk::candidates(QWidget* window)
                         if (!pm || !pa)
                             return;
                         emit pm->aboutToShow();
-                        m_blnNewTrip = pa->objectName().startsWith(QLatin1String("menuMainFileNew"));
+                        m_blnNewTrip = pa->objectName().startsWith(QLatin1String("menuMainFileNew")) ||
+                                       pa->objectName().startsWith(QLatin1String("menuMainFileRecent"));
                         if (pa->isEnabled())
                             pa->trigger();
                         else
@@ -969,7 +971,7 @@ QString Walk::checkFiles()
         if (bWritable) {
             if (!bExists || onDisk != expected)
                 return QStringLiteral("the saved file does not hold the trip");
-            // A new trip started after the save replaces the trip on purpose.
+            // A new trip, or a listed one opened, after the save replaces the trip on purpose.
             if (bLast && m_blnNewTrip)
                 continue;
             if (!sameTrip(f.before, after, strWhy))

@@ -20,6 +20,7 @@
 #include "ui/UpDown.h"
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
+#include "ui/main/RecentTripsMenu.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
@@ -28,6 +29,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -267,6 +269,8 @@ void frmMainForm::buildMenus()
         if (from == NewFrom::Empty)
             act->setShortcut(QKeySequence::New);
     }
+    m_recent = new RecentTripsMenu(*m_menuFile);
+    connect(m_recent, &RecentTripsMenu::chosen, this, &frmMainForm::menuMainFileRecent_Click);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
@@ -683,6 +687,7 @@ bool frmMainForm::saveTo(const QString& strPath)
     m_g.blnChanged = false;
     m_forms.Undo().setSaved();
     ViewFileName();
+    m_recent->add(strPath);
     return true;
 }
 
@@ -721,7 +726,24 @@ bool frmMainForm::OpenFile(const QString& strPath)
         m_g.strFileName = strOld;
         return false;
     }
+    m_recent->add(strPath);
     return true;
+}
+
+void frmMainForm::menuMainFileRecent_Click(const QString& strPath)
+{
+    // Asked before the save question: a trip that cannot be opened is no reason to save.
+    if (!QFileInfo::exists(strPath)) {
+        MessageBox::show(this,
+                         QStringLiteral("Файл не найден: %1\n\nОн убран из списка последних походов.")
+                             .arg(QDir::toNativeSeparators(strPath)),
+                         TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Warning);
+        m_recent->remove(strPath);
+        return;
+    }
+    if (!commitFocusedField() || !QuerySave())
+        return;
+    OpenFile(strPath);
 }
 
 bool frmMainForm::NewTrip(NewFrom from)

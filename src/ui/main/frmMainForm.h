@@ -13,6 +13,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class RecentTripsMenu;
 class UpDown;
 
 // The main window: trip parameters and file commands.
@@ -75,6 +76,8 @@ public:
     void menuMainFileOpen_Click();
     void menuMainFileSave_Click();
     bool menuMainFileSaveAs_Click();
+    // Opens a trip of the "Файл" menu's recent list; one no longer there is taken out.
+    void menuMainFileRecent_Click(const QString& strPath);
     void mnuHelpWindow_Click();
     void mnuAbout_Click();
     void mnuNutrition_Click();
@@ -145,6 +148,7 @@ private:
     QMenu* m_menuFile = nullptr;
     QMenu* m_menuService = nullptr;
     QAction* m_actSave = nullptr;
+    RecentTripsMenu* m_recent = nullptr;
     QList<QLabel*> m_panels;
 
     // Set while a refused field is being put back, so that the focus moves this causes
