@@ -19,6 +19,7 @@
 #include "ui/UpDown.h"
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
+#include "ui/main/RecoveryOffer.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
@@ -99,6 +100,7 @@ frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
     // own starts it here, as the load of the first window does.
     if (m_g.strTitle.isEmpty())
         InitGlobalVariable(m_g);
+    m_recovery = new RecoveryCopy(m_g, RecoveryOffer::folder(), this);
 
     buildControls();
     buildMenus();
@@ -534,6 +536,8 @@ void frmMainForm::SetDataEnd(const QDate& dt)
 void frmMainForm::setChanged(bool blnSet)
 {
     m_g.blnChanged = blnSet;
+    if (blnSet)
+        m_recovery->noteChanged();
 }
 
 // ---- checks and refresh ----
@@ -639,8 +643,11 @@ bool frmMainForm::QuerySave()
         return true;
     const MessageBox::Button answer = MessageBox::show(this, QStringLiteral("Сохранить раскладку?"), windowTitle(),
                                                        MessageBox::YesNo, MessageBox::Question);
-    if (answer != MessageBox::Yes)
+    if (answer != MessageBox::Yes) {
+        // The changes are given up knowingly: their copy goes with them.
+        m_recovery->forget();
         return true;
+    }
     if (!m_g.strFileName.isEmpty())
         return SaveRasklad();
     return menuMainFileSaveAs_Click();
@@ -663,6 +670,7 @@ bool frmMainForm::saveTo(const QString& strPath)
     }
     m_g.strFileName = strPath;
     m_g.blnChanged = false;
+    m_recovery->forget();
     ViewFileName();
     return true;
 }
@@ -893,4 +901,26 @@ void frmMainForm::closeEvent(QCloseEvent* event)
         if (w != this && w->isVisible())
             w->hide();
     }
+}
+
+// ---- recovery after a crash ----
+
+bool frmMainForm::RestoreFrom(const QString& strCopy, const QString& strTripPath)
+{
+    const QString strOld = m_g.strFileName;
+    m_g.strFileName = strCopy;
+    if (!LoadRasklad()) {
+        m_g.strFileName = strOld;
+        return false;
+    }
+    // The copy stands for its own trip: a save goes to that file, never to the copy.
+    m_g.strFileName = strTripPath;
+    ViewFileName();
+    if (strTripPath.isEmpty()) {
+        m_panels.first()->setText(QStringLiteral("Новая раскладка"));
+        m_panels.first()->setToolTip(m_panels.first()->text());
+    }
+    setChanged(true);
+    // This run's own copy is on disk before the old one may go.
+    return m_recovery->flush();
 }

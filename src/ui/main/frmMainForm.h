@@ -9,6 +9,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class RecoveryCopy;
 class UpDown;
 
 // The main window: trip parameters and file commands.
@@ -63,6 +64,13 @@ public:
 
     // Gives the export options dialog, when it exists, the current number of shifts.
     void ResetPrintSmena();
+
+    // The copy of the trip kept against a crash; the trip's changes are announced to it.
+    RecoveryCopy& Recovery() { return *m_recovery; }
+    // Opens a copy left by a crash as the trip of strTripPath (empty: a trip never
+    // saved), marked as changed, and writes this run's copy of it. False when the copy
+    // could not be read (a message said so) or this run's copy not written.
+    bool RestoreFrom(const QString& strCopy, const QString& strTripPath);
 
     // Texts of the status bar panels, first to last.
     QStringList StatusPanelTexts() const;
@@ -147,4 +155,6 @@ private:
     bool m_blnRewriting = false;
     // Set once the user has agreed to end the program.
     bool m_blnEnding = false;
+
+    RecoveryCopy* m_recovery = nullptr;
 };
