@@ -71,8 +71,8 @@ void run(frmMainForm& main, const QString& strFolder)
         const QString strAbout = describe(p);
         const MessageBox::Button restore = MessageBox::show(
             &main,
-            QStringLiteral("Программа завершилась, не сохранив изменения:\n%1.\n\n"
-                           "Восстановить их? Поход откроется как изменённый, сохранить его можно в свой файл.")
+            QStringLiteral("Работа программы была прервана, изменения похода не сохранены:\n%1.\n\n"
+                           "Восстановить их? Поход откроется как изменённый, и его можно будет сохранить.")
                 .arg(strAbout),
             kCaption, MessageBox::YesNo, MessageBox::Question);
         if (restore == MessageBox::Yes) {
