@@ -62,7 +62,7 @@ RecoveryCopy::RecoveryCopy(const GlobalVariable& g, const QString& strFolder, QO
     , m_g(g)
     , m_strFolder(strFolder)
 {
-    static std::atomic<int> counter{0};
+    static std::atomic<quint64> counter{0};
     if (!m_strFolder.isEmpty()) {
         m_strBase = QDir(m_strFolder)
                         .filePath(QStringLiteral("trip-%1-%2-%3")
@@ -79,7 +79,10 @@ RecoveryCopy::RecoveryCopy(const GlobalVariable& g, const QString& strFolder, QO
 
 RecoveryCopy::~RecoveryCopy()
 {
-    // A write under way ends; one waiting is still written: the copy is the newest state.
+    // A program ending without the save question answered keeps its newest state: a
+    // change still waiting is written, and so is a write already queued.
+    if (m_timer.isActive())
+        writeNow();
     if (m_thread.joinable()) {
         {
             std::lock_guard lk(m_mutex);

@@ -60,7 +60,8 @@ public:
     QString folder() const { return m_strFolder; }
     QString copyPath() const;
     QString notePath() const;
-    // Why the last write failed; empty after a good one.
+    // Why the last write failed; empty after a good one. A write on the copy's thread
+    // reports here when its written() or writeFailed() arrives.
     QString lastError() const;
 
     // Copies left by programs no longer running, newest first, each with its lock taken.

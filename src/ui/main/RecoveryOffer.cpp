@@ -51,8 +51,9 @@ QString folder()
 
 QString describe(const RecoveryCopy::Pending& p)
 {
-    const QString strWhen = RuDate::shortDate(p.dtWritten.date()) + QLatin1Char(' ') +
-                            p.dtWritten.toLocalTime().time().toString(QStringLiteral("HH:mm:ss"));
+    const QDateTime dtLocal = p.dtWritten.toLocalTime();
+    const QString strWhen =
+        RuDate::shortDate(dtLocal.date()) + QLatin1Char(' ') + dtLocal.time().toString(QStringLiteral("HH:mm:ss"));
     if (p.strTrip.isEmpty())
         return QStringLiteral("новый поход, изменения от %1").arg(strWhen);
     return QStringLiteral("Поход «%1» (%2), изменения от %3").arg(QFileInfo(p.strTrip).fileName(), p.strTrip, strWhen);
