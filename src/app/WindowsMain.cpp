@@ -103,6 +103,7 @@ int main(int argc, char* argv[])
         main.OpenFile(QFileInfo(args.at(1)).absoluteFilePath());
     // Work a crash cut short is offered back over whatever opened.
     RecoveryOffer::run(main, RecoveryOffer::folder());
+    RecoveryOffer::watch(main);
     return QApplication::exec();
 }
 

@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <memory>
+
 namespace RecoveryOffer {
 
 namespace {
@@ -95,6 +97,23 @@ void run(frmMainForm& main, const QString& strFolder)
         else
             RecoveryCopy::keep(p);
     }
+}
+
+void watch(frmMainForm& main)
+{
+    RecoveryCopy& copy = main.Recovery();
+    auto blnTold = std::make_shared<bool>(false);
+    QObject::connect(&copy, &RecoveryCopy::written, &main, [blnTold] { *blnTold = false; });
+    QObject::connect(&copy, &RecoveryCopy::writeFailed, &main, [&main, blnTold](const QString& strError) {
+        if (*blnTold)
+            return;
+        *blnTold = true;
+        MessageBox::show(&main,
+                         QStringLiteral("Копия похода для восстановления после сбоя не записана:\n%1\n\n"
+                                        "Пока это так, несохранённые изменения при сбое пропадут.")
+                             .arg(strError),
+                         TripFile::errorTitle(), MessageBox::OkOnly, MessageBox::Warning);
+    });
 }
 
 } // namespace RecoveryOffer

@@ -24,4 +24,8 @@ QString describe(const RecoveryCopy::Pending& p);
 // Offers every copy left in strFolder; main opens a restored one.
 void run(frmMainForm& main, const QString& strFolder);
 
+// Tells the user when main's copy cannot be written: once, and again only after a
+// write has succeeded since, so a full disk does not bring a box every second.
+void watch(frmMainForm& main);
+
 } // namespace RecoveryOffer

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +53,7 @@ private slots:
     void secondRestoreOffersToSaveTheFirst();
     void saveOrExplicitNoRemovesTheCopy_data();
     void saveOrExplicitNoRemovesTheCopy();
+    void failedCopyIsToldOnce();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -223,6 +225,30 @@ void tst_recoveryoffer::saveOrExplicitNoRemovesTheCopy()
     QCOMPARE(readBytes(strTrip) != before, saved);
     QTest::qWait(RecoveryCopy::DelayMs + 300);
     QCOMPARE(RecoveryCopy::pending(folder()).size(), 0);
+}
+
+// A folder that cannot be made: one message, not one a second.
+void tst_recoveryoffer::failedCopyIsToldOnce()
+{
+    QVERIFY(QDir().mkpath(m_dir->filePath("state")));
+    QFile blocker(folder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    TestSupport::PlatformRecorder rec;
+    GlobalVariable g;
+    InitGlobalVariable(g);
+    Forms forms(g);
+    frmMainForm& w = forms.MainForm();
+    RecoveryOffer::watch(w);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("не записана"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("не записана"));
+    for (const QString& text : {QStringLiteral("раз"), QStringLiteral("два")}) {
+        w.findChild<QPlainTextEdit*>("rtbDeffine")->setPlainText(text);
+        QVERIFY(!w.Recovery().flush());
+    }
+    QCOMPARE(rec.boxes.count(), 1);
+    QVERIFY2(rec.boxes.last().text.contains(folder()), qPrintable(rec.boxes.last().text));
 }
 
 QTEST_MAIN(tst_recoveryoffer)
