@@ -9,6 +9,8 @@
 #include "model/GlobalVariable.h"
 #include "model/NameOrder.h"
 #include "model/PurchaseList.h"
+#include "platform/AtomicFile.h"
+#include "tripfile/RecoveryCopy.h"
 #include "tripfile/TripFile.h"
 
 #include <QDir>
@@ -165,6 +167,33 @@ void runCoreBenchmarks(BenchContext& ctx, int& argc, char** argv)
     registerOne(entries, {QStringLiteral("trip file: load (realistic)")}, n, loadBench(ctx.strRealisticFile));
     registerOne(entries, {QStringLiteral("trip file: save (realistic)")}, n,
                 saveBench(trips->realistic, QDir(ctx.strDir).filePath(QStringLiteral("saved-realistic.trb"))));
+
+    // ---- the recovery copy ----
+    // The window's share of a copy is making the trip's bytes (the copy's own thread
+    // writes them): one frame at most. The whole write, as a save of the same bytes.
+    const QString recoveryDir = QDir(ctx.strDir).filePath(QStringLiteral("state"));
+    registerOne(entries, {QStringLiteral("recovery copy: window thread's share (large)"), FrameBudgetMs}, n,
+                [trips, recoveryDir](benchmark::State& st) {
+                    RecoveryCopy copy(trips->large, recoveryDir);
+                    for (auto _ : st) {
+                        copy.noteChanged();
+                        if (!copy.flush())
+                            st.SkipWithError(copy.lastError().toStdString().c_str());
+                    }
+                    copy.forget();
+                });
+    registerOne(entries, {QStringLiteral("recovery copy: bytes and write (large)"), -1, encodeName}, n,
+                [trips, recoveryDir](benchmark::State& st) {
+                    const QString path = QDir(recoveryDir).filePath(QStringLiteral("whole-write.trb"));
+                    QDir().mkpath(recoveryDir);
+                    for (auto _ : st) {
+                        QByteArray bytes;
+                        QString strError;
+                        if (!TripFile::write(TripFile::fromState(trips->large), bytes, strError) ||
+                            !AtomicFile::write(path, bytes, strError))
+                            st.SkipWithError(strError.toStdString().c_str());
+                    }
+                });
 
     // ---- the documents ----
     auto documentBench = [&ctx](GlobalVariable& g, bool bLayout, const QString& file) {

@@ -6,6 +6,7 @@
 #include "platform/AppIdentity.h"
 #include "platform/Translations.h"
 #include "ui/Forms.h"
+#include "ui/main/RecoveryOffer.h"
 #include "ui/main/frmMainForm.h"
 
 #include <QApplication>
@@ -100,6 +101,9 @@ int main(int argc, char* argv[])
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && !args.at(1).isEmpty())
         main.OpenFile(QFileInfo(args.at(1)).absoluteFilePath());
+    // Work a crash cut short is offered back over whatever opened.
+    RecoveryOffer::run(main, RecoveryOffer::folder());
+    RecoveryOffer::watch(main);
     return QApplication::exec();
 }
 

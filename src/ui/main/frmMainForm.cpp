@@ -21,6 +21,7 @@
 #include "ui/about/frmAbout.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/main/RecentTripsMenu.h"
+#include "ui/main/RecoveryOffer.h"
 #include "ui/main/frmCalendar.h"
 #include "ui/tools/frmCarry.h"
 #include "ui/tools/frmNutrition.h"
@@ -44,6 +45,7 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <array>
@@ -103,10 +105,21 @@ frmMainForm::frmMainForm(GlobalVariable& g, Forms& forms, QWidget* parent)
     // own starts it here, as the load of the first window does.
     if (m_g.strTitle.isEmpty())
         InitGlobalVariable(m_g);
+    m_recovery = new RecoveryCopy(m_g, RecoveryOffer::folder(), this);
 
     buildControls();
     buildMenus();
     connect(&m_g.edits, &TripEditor::changed, this, &frmMainForm::tripChanged);
+    // Every change, undo and redo included, is in the recovery copy within seconds; back at
+    // the saved state there is nothing to recover.
+    connect(&m_g.edits, &TripEditor::changed, m_recovery, [this] {
+        if (m_g.blnChanged)
+            m_recovery->noteChanged();
+    });
+    connect(&m_forms.Undo().stack(), &QUndoStack::cleanChanged, m_recovery, [this](bool blnClean) {
+        if (blnClean && !m_g.blnChanged)
+            m_recovery->forget();
+    });
 
     statusBar()->setObjectName(QStringLiteral("StatusBarMain"));
     statusBar()->setSizeGripEnabled(true);
@@ -661,8 +674,11 @@ bool frmMainForm::QuerySave()
         return true;
     const MessageBox::Button answer = MessageBox::show(this, QStringLiteral("Сохранить раскладку?"), windowTitle(),
                                                        MessageBox::YesNo, MessageBox::Question);
-    if (answer != MessageBox::Yes)
+    if (answer != MessageBox::Yes) {
+        // The changes are given up knowingly: their copy goes with them.
+        m_recovery->forget();
         return true;
+    }
     if (!m_g.strFileName.isEmpty())
         return SaveRasklad();
     return menuMainFileSaveAs_Click();
@@ -686,6 +702,7 @@ bool frmMainForm::saveTo(const QString& strPath)
     m_g.strFileName = strPath;
     m_g.blnChanged = false;
     m_forms.Undo().setSaved();
+    m_recovery->forget();
     ViewFileName();
     m_recent->add(strPath);
     return true;
@@ -936,4 +953,28 @@ void frmMainForm::closeEvent(QCloseEvent* event)
         if (w != this && w->isVisible())
             w->hide();
     }
+}
+
+// ---- recovery after a crash ----
+
+bool frmMainForm::RestoreFrom(const QString& strCopy, const QString& strTripPath)
+{
+    const QString strOld = m_g.strFileName;
+    m_g.strFileName = strCopy;
+    if (!LoadRasklad()) {
+        m_g.strFileName = strOld;
+        return false;
+    }
+    // The copy stands for its own trip: a save goes to that file, never to the copy.
+    m_g.strFileName = strTripPath;
+    ViewFileName();
+    if (strTripPath.isEmpty()) {
+        m_panels.first()->setText(QStringLiteral("Новая раскладка"));
+        m_panels.first()->setToolTip(m_panels.first()->text());
+    }
+    m_g.blnChanged = true;
+    m_forms.Undo().setNothingSaved();
+    // This run's own copy is on disk before the old one may go.
+    m_recovery->noteChanged();
+    return m_recovery->flush();
 }

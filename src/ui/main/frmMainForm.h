@@ -14,6 +14,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class RecentTripsMenu;
+class RecoveryCopy;
 class UpDown;
 
 // The main window: trip parameters and file commands.
@@ -68,6 +69,13 @@ public:
 
     // Gives the export options dialog, when it exists, the current number of shifts.
     void ResetPrintSmena();
+
+    // The copy of the trip kept against a crash; the trip's changes are announced to it.
+    RecoveryCopy& Recovery() { return *m_recovery; }
+    // Opens a copy left by a crash as the trip of strTripPath (empty: a trip never
+    // saved), marked as changed, and writes this run's copy of it. False when the copy
+    // could not be read (a message said so) or this run's copy not written.
+    bool RestoreFrom(const QString& strCopy, const QString& strTripPath);
 
     // Texts of the status bar panels, first to last.
     QStringList StatusPanelTexts() const;
@@ -161,4 +169,6 @@ private:
     bool m_blnOwnChange = false; // the trip is being changed from this window's fields
     // Set once the user has agreed to end the program.
     bool m_blnEnding = false;
+
+    RecoveryCopy* m_recovery = nullptr;
 };
