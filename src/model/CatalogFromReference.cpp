@@ -209,9 +209,9 @@ bool add(const FoodReference& reference, const QList<Choice>& choices, GlobalVar
             result.withoutValues.append(p.Name());
     }
     result.intAdded = static_cast<int>(products.size());
-    g.edits.appendProducts(products, products.size() == 1
-                                         ? QStringLiteral("добавление «%1» из справочника").arg(products.first().Name())
-                                         : QStringLiteral("добавление %1 продуктов из справочника").arg(products.size()));
+    g.edits.appendProducts(
+        products, products.size() == 1 ? QStringLiteral("добавление «%1» из справочника").arg(products.first().Name())
+                                       : QStringLiteral("добавление %1 продуктов из справочника").arg(products.size()));
     return true;
 }
 

@@ -17,11 +17,12 @@ class TripEditor : public QObject
 
 public:
     // What a change touched; changed() carries them or-ed together.
-    enum Part : unsigned {
-        SettingsPart = 1,    // dates, counts, periodicity, layout days, description
-        CatalogPart = 2,     // products: names, norms, units, values
-        RationPart = 4,      // daily menus and their meals
-        AimPart = 8,         // the energy aim
+    enum Part : unsigned
+    {
+        SettingsPart = 1, // dates, counts, periodicity, layout days, description
+        CatalogPart = 2,  // products: names, norms, units, values
+        RationPart = 4,   // daily menus and their meals
+        AimPart = 8,      // the energy aim
         ParticipantsPart = 16,
         AllParts = 31
     };

@@ -227,7 +227,8 @@ void frmDialogProduct::cmdClose_Click()
             objProduct.setName(txtName->text());
             objProduct.setNorma(intNorma); // a negative norm keeps the old one
             objProduct.strProductEdin = txtEd->currentText();
-            m_g.edits.setProduct(menu.ActiveProduct(), objProduct, QStringLiteral("изменение продукта «%1»").arg(strOld));
+            m_g.edits.setProduct(menu.ActiveProduct(), objProduct,
+                                 QStringLiteral("изменение продукта «%1»").arg(strOld));
         } catch (const ModelError&) {
             // The product is gone with a reloaded catalog: nothing to change.
         }

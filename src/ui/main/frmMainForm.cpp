@@ -35,6 +35,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -180,6 +181,10 @@ void frmMainForm::buildControls()
     auto* Label5 = makeLabel("Label5", QStringLiteral("Описание:"));
     m_rtbDeffine = new QPlainTextEdit(central);
     m_rtbDeffine->setObjectName(QStringLiteral("rtbDeffine"));
+    // Every key typed here is already the trip's: its undo is the trip's undo, not a
+    // second history of the field's own.
+    m_rtbDeffine->setUndoRedoEnabled(false);
+    m_rtbDeffine->installEventFilter(this);
     m_rtbDeffine->setToolTip(QStringLiteral("Описание раскладки"));
     m_rtbDeffine->setTabChangesFocus(true);
     m_rtbDeffine->setMinimumHeight(Twips::toPixelsY(this, 1200));
@@ -360,6 +365,13 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
             else if (watched == m_txtSmena)
                 txtSmena_LostFocus();
         }
+    } else if (event->type() == QEvent::ShortcutOverride && watched == m_rtbDeffine) {
+        // Left unclaimed, the keys reach the trip's undo and redo.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+            return true;
     } else if (event->type() == QEvent::Shortcut && qobject_cast<QPushButton*>(watched)) {
         // A mnemonic leaves the field and presses the button in one gesture: a refused
         // field stops the press as well.
@@ -434,7 +446,8 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16 TripSettin
         const QScopedValueRollback own(m_blnOwnChange, true);
         m_g.edits.setCountPeople(s, QStringLiteral("число участников"));
     } else {
-        changeSettings(QStringLiteral("число смен"), [&](TripSettings& s) { s.*intTarget = static_cast<qint16>(intValue); });
+        changeSettings(QStringLiteral("число смен"),
+                       [&](TripSettings& s) { s.*intTarget = static_cast<qint16>(intValue); });
     }
     txt.setText(QString::number(intValue));
     txt.setModified(false);
@@ -535,8 +548,9 @@ void frmMainForm::rtbDeffine_Change()
     if (m_blnRewriting)
         return;
     // A burst of typing is one step.
-    changeSettings(QStringLiteral("описание похода"),
-                   [&](TripSettings& s) { s.strDeffine = m_rtbDeffine->toPlainText(); }, DescriptionMergeKey);
+    changeSettings(
+        QStringLiteral("описание похода"), [&](TripSettings& s) { s.strDeffine = m_rtbDeffine->toPlainText(); },
+        DescriptionMergeKey);
 }
 
 void frmMainForm::SetDataBegin(const QDate& dt)

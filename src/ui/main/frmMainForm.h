@@ -132,8 +132,7 @@ private:
 
     bool saveTo(const QString& strPath);
     // Changes the trip's parameters through its editor, as one step named strWhat.
-    void changeSettings(const QString& strWhat, const std::function<void(TripSettings&)>& edit,
-                        int intMergeKey = 0);
+    void changeSettings(const QString& strWhat, const std::function<void(TripSettings&)>& edit, int intMergeKey = 0);
     // The trip changed elsewhere (undo, redo, another window): the fields show it.
     void tripChanged(unsigned parts);
     static constexpr int DescriptionMergeKey = 1;

@@ -3,9 +3,9 @@
 #include "model/FactsText.h"
 #include "model/GlobalVariable.h"
 
-#include <QScopedValueRollback>
 #include "model/ModelErrors.h"
 #include "model/ProductGrams.h"
+#include <QScopedValueRollback>
 
 namespace {
 

@@ -13,12 +13,12 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QScopedValueRollback>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>

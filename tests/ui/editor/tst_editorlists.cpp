@@ -46,14 +46,11 @@ void tst_editorlists::refreshShowsTheCatalog_data()
     QTest::addColumn<Change>("change");
 
     QTest::newRow("nothing") << Change([](EditorHarness&) {});
-    QTest::newRow("renamed to sort first")
-        << Change([](EditorHarness& h) {
-               h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); });
-           });
+    QTest::newRow("renamed to sort first") << Change(
+        [](EditorHarness& h) { h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); }); });
     QTest::newRow("norm") << Change([](EditorHarness& h) { h.changeProduct(1, [](clsProduct& p) { p.setNorma(0); }); });
-    QTest::newRow("unit") << Change([](EditorHarness& h) {
-        h.changeProduct(2, [](clsProduct& p) { p.strProductEdin = QStringLiteral("кг"); });
-    });
+    QTest::newRow("unit") << Change(
+        [](EditorHarness& h) { h.changeProduct(2, [](clsProduct& p) { p.strProductEdin = QStringLiteral("кг"); }); });
     QTest::newRow("renamed twice") << Change([](EditorHarness& h) {
         h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Абрикосы")); });
         h.changeProduct(3, [](clsProduct& p) { p.setName(QStringLiteral("Яблоки")); });
