@@ -7,6 +7,7 @@
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "ui/Forms.h"
+#include "ui/TripUndo.h"
 #include "ui/UpDown.h"
 #include "ui/editor/frmDialogProduct.h"
 #include "ui/editor/frmMenu.h"
@@ -145,6 +146,17 @@ private:
             add(steps.at(s).strAction, times.at(s), bBoxesExpected);
     }
 
+    // The latest step taken back and made again, by the actions the shortcuts trigger.
+    void undoRedo(Forms& forms, const QString& strWhat)
+    {
+        QAction* undo = forms.Undo().undoAction();
+        QAction* redo = forms.Undo().redoAction();
+        if (!undo->isEnabled())
+            qFatal("benchmark: nothing to undo for %s", qPrintable(strWhat));
+        cycle({{QStringLiteral("undo: ") + strWhat, [&] { undo->trigger(); }},
+               {QStringLiteral("redo: ") + strWhat, [&] { redo->trigger(); }}});
+    }
+
     // The first opening of the editor and of the layout window creates them: a new
     // set of windows for every run.
     void firstOpenings()
@@ -210,6 +222,8 @@ private:
                {QStringLiteral("editor: delete the first day (confirmed)"), [&] { click("cmdDelDay"); },
                 [&] { days->setCurrentIndex(0); }}},
               true);
+        // Taking the deletion back puts the first day in again and numbers every tab anew.
+        undoRedo(forms, QStringLiteral("the first day deleted, editor open"));
 
         frmRemoveDay& exchange = forms.RemoveDay();
         cycle({{QStringLiteral("day exchange: opening"), [&] { click("cmdRemoveDay"); }},
@@ -253,6 +267,7 @@ private:
                     click("cmdRename");
                     settle();
                 }}});
+        undoRedo(forms, QStringLiteral("a norm changed, editor open"));
         cmdClose->click();
     }
 
@@ -355,6 +370,8 @@ private:
         if (QFile::exists(strTable)) {
             cycle({{QStringLiteral("nutrition: fill from a reference table"), [&] { w.cmdImport_Click(); },
                     [&] { m_files.setNextFileName(strTable); }}});
+            // Every product of the catalog changed in one step.
+            undoRedo(forms, QStringLiteral("values filled from a reference table"));
         }
         w.cmdClose_Click();
     }
