@@ -2,15 +2,18 @@
 // the layout button would let through, the nutrition table, the shopping list and the
 // carry split must come out without a crash, a sanitizer report or a hang; every piece
 // the shopping list buys is carried exactly once, the loads add up to the food's weight,
-// and the split stays within its bounds of work and memory.
+// and the split stays within its bounds of work and memory. Changes made to the trip are
+// taken back and made again to the very bytes the trip file would hold.
 #include "model/CarryPlan.h"
 #include "model/GlobalVariable.h"
 #include "model/ModelErrors.h"
 #include "model/Nutrition.h"
+#include "model/Participants.h"
 #include "model/Shopping.h"
 #include "model/TripCheck.h"
 #include "tripfile/TripFile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -65,6 +68,93 @@ void carry(const GlobalVariable& g, qint16 intCountDay)
     plan.rows();
 }
 
+QByteArray tripBytes(const GlobalVariable& g)
+{
+    QByteArray out;
+    QString strError;
+    // A trip whose texts Windows-1251 cannot hold is refused alike every time.
+    if (!TripFile::write(TripFile::fromState(g), out, strError))
+        out = strError.toUtf8();
+    return out;
+}
+
+// Changes chosen by the input's first bytes, each refused whole or made; then all of them
+// taken back and made again.
+void edits(GlobalVariable& g, const QByteArray& bytes)
+{
+    std::vector<TripChange> made;
+    QObject::connect(&g.edits, &TripEditor::made, [&](const TripChange& c) { made.push_back(c); });
+    const QByteArray start = tripBytes(g);
+    for (qsizetype i = 0; i + 1 < bytes.size() && i < 24; i += 2) {
+        const auto op = static_cast<unsigned char>(bytes.at(i));
+        const auto arg = static_cast<unsigned char>(bytes.at(i + 1));
+        const auto days = g.objMenuList.size();
+        const auto day = static_cast<qint16>(days > 0 ? 1 + arg % days : 1);
+        const QByteArray before = tripBytes(g);
+        try {
+            switch (op % 9) {
+            case 0:
+                g.edits.addDay();
+                break;
+            case 1:
+                g.edits.deleteDay(day);
+                break;
+            case 2:
+                g.edits.exchangeDays(day, static_cast<qint16>(days));
+                break;
+            case 3: {
+                QList<qint16> meal = g.objMenuList.GetMenu(day).GetTrapeza(1 + arg % 3)->Products();
+                std::reverse(meal.begin(), meal.end());
+                if (g.objCatalog.size() > 0)
+                    meal.append(static_cast<qint16>(1 + arg % g.objCatalog.size()));
+                g.edits.setMeal(day, static_cast<qint16>(1 + arg % 3), meal, QString());
+                break;
+            }
+            case 4: {
+                if (g.objCatalog.size() == 0)
+                    break;
+                const auto index = static_cast<qint16>(1 + arg % g.objCatalog.size());
+                clsProduct p = g.objCatalog.GetProduct(index);
+                p.setNorma(static_cast<qint16>(arg * 128));
+                p.facts.energy.reset();
+                g.edits.setProduct(index, p, QString());
+                break;
+            }
+            case 5: {
+                clsProduct p;
+                p.setName(QStringLiteral("Новый %1").arg(arg));
+                g.edits.appendProducts({p}, QString());
+                break;
+            }
+            case 6:
+                g.edits.setAim(arg * 50);
+                break;
+            case 7: {
+                TripSettings s = g;
+                s.intCountPeople = static_cast<qint16>(1 + arg % 50);
+                g.edits.setCountPeople(s, QString());
+                break;
+            }
+            default: {
+                QList<Participant> people = g.participants;
+                if (!people.isEmpty())
+                    people[arg % people.size()].intShare = 10 + arg;
+                g.edits.setParticipants(people, QString());
+            }
+            }
+        } catch (const ModelError&) {
+            check(tripBytes(g) == before);
+        }
+    }
+    const QByteArray end = tripBytes(g);
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        g.edits.undo(*it);
+    check(tripBytes(g) == start);
+    for (const TripChange& c : made)
+        g.edits.redo(c);
+    check(tripBytes(g) == end);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -78,6 +168,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InitGlobalVariable(g);
     if (!TripFile::apply(std::move(trip), g, strError))
         return 0;
+    {
+        GlobalVariable edited;
+        InitGlobalVariable(edited);
+        TripData again;
+        if (TripFile::read(bytes, again, strError) && TripFile::apply(std::move(again), edited, strError))
+            edits(edited, bytes);
+    }
     // The figures are made only for a trip the layout button lets through.
     const TripCheck::Result tripCheck = TripCheck::check(g.dtDataBegin, g.dtDataEnd, g.intCountPeople, g.intCountSmena);
     if (!tripCheck.ok())

@@ -17,6 +17,8 @@ struct Overloaded : Fs...
 {
     using Fs::operator()...;
 };
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 } // namespace
 

@@ -110,8 +110,10 @@ frmRemoveDay& Forms::RemoveDay()
 }
 frmRasklad& Forms::Rasklad()
 {
+    // A view of the layout as built: the trip is changed, and changes are taken back,
+    // once it is closed.
     if (!m_rasklad)
-        backToMain(tripWindow(m_rasklad), true);
+        backToMain(lazy(m_rasklad, m_g, *this), true);
     return *m_rasklad;
 }
 frmPrintOption& Forms::PrintOption()
