@@ -28,15 +28,6 @@ Q_DECLARE_METATYPE(Edit)
 
 namespace {
 
-QByteArray bytesOf(const GlobalVariable& g)
-{
-    QByteArray bytes;
-    QString strError;
-    if (!TripFile::write(TripFile::fromState(g), bytes, strError))
-        qFatal("the trip cannot be written: %s", qPrintable(strError));
-    return bytes;
-}
-
 void makeSample(GlobalVariable& g, qint16 intPeople)
 {
     InitGlobalVariable(g);
@@ -194,7 +185,7 @@ void tst_tripeditor::roundTrip()
     GlobalVariable g;
     makeSample(g, people);
     g.blnChanged = false;
-    const QByteArray before = bytesOf(g);
+    const QByteArray before = TestSupport::tripBytes(g);
     std::vector<TripChange> made;
     unsigned announced = 0;
     connect(&g.edits, &TripEditor::made, this, [&](const TripChange& c) { made.push_back(c); });
@@ -204,15 +195,15 @@ void tst_tripeditor::roundTrip()
     QCOMPARE(int(made.size()), steps);
     QCOMPARE(announced, parts);
     QCOMPARE(g.blnChanged, steps > 0);
-    const QByteArray after = bytesOf(g);
+    const QByteArray after = TestSupport::tripBytes(g);
     QCOMPARE(after == before, steps == 0);
 
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         g.edits.undo(*it);
-    QCOMPARE(bytesOf(g), before);
+    QCOMPARE(TestSupport::tripBytes(g), before);
     for (const TripChange& c : made)
         g.edits.redo(c);
-    QCOMPARE(bytesOf(g), after);
+    QCOMPARE(TestSupport::tripBytes(g), after);
 }
 
 void tst_tripeditor::refusedChangeLeavesTheTrip_data()
@@ -243,11 +234,11 @@ void tst_tripeditor::refusedChangeLeavesTheTrip()
     QFETCH(Edit, edit);
     GlobalVariable g;
     makeSample(g, 2);
-    const QByteArray before = bytesOf(g);
+    const QByteArray before = TestSupport::tripBytes(g);
     int intMade = 0;
     connect(&g.edits, &TripEditor::made, this, [&] { ++intMade; });
     QVERIFY_THROWS_EXCEPTION(ModelError, edit(g));
-    QCOMPARE(bytesOf(g), before);
+    QCOMPARE(TestSupport::tripBytes(g), before);
     QCOMPARE(g.objMenuList.size(), qint16(3));
     QCOMPARE(intMade, 0);
 }

@@ -7,6 +7,15 @@
 
 namespace TestSupport {
 
+QByteArray tripBytes(const GlobalVariable& g)
+{
+    QByteArray bytes;
+    QString strError;
+    if (!TripFile::write(TripFile::fromState(g), bytes, strError))
+        qFatal("the trip cannot be written: %s", qPrintable(strError));
+    return bytes;
+}
+
 void makeTrip(GlobalVariable& g, const QList<QStringList>& products, const QStringList& menus, qint16 intCountPeople,
               qint16 intCountSmena, qint16 intCountDay, const QDate& dtDataBegin)
 {

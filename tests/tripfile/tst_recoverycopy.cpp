@@ -18,15 +18,6 @@
 
 namespace {
 
-QByteArray saveBytes(const GlobalVariable& g)
-{
-    QByteArray bytes;
-    QString strError;
-    if (!TripFile::write(TripFile::fromState(g), bytes, strError))
-        qWarning("%s", qUtf8Printable(strError));
-    return bytes;
-}
-
 QByteArray readBytes(const QString& path)
 {
     QFile f(path);
@@ -53,7 +44,7 @@ bool leaveCopy(const QString& strFolder, const QString& strName, const QByteArra
     QDir().mkpath(strFolder);
     GlobalVariable g;
     makeTrip(g, 2);
-    return writeBytes(QDir(strFolder).filePath(strName + ".trb"), saveBytes(g)) &&
+    return writeBytes(QDir(strFolder).filePath(strName + ".trb"), TestSupport::tripBytes(g)) &&
            (note.isNull() || writeBytes(QDir(strFolder).filePath(strName + ".note"), note));
 }
 
@@ -119,7 +110,7 @@ void tst_recoverycopy::copyIsTheSavedBytes()
     QVERIFY(!QFile::exists(copy.copyPath())); // after the change settles, not at once
     QVERIFY(written.wait(5000));
     const QDateTime after = QDateTime::currentDateTime().addMSecs(1);
-    QCOMPARE(readBytes(copy.copyPath()), saveBytes(g));
+    QCOMPARE(readBytes(copy.copyPath()), TestSupport::tripBytes(g));
 
     TripData data;
     QString strError;
@@ -149,7 +140,7 @@ void tst_recoverycopy::burstOfChangesWritesInTime()
     }
     QVERIFY2(written.count() == 2, qPrintable(QString::number(intChanges)));
     QVERIFY(copy.flush());
-    QCOMPARE(readBytes(copy.copyPath()), saveBytes(g));
+    QCOMPARE(readBytes(copy.copyPath()), TestSupport::tripBytes(g));
 }
 
 // Another reader sees the copy missing or whole, never in between, however often it
@@ -185,7 +176,7 @@ void tst_recoverycopy::copyIsNeverSeenHalfWritten()
     reader.join();
     QCOMPARE(broken.load(), 0);
     QVERIFY(seen.load() > 0);
-    QCOMPARE(readBytes(path), saveBytes(g));
+    QCOMPARE(readBytes(path), TestSupport::tripBytes(g));
 }
 
 void tst_recoverycopy::forgetRemovesEverything_data()
@@ -298,7 +289,7 @@ void tst_recoverycopy::livingProgramsCopyIsNotPending()
     QCOMPARE(found.size(), 1);
     QCOMPARE(found.at(0).strCopy, strLeft);
     QCOMPARE(found.at(0).strTrip, g.strFileName);
-    QCOMPARE(readBytes(strLeft), saveBytes(g));
+    QCOMPARE(readBytes(strLeft), TestSupport::tripBytes(g));
 }
 
 void tst_recoverycopy::discardAndSetAside()

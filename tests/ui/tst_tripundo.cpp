@@ -1,4 +1,5 @@
 #include "model/Participants.h"
+#include "support/SampleTrip.h"
 #include "tripfile/TripFile.h"
 #include "ui/TripUndo.h"
 #include "ui/UpDown.h"
@@ -36,15 +37,6 @@ struct Action
 Q_DECLARE_METATYPE(Action)
 
 namespace {
-
-QByteArray bytesOf(const GlobalVariable& g)
-{
-    QByteArray bytes;
-    QString strError;
-    if (!TripFile::write(TripFile::fromState(g), bytes, strError))
-        qFatal("the trip cannot be written: %s", qPrintable(strError));
-    return bytes;
-}
 
 void prepare(EditorHarness& h)
 {
@@ -192,10 +184,10 @@ void tst_tripundo::eachWindowsChange()
     TripUndo& undo = h.forms->Undo();
     QVERIFY(!undo.undoAction()->isEnabled());
     QCOMPARE(undo.undoAction()->text(), QStringLiteral("&Отменить"));
-    const QByteArray before = bytesOf(h.g);
+    const QByteArray before = TestSupport::tripBytes(h.g);
 
     QWidget* window = action.act(h);
-    const QByteArray after = bytesOf(h.g);
+    const QByteArray after = TestSupport::tripBytes(h.g);
     const QString shownAfter = action.shown(h);
     QVERIFY(after != before);
     QCOMPARE(undo.stack().count(), 1);
@@ -205,15 +197,15 @@ void tst_tripundo::eachWindowsChange()
     QVERIFY(edit.contains(undo.undoAction()) && edit.contains(undo.redoAction()));
 
     press(window, Qt::CTRL | Qt::Key_Z);
-    QCOMPARE(bytesOf(h.g), before);
+    QCOMPARE(TestSupport::tripBytes(h.g), before);
     QVERIFY(action.shown(h) != shownAfter);
     QCOMPARE(undo.redoAction()->text(), QStringLiteral("&Повторить: ") + undoText.mid(11));
     press(window, Qt::CTRL | Qt::Key_Y);
-    QCOMPARE(bytesOf(h.g), after);
+    QCOMPARE(TestSupport::tripBytes(h.g), after);
     QCOMPARE(action.shown(h), shownAfter);
     press(window, Qt::CTRL | Qt::Key_Z);
     press(window, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
-    QCOMPARE(bytesOf(h.g), after);
+    QCOMPARE(TestSupport::tripBytes(h.g), after);
     QCOMPARE(action.shown(h), shownAfter);
 }
 
