@@ -60,25 +60,8 @@ TripUndo::TripUndo(GlobalVariable& g, QObject* parent)
     m_redo->setObjectName(QStringLiteral("mnuEditRedo"));
     m_undo->setShortcut(QKeySequence::Undo);
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(m_undo, &QAction::triggered, this, [this] {
-        try {
-            m_stack->undo();
-        } catch (const ModelError&) {
-            // Only a change made past the editor can get here; the steps no longer fit the trip.
-            m_stack->clear();
-            MessageBox::show(nullptr, QStringLiteral("Отменить не удалось: поход изменён в обход журнала правок."),
-                             QStringLiteral("Правка"), MessageBox::OkOnly, MessageBox::Warning);
-        }
-    });
-    connect(m_redo, &QAction::triggered, this, [this] {
-        try {
-            m_stack->redo();
-        } catch (const ModelError&) {
-            m_stack->clear();
-            MessageBox::show(nullptr, QStringLiteral("Повторить не удалось: поход изменён в обход журнала правок."),
-                             QStringLiteral("Правка"), MessageBox::OkOnly, MessageBox::Warning);
-        }
-    });
+    connect(m_undo, &QAction::triggered, this, [this] { step(&QUndoStack::undo, QStringLiteral("Отменить")); });
+    connect(m_redo, &QAction::triggered, this, [this] { step(&QUndoStack::redo, QStringLiteral("Повторить")); });
     connect(m_stack, &QUndoStack::indexChanged, this, &TripUndo::updateTexts);
     connect(m_stack, &QUndoStack::cleanChanged, this, [this](bool blnClean) {
         if (blnClean)
@@ -113,6 +96,18 @@ void TripUndo::setSaved()
 void TripUndo::setNothingSaved()
 {
     m_stack->resetClean();
+}
+
+void TripUndo::step(void (QUndoStack::*move)(), const QString& strVerb)
+{
+    try {
+        (m_stack->*move)();
+    } catch (const ModelError&) {
+        // Only a change made past the editor can get here; the steps no longer fit the trip.
+        m_stack->clear();
+        MessageBox::show(nullptr, QStringLiteral("%1 не удалось: поход изменён в обход журнала правок.").arg(strVerb),
+                         QStringLiteral("Правка"), MessageBox::OkOnly, MessageBox::Warning);
+    }
 }
 
 void TripUndo::push(const TripChange& change)

@@ -33,6 +33,8 @@ public:
 
 private:
     void push(const TripChange& change);
+    // Undoes or redoes one step; a step that no longer fits the trip ends the history.
+    void step(void (QUndoStack::*move)(), const QString& strVerb);
     void updateTexts();
 
     GlobalVariable& m_g;
