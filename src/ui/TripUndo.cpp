@@ -6,6 +6,10 @@
 #include "platform/MessageBox.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <QWidget>
@@ -78,6 +82,8 @@ TripUndo::TripUndo(GlobalVariable& g, QObject* parent)
             m_stack->resetClean();
     });
     updateTexts();
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 TripUndo::~TripUndo() = default;
@@ -86,6 +92,20 @@ void TripUndo::attach(QWidget& window) const
 {
     window.addAction(m_undo);
     window.addAction(m_redo);
+}
+
+bool TripUndo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool blnUndoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                            m_redo->shortcuts().contains(QKeySequence(key->keyCombination()));
+    const auto* line = qobject_cast<QLineEdit*>(watched);
+    const auto* text = qobject_cast<QPlainTextEdit*>(watched);
+    // Left unclaimed by the field, the keys reach the window's undo and redo actions.
+    return blnUndoKey && ((line && !line->isModified()) || (text && !text->isUndoRedoEnabled())) &&
+           static_cast<QWidget*>(watched)->window()->actions().contains(m_undo);
 }
 
 void TripUndo::setSaved()

@@ -31,6 +31,11 @@ public:
 
     QUndoStack& stack() const { return *m_stack; }
 
+protected:
+    // The undo keys in a field of a trip window: a field holding typing not yet taken
+    // into the trip undoes that typing; otherwise the keys undo the trip.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void push(const TripChange& change);
     // Undoes or redoes one step; a step that no longer fits the trip ends the history.

@@ -25,6 +25,7 @@ class tst_tripundo : public QObject
 private slots:
     void eachWindowsChange_data();
     void eachWindowsChange();
+    void fieldsLeaveUndoToTheTrip();
     void savedStateClearsTheMark();
     void anotherTripClearsTheSteps();
 };
@@ -56,7 +57,9 @@ void press(QWidget* window, QKeyCombination key)
 {
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(window, key.key(), key.keyboardModifiers());
+    // As the keyboard does: to the widget with the focus.
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == window ? focus : window, key.key(), key.keyboardModifiers());
 }
 
 QWidget* inEditor(EditorHarness& h, const std::function<void()>& act)
@@ -207,6 +210,26 @@ void tst_tripundo::eachWindowsChange()
     press(window, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
     QCOMPARE(TestSupport::tripBytes(h.g), after);
     QCOMPARE(action.shown(h), shownAfter);
+}
+
+void tst_tripundo::fieldsLeaveUndoToTheTrip()
+{
+    // Focus rests in a field of the main window; only typing not yet taken is the field's own.
+    EditorHarness h;
+    prepare(h);
+    frmMainForm& w = h.forms->MainForm();
+    w.show();
+    h.g.edits.deleteDay(1);
+    auto* people = EditorHarness::child<QLineEdit>(w, "txtCountPeople");
+    people->setFocus();
+    press(&w, Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(h.g.objMenuList.size(), qint16(3));
+    EditorHarness::typeText(people, QStringLiteral("7"));
+    QCOMPARE(people->text(), QStringLiteral("47"));
+    press(&w, Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(people->text(), QStringLiteral("4"));
+    QCOMPARE(h.forms->Undo().stack().index(), 0);
+    QCOMPARE(h.g.objMenuList.size(), qint16(3));
 }
 
 void tst_tripundo::savedStateClearsTheMark()

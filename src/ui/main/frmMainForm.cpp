@@ -35,7 +35,6 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -184,7 +183,6 @@ void frmMainForm::buildControls()
     // Every key typed here is already the trip's: its undo is the trip's undo, not a
     // second history of the field's own.
     m_rtbDeffine->setUndoRedoEnabled(false);
-    m_rtbDeffine->installEventFilter(this);
     m_rtbDeffine->setToolTip(QStringLiteral("Описание раскладки"));
     m_rtbDeffine->setTabChangesFocus(true);
     m_rtbDeffine->setMinimumHeight(Twips::toPixelsY(this, 1200));
@@ -365,13 +363,6 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
             else if (watched == m_txtSmena)
                 txtSmena_LostFocus();
         }
-    } else if (event->type() == QEvent::ShortcutOverride && watched == m_rtbDeffine) {
-        // Left unclaimed, the keys reach the trip's undo and redo.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y) ||
-            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
-            return true;
     } else if (event->type() == QEvent::Shortcut && qobject_cast<QPushButton*>(watched)) {
         // A mnemonic leaves the field and presses the button in one gesture: a refused
         // field stops the press as well.
