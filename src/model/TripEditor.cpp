@@ -17,6 +17,10 @@ struct Overloaded : Fs...
 {
     using Fs::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments (clang 14, which
+// builds the fuzz targets).
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 } // namespace
 
@@ -98,52 +102,51 @@ void TripEditor::apply(const TripChange& change, bool blnForward)
 void TripEditor::applyPart(const TripChange::Part& part, bool blnForward)
 {
     GlobalVariable& g = m_g;
-    std::visit(Overloaded{
-                   [&](const TripChange::Settings& p) {
-                       static_cast<TripSettings&>(g) = blnForward ? p.after : p.before;
-                   },
-                   [&](const TripChange::Product& p) {
-                       g.objCatalog.GetProduct(p.intIndex) = blnForward ? p.after : p.before;
-                       noteCatalog(p.intIndex);
-                   },
-                   [&](const TripChange::Appended& p) {
-                       const auto intCount = static_cast<qint16>(p.products.size());
-                       if (!blnForward) {
-                           g.objCatalog.DropLast(intCount);
-                           noteCatalog(-1);
-                           return;
-                       }
-                       if (g.objCatalog.size() > clsCatalog::MaxSize - intCount)
-                           throw OverflowError("the catalog is full");
-                       for (const clsProduct& product : p.products) {
-                           g.objCatalog.AddProduct(product.Name(), product.Norma(), product.strProductEdin);
-                           g.objCatalog.GetProduct(g.objCatalog.size()).facts = product.facts;
-                       }
-                       noteCatalog(intCount == 1 ? g.objCatalog.size() : -1);
-                   },
-                   [&](const TripChange::Meal& p) {
-                       clsTrapeza* meal = g.objMenuList.GetMenu(p.intDay).GetTrapeza(p.intMeal);
-                       if (!meal)
-                           throw OutOfRangeError("meal out of range");
-                       meal->SetProducts(blnForward ? p.after : p.before);
-                   },
-                   [&](const TripChange::DayAdded&) {
-                       if (blnForward)
-                           g.objMenuList.AddMenu();
-                       else
-                           g.objMenuList.DelMenu(g.objMenuList.size());
-                   },
-                   [&](const TripChange::DayDeleted& p) {
-                       if (blnForward)
-                           g.objMenuList.DelMenu(p.intDay);
-                       else
-                           g.objMenuList.InsertMenu(p.menu, p.intDay);
-                   },
-                   [&](const TripChange::DaysExchanged& p) { g.objMenuList.ExchangeMenus(p.intDay1, p.intDay2); },
-                   [&](const TripChange::Aim& p) { g.intEnergyAim = blnForward ? p.after : p.before; },
-                   [&](const TripChange::People& p) { g.participants = blnForward ? p.after : p.before; },
-               },
-               part);
+    std::visit(
+        Overloaded{
+            [&](const TripChange::Settings& p) { static_cast<TripSettings&>(g) = blnForward ? p.after : p.before; },
+            [&](const TripChange::Product& p) {
+                g.objCatalog.GetProduct(p.intIndex) = blnForward ? p.after : p.before;
+                noteCatalog(p.intIndex);
+            },
+            [&](const TripChange::Appended& p) {
+                const auto intCount = static_cast<qint16>(p.products.size());
+                if (!blnForward) {
+                    g.objCatalog.DropLast(intCount);
+                    noteCatalog(-1);
+                    return;
+                }
+                if (g.objCatalog.size() > clsCatalog::MaxSize - intCount)
+                    throw OverflowError("the catalog is full");
+                for (const clsProduct& product : p.products) {
+                    g.objCatalog.AddProduct(product.Name(), product.Norma(), product.strProductEdin);
+                    g.objCatalog.GetProduct(g.objCatalog.size()).facts = product.facts;
+                }
+                noteCatalog(intCount == 1 ? g.objCatalog.size() : -1);
+            },
+            [&](const TripChange::Meal& p) {
+                clsTrapeza* meal = g.objMenuList.GetMenu(p.intDay).GetTrapeza(p.intMeal);
+                if (!meal)
+                    throw OutOfRangeError("meal out of range");
+                meal->SetProducts(blnForward ? p.after : p.before);
+            },
+            [&](const TripChange::DayAdded&) {
+                if (blnForward)
+                    g.objMenuList.AddMenu();
+                else
+                    g.objMenuList.DelMenu(g.objMenuList.size());
+            },
+            [&](const TripChange::DayDeleted& p) {
+                if (blnForward)
+                    g.objMenuList.DelMenu(p.intDay);
+                else
+                    g.objMenuList.InsertMenu(p.menu, p.intDay);
+            },
+            [&](const TripChange::DaysExchanged& p) { g.objMenuList.ExchangeMenus(p.intDay1, p.intDay2); },
+            [&](const TripChange::Aim& p) { g.intEnergyAim = blnForward ? p.after : p.before; },
+            [&](const TripChange::People& p) { g.participants = blnForward ? p.after : p.before; },
+        },
+        part);
 }
 
 unsigned TripEditor::partsOf(const TripChange& change)
@@ -248,7 +251,8 @@ void TripEditor::exchangeDays(qint16 intDay1, qint16 intDay2)
     m_g.objMenuList.GetMenu(intDay1);
     m_g.objMenuList.GetMenu(intDay2);
     make(TripChange{QStringLiteral("обмен дней %1 и %2").arg(intDay1).arg(intDay2),
-                    {TripChange::DaysExchanged{intDay1, intDay2}}, 0});
+                    {TripChange::DaysExchanged{intDay1, intDay2}},
+                    0});
 }
 
 void TripEditor::setAim(qint32 intAim)
