@@ -10,7 +10,8 @@
 
 // "№ i" and the byte after it, the start of the i-th numbered line of a list the trip
 // file holds by the thousand, counted up as text as the lines come: each line's start
-// is compared with it rather than read as a number.
+// is compared with it rather than read as a number (writing each number anew cost the
+// large trip's load 15 % more instructions).
 class LineStart
 {
 public:
