@@ -133,6 +133,25 @@ void tst_tripundo::eachWindowsChange_data()
                       return EditorHarness::child<QPlainTextEdit>(h.forms->MainForm(), "rtbDeffine")->toPlainText();
                   }}
         << "&Отменить: описание похода";
+    QTest::newRow("people typed") << Action{[](EditorHarness& h) {
+                                                frmMainForm& w = h.forms->MainForm();
+                                                w.show();
+                                                w.activateWindow();
+                                                if (!QTest::qWaitForWindowActive(&w))
+                                                    qFatal("the main window does not become active");
+                                                auto* people = EditorHarness::child<QLineEdit>(w, "txtCountPeople");
+                                                people->setFocus();
+                                                people->selectAll();
+                                                EditorHarness::typeText(people, QStringLiteral("12"));
+                                                EditorHarness::child<QPlainTextEdit>(w, "rtbDeffine")->setFocus();
+                                                return static_cast<QWidget*>(&w);
+                                            },
+                                            [](EditorHarness& h) {
+                                                frmMainForm& w = h.forms->MainForm();
+                                                return EditorHarness::child<QLineEdit>(w, "txtCountPeople")->text() +
+                                                       u'/' + EditorHarness::child<QLineEdit>(w, "txtSmena")->text();
+                                            }}
+                                  << "&Отменить: число участников";
     // The shifts and the participants follow the count in the same step.
     QTest::newRow("people spinner") << Action{[](EditorHarness& h) {
                                                   frmMainForm& w = h.forms->MainForm();

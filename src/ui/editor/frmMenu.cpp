@@ -394,7 +394,7 @@ void frmMenu::tripChanged(unsigned parts)
         return;
     if (parts & TripEditor::CatalogPart)
         VisibleCatalog();
-    if (parts & (TripEditor::RationPart | TripEditor::SettingsPart))
+    if (parts & TripEditor::RationPart)
         followRation();
     else if (parts & TripEditor::CatalogPart)
         ViewMenu();

@@ -430,8 +430,9 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16 TripSettin
         rejectField(txt);
         return false;
     }
-    if (intTarget == &TripSettings::intCountPeople) {
-        // The participants follow in the same step, as the spinner's change would make them.
+    if (intTarget == &TripSettings::intCountPeople && upd.value() != intValue) {
+        // The spinner's change below makes the step, the shifts and participants following.
+    } else if (intTarget == &TripSettings::intCountPeople) {
         TripSettings s = m_g;
         s.intCountPeople = static_cast<qint16>(intValue);
         const QScopedValueRollback own(m_blnOwnChange, true);
