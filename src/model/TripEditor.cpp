@@ -100,7 +100,17 @@ void TripEditor::applyPart(const TripChange::Part& part, bool blnForward)
     GlobalVariable& g = m_g;
     std::visit(Overloaded{
                    [&](const TripChange::Settings& p) {
-                       static_cast<TripSettings&>(g) = blnForward ? p.after : p.before;
+                       const TripSettings& from = blnForward ? p.before : p.after;
+                       const TripSettings& to = blnForward ? p.after : p.before;
+                       // Which date the date dialog sets is the dialog's, not the change's:
+                       // an undone date must not mark a closed dialog as open.
+                       const bool blnDataBegin = g.blnDataBegin;
+                       const bool blnDataEnd = g.blnDataEnd;
+                       static_cast<TripSettings&>(g) = to;
+                       if (from.blnDataBegin == to.blnDataBegin)
+                           g.blnDataBegin = blnDataBegin;
+                       if (from.blnDataEnd == to.blnDataEnd)
+                           g.blnDataEnd = blnDataEnd;
                    },
                    [&](const TripChange::Product& p) {
                        g.objCatalog.GetProduct(p.intIndex) = blnForward ? p.after : p.before;
@@ -171,6 +181,16 @@ void TripEditor::setSettings(const TripSettings& after, const QString& strWhat, 
     if (before == after)
         return;
     make(TripChange{strWhat, {TripChange::Settings{before, after}}, intMergeKey});
+}
+
+void TripEditor::followSettings(const TripSettings& after, const QString& strWhat)
+{
+    const TripSettings& before = m_g;
+    if (before == after)
+        return;
+    TripChange change{strWhat, {TripChange::Settings{before, after}}, 0};
+    change.blnFollows = true;
+    make(std::move(change));
 }
 
 void TripEditor::setCountPeople(const TripSettings& after, const QString& strWhat)
@@ -248,7 +268,8 @@ void TripEditor::exchangeDays(qint16 intDay1, qint16 intDay2)
     m_g.objMenuList.GetMenu(intDay1);
     m_g.objMenuList.GetMenu(intDay2);
     make(TripChange{QStringLiteral("обмен дней %1 и %2").arg(intDay1).arg(intDay2),
-                    {TripChange::DaysExchanged{intDay1, intDay2}}, 0});
+                    {TripChange::DaysExchanged{intDay1, intDay2}},
+                    0});
 }
 
 void TripEditor::setAim(qint32 intAim)

@@ -17,11 +17,12 @@ class TripEditor : public QObject
 
 public:
     // What a change touched; changed() carries them or-ed together.
-    enum Part : unsigned {
-        SettingsPart = 1,    // dates, counts, periodicity, layout days, description
-        CatalogPart = 2,     // products: names, norms, units, values
-        RationPart = 4,      // daily menus and their meals
-        AimPart = 8,         // the energy aim
+    enum Part : unsigned
+    {
+        SettingsPart = 1, // dates, counts, periodicity, layout days, description
+        CatalogPart = 2,  // products: names, norms, units, values
+        RationPart = 4,   // daily menus and their meals
+        AimPart = 8,      // the energy aim
         ParticipantsPart = 16,
         AllParts = 31
     };
@@ -45,6 +46,8 @@ public:
 
     // Changes built from the trip as it stands.
     void setSettings(const TripSettings& after, const QString& strWhat, int intMergeKey = 0);
+    // Settings that follow from earlier changes, made when the trip is checked.
+    void followSettings(const TripSettings& after, const QString& strWhat);
     // The participants follow a new count of people in the same step.
     void setCountPeople(const TripSettings& after, const QString& strWhat);
     void setProduct(qint16 intIndex, const clsProduct& after, const QString& strWhat);

@@ -434,7 +434,8 @@ bool frmMainForm::countLostFocus(QLineEdit& txt, int intLimit, qint16 TripSettin
         const QScopedValueRollback own(m_blnOwnChange, true);
         m_g.edits.setCountPeople(s, QStringLiteral("число участников"));
     } else {
-        changeSettings(QStringLiteral("число смен"), [&](TripSettings& s) { s.*intTarget = static_cast<qint16>(intValue); });
+        changeSettings(QStringLiteral("число смен"),
+                       [&](TripSettings& s) { s.*intTarget = static_cast<qint16>(intValue); });
     }
     txt.setText(QString::number(intValue));
     txt.setModified(false);
@@ -535,8 +536,9 @@ void frmMainForm::rtbDeffine_Change()
     if (m_blnRewriting)
         return;
     // A burst of typing is one step.
-    changeSettings(QStringLiteral("описание похода"),
-                   [&](TripSettings& s) { s.strDeffine = m_rtbDeffine->toPlainText(); }, DescriptionMergeKey);
+    changeSettings(
+        QStringLiteral("описание похода"), [&](TripSettings& s) { s.strDeffine = m_rtbDeffine->toPlainText(); },
+        DescriptionMergeKey);
 }
 
 void frmMainForm::SetDataBegin(const QDate& dt)
@@ -590,7 +592,11 @@ bool frmMainForm::TestOption()
         txt->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    m_g.intCountDay = r.intCountDay;
+    // The days follow the dates: with the change that set them, so that undo takes both.
+    TripSettings s = m_g;
+    s.intCountDay = r.intCountDay;
+    const QScopedValueRollback own(m_blnOwnChange, true);
+    m_g.edits.followSettings(s, QStringLiteral("продолжительность похода"));
     return true;
 }
 
@@ -793,8 +799,11 @@ bool frmMainForm::NewTrip(NewFrom from)
     m_g.strFileName.clear();
     // A borrowed catalog is work the user would not want to lose unasked.
     m_g.blnChanged = from != NewFrom::Empty;
+    // The empty trip is as good as saved: undoing back to it clears the mark again.
     if (m_g.blnChanged)
         m_forms.Undo().setNothingSaved();
+    else
+        m_forms.Undo().setSaved();
     ReWriteOption();
     ViewFileName();
     m_panels.first()->setText(QStringLiteral("Новая раскладка"));
