@@ -1352,11 +1352,12 @@ bool Walk::moveStack(bool blnUndo, QString& strHow)
     const int intBefore = int(stack().index());
     QWidget* window = QApplication::activeWindow();
     QWidget* focus = QApplication::focusWidget();
-    // A field being typed into takes Ctrl+Z for its own text.
+    // A field being typed into takes Ctrl+Z for its own text, an open drop-down list every key.
     const auto* line = qobject_cast<QLineEdit*>(focus);
     const bool blnTyping =
         (line && !line->isReadOnly()) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
-    if (window && window->isEnabled() && window->actions().contains(undo.undoAction()) && !blnTyping && chance(50)) {
+    if (window && window->isEnabled() && window->actions().contains(undo.undoAction()) && !blnTyping &&
+        !QApplication::activePopupWidget() && chance(50)) {
         QWidget* target = focus && focus->window() == window ? focus : window;
         if (blnUndo) {
             strHow = QStringLiteral("Ctrl+Z");
@@ -1368,7 +1369,7 @@ bool Walk::moveStack(bool blnUndo, QString& strHow)
             strHow = QStringLiteral("Ctrl+Y");
             QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
         }
-        strHow += QStringLiteral(" in ") + describe(window);
+        strHow += QStringLiteral(" in ") + describe(target);
     } else {
         strHow = blnUndo ? QStringLiteral("Правка > Отменить") : QStringLiteral("Правка > Повторить");
         (blnUndo ? undo.undoAction() : undo.redoAction())->trigger();
