@@ -318,7 +318,6 @@ private:
     // change this step made or joined.
     QList<std::optional<TripData>> m_states;
     int m_undoFloor = INT_MAX;
-    int m_intSteps = 0;
     bool m_trace = qEnvironmentVariableIntValue("TORBEL_WALK_TRACE") != 0;
 };
 
@@ -1455,7 +1454,6 @@ QString Walk::run(int intSteps)
     };
     escapes().clear();
 
-    m_intSteps = intSteps;
     startProgram();
     QString strFailure;
     for (int intStep = 1; intStep <= intSteps && strFailure.isEmpty(); ++intStep) {
