@@ -110,8 +110,10 @@ frmRemoveDay& Forms::RemoveDay()
 }
 frmRasklad& Forms::Rasklad()
 {
+    // No undo here: the layout is built from the trip when the window opens and does not
+    // follow a change, so the trip must not change beneath it.
     if (!m_rasklad)
-        backToMain(tripWindow(m_rasklad), true);
+        backToMain(lazy(m_rasklad, m_g, *this), true);
     return *m_rasklad;
 }
 frmPrintOption& Forms::PrintOption()

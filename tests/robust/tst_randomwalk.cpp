@@ -834,17 +834,27 @@ QList<Candidate> Walk::candidates(QWidget* window)
                 QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
         });
     }
-    static const QList<std::pair<Qt::Key, const char*>> keys = {
-        {Qt::Key_Escape, "Escape"}, {Qt::Key_Return, "Enter"}, {Qt::Key_Tab, "Tab"}, {Qt::Key_Space, "Space"},
-        {Qt::Key_Up, "Up"},         {Qt::Key_Down, "Down"},    {Qt::Key_End, "End"}, {Qt::Key_Delete, "Delete"}};
-    const auto key = pickOf(keys);
+    struct Key
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* name;
+    };
+    // The undo keys too: in a field being typed they take back its text, elsewhere a step.
+    static const QList<Key> keys = {
+        {Qt::Key_Escape, Qt::NoModifier, "Escape"}, {Qt::Key_Return, Qt::NoModifier, "Enter"},
+        {Qt::Key_Tab, Qt::NoModifier, "Tab"},       {Qt::Key_Space, Qt::NoModifier, "Space"},
+        {Qt::Key_Up, Qt::NoModifier, "Up"},         {Qt::Key_Down, Qt::NoModifier, "Down"},
+        {Qt::Key_End, Qt::NoModifier, "End"},       {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"}, {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"}};
+    const Key key = pickOf(keys);
     QPointer<QWidget> pw(window);
-    add(2, QStringLiteral("key ") + QLatin1String(key.second), QStringLiteral("key %1").arg(QLatin1String(key.second)),
+    add(2, QStringLiteral("key ") + QLatin1String(key.name), QStringLiteral("key %1").arg(QLatin1String(key.name)),
         [pw, key] {
             if (!pw)
                 return;
             QWidget* focus = QApplication::focusWidget();
-            QTest::keyClick(focus && focus->window() == pw ? focus : pw.data(), key.first);
+            QTest::keyClick(focus && focus->window() == pw ? focus : pw.data(), key.key, key.modifiers);
         });
     return list;
 }

@@ -6,7 +6,9 @@
 #include "ui/main/frmMainForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -47,6 +49,8 @@ private slots:
     void newTripIsSaved_data();
     void newTripIsSaved();
     void undoLeavesDateDialogAlone();
+    void ctrlZInWindow_data();
+    void ctrlZInWindow();
 };
 
 void tst_mainform_undo::daysFollowDates_data()
@@ -167,6 +171,39 @@ void tst_mainform_undo::undoLeavesDateDialogAlone()
     QCOMPARE(r.g.dtDataBegin, QDate(2026, 7, 1));
     QVERIFY(!r.g.blnDataBegin);
     QVERIFY(r.g.blnDataEnd);
+}
+
+void tst_mainform_undo::ctrlZInWindow_data()
+{
+    QTest::addColumn<QString>("button"); // the main window's button that opens the window
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("undone");
+
+    QTest::newRow("ration editor") << "cmdMenu"
+                                   << "frmMenu" << true;
+    // The layout is built when it opens and does not follow a change.
+    QTest::newRow("layout window") << "cmdRaklad"
+                                   << "frmRasklad" << false;
+}
+
+void tst_mainform_undo::ctrlZInWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(bool, undone);
+    Run r;
+    TestSupport::makeTrip(r.g, {{"Гречка", "80", "гр"}}, {"1 | | "}, 2, 1, 5, QDate(2026, 7, 1));
+    r.g.dtDataEnd = QDate(2026, 7, 5);
+    r.main().ReWriteOption();
+    r.main().SetDataEnd(QDate(2026, 7, 3));
+    QTest::mouseClick(r.main().findChild<QPushButton*>(button), Qt::LeftButton);
+    QWidget* w = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        w = top->objectName() == window && top->isVisible() ? top : w;
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(r.g.dtDataEnd, undone ? QDate(2026, 7, 5) : QDate(2026, 7, 3));
 }
 
 QTEST_MAIN(tst_mainform_undo)
