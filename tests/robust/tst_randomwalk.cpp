@@ -682,8 +682,15 @@ QList<Candidate> Walk::candidates(QWidget* window)
             // Impatience: the second click lands wherever the first one left things.
             add(1, QStringLiteral("double-click ") + describe(b),
                 QStringLiteral("double-click %1 %2").arg(describe(b), quoted(b->text())), [p] {
+                    // QTest's double click on a widget is a press alone: a button held
+                    // down would repeat its clicks unasked for as long as the program runs.
+                    const QPoint at = p ? p->rect().center() : QPoint();
                     if (p)
-                        QTest::mouseDClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
+                        QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, at);
+                    if (p)
+                        QTest::mouseDClick(p, Qt::LeftButton, Qt::NoModifier, at);
+                    if (p)
+                        QTest::mouseRelease(p, Qt::LeftButton, Qt::NoModifier, at);
                 });
         }
     }
