@@ -66,4 +66,7 @@ struct TripChange
     // Not 0: the next change with the same key joins this one, so a burst of typing in
     // one field is taken back as one step.
     int intMergeKey = 0;
+    // A value that follows from earlier changes (the trip's days from its dates): it joins
+    // the latest step when that is the trip as it stands and not the saved one.
+    bool blnFollows = false;
 };

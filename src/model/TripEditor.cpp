@@ -100,51 +100,62 @@ void TripEditor::apply(const TripChange& change, bool blnForward)
 void TripEditor::applyPart(const TripChange::Part& part, bool blnForward)
 {
     GlobalVariable& g = m_g;
-    std::visit(
-        Overloaded{
-            [&](const TripChange::Settings& p) { static_cast<TripSettings&>(g) = blnForward ? p.after : p.before; },
-            [&](const TripChange::Product& p) {
-                g.objCatalog.GetProduct(p.intIndex) = blnForward ? p.after : p.before;
-                noteCatalog(p.intIndex);
-            },
-            [&](const TripChange::Appended& p) {
-                const auto intCount = static_cast<qint16>(p.products.size());
-                if (!blnForward) {
-                    g.objCatalog.DropLast(intCount);
-                    noteCatalog(-1);
-                    return;
-                }
-                if (g.objCatalog.size() > clsCatalog::MaxSize - intCount)
-                    throw OverflowError("the catalog is full");
-                for (const clsProduct& product : p.products) {
-                    g.objCatalog.AddProduct(product.Name(), product.Norma(), product.strProductEdin);
-                    g.objCatalog.GetProduct(g.objCatalog.size()).facts = product.facts;
-                }
-                noteCatalog(intCount == 1 ? g.objCatalog.size() : -1);
-            },
-            [&](const TripChange::Meal& p) {
-                clsTrapeza* meal = g.objMenuList.GetMenu(p.intDay).GetTrapeza(p.intMeal);
-                if (!meal)
-                    throw OutOfRangeError("meal out of range");
-                meal->SetProducts(blnForward ? p.after : p.before);
-            },
-            [&](const TripChange::DayAdded&) {
-                if (blnForward)
-                    g.objMenuList.AddMenu();
-                else
-                    g.objMenuList.DelMenu(g.objMenuList.size());
-            },
-            [&](const TripChange::DayDeleted& p) {
-                if (blnForward)
-                    g.objMenuList.DelMenu(p.intDay);
-                else
-                    g.objMenuList.InsertMenu(p.menu, p.intDay);
-            },
-            [&](const TripChange::DaysExchanged& p) { g.objMenuList.ExchangeMenus(p.intDay1, p.intDay2); },
-            [&](const TripChange::Aim& p) { g.intEnergyAim = blnForward ? p.after : p.before; },
-            [&](const TripChange::People& p) { g.participants = blnForward ? p.after : p.before; },
-        },
-        part);
+    std::visit(Overloaded{
+                   [&](const TripChange::Settings& p) {
+                       const TripSettings& from = blnForward ? p.before : p.after;
+                       const TripSettings& to = blnForward ? p.after : p.before;
+                       // Which date the date dialog sets is the dialog's, not the change's:
+                       // an undone date must not mark a closed dialog as open.
+                       const bool blnDataBegin = g.blnDataBegin;
+                       const bool blnDataEnd = g.blnDataEnd;
+                       static_cast<TripSettings&>(g) = to;
+                       if (from.blnDataBegin == to.blnDataBegin)
+                           g.blnDataBegin = blnDataBegin;
+                       if (from.blnDataEnd == to.blnDataEnd)
+                           g.blnDataEnd = blnDataEnd;
+                   },
+                   [&](const TripChange::Product& p) {
+                       g.objCatalog.GetProduct(p.intIndex) = blnForward ? p.after : p.before;
+                       noteCatalog(p.intIndex);
+                   },
+                   [&](const TripChange::Appended& p) {
+                       const auto intCount = static_cast<qint16>(p.products.size());
+                       if (!blnForward) {
+                           g.objCatalog.DropLast(intCount);
+                           noteCatalog(-1);
+                           return;
+                       }
+                       if (g.objCatalog.size() > clsCatalog::MaxSize - intCount)
+                           throw OverflowError("the catalog is full");
+                       for (const clsProduct& product : p.products) {
+                           g.objCatalog.AddProduct(product.Name(), product.Norma(), product.strProductEdin);
+                           g.objCatalog.GetProduct(g.objCatalog.size()).facts = product.facts;
+                       }
+                       noteCatalog(intCount == 1 ? g.objCatalog.size() : -1);
+                   },
+                   [&](const TripChange::Meal& p) {
+                       clsTrapeza* meal = g.objMenuList.GetMenu(p.intDay).GetTrapeza(p.intMeal);
+                       if (!meal)
+                           throw OutOfRangeError("meal out of range");
+                       meal->SetProducts(blnForward ? p.after : p.before);
+                   },
+                   [&](const TripChange::DayAdded&) {
+                       if (blnForward)
+                           g.objMenuList.AddMenu();
+                       else
+                           g.objMenuList.DelMenu(g.objMenuList.size());
+                   },
+                   [&](const TripChange::DayDeleted& p) {
+                       if (blnForward)
+                           g.objMenuList.DelMenu(p.intDay);
+                       else
+                           g.objMenuList.InsertMenu(p.menu, p.intDay);
+                   },
+                   [&](const TripChange::DaysExchanged& p) { g.objMenuList.ExchangeMenus(p.intDay1, p.intDay2); },
+                   [&](const TripChange::Aim& p) { g.intEnergyAim = blnForward ? p.after : p.before; },
+                   [&](const TripChange::People& p) { g.participants = blnForward ? p.after : p.before; },
+               },
+               part);
 }
 
 unsigned TripEditor::partsOf(const TripChange& change)
@@ -172,6 +183,16 @@ void TripEditor::setSettings(const TripSettings& after, const QString& strWhat, 
     if (before == after)
         return;
     make(TripChange{strWhat, {TripChange::Settings{before, after}}, intMergeKey});
+}
+
+void TripEditor::followSettings(const TripSettings& after, const QString& strWhat)
+{
+    const TripSettings& before = m_g;
+    if (before == after)
+        return;
+    TripChange change{strWhat, {TripChange::Settings{before, after}}, 0};
+    change.blnFollows = true;
+    make(std::move(change));
 }
 
 void TripEditor::setCountPeople(const TripSettings& after, const QString& strWhat)

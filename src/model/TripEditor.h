@@ -46,6 +46,8 @@ public:
 
     // Changes built from the trip as it stands.
     void setSettings(const TripSettings& after, const QString& strWhat, int intMergeKey = 0);
+    // Settings that follow from earlier changes, made when the trip is checked.
+    void followSettings(const TripSettings& after, const QString& strWhat);
     // The participants follow a new count of people in the same step.
     void setCountPeople(const TripSettings& after, const QString& strWhat);
     void setProduct(qint16 intIndex, const clsProduct& after, const QString& strWhat);

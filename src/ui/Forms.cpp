@@ -110,8 +110,8 @@ frmRemoveDay& Forms::RemoveDay()
 }
 frmRasklad& Forms::Rasklad()
 {
-    // A view of the layout as built: the trip is changed, and changes are taken back,
-    // once it is closed.
+    // No undo here: the layout is built from the trip when the window opens and does not
+    // follow a change, so the trip must not change beneath it.
     if (!m_rasklad)
         backToMain(lazy(m_rasklad, m_g, *this), true);
     return *m_rasklad;

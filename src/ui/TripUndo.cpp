@@ -40,9 +40,13 @@ public:
     int id() const override { return m_change.intMergeKey != 0 ? m_change.intMergeKey : -1; }
     bool mergeWith(const QUndoCommand* other) override
     {
-        const auto* next = static_cast<const ChangeCommand*>(other);
-        m_change.parts.insert(m_change.parts.end(), next->m_change.parts.begin(), next->m_change.parts.end());
+        join(static_cast<const ChangeCommand*>(other)->m_change);
         return true;
+    }
+    // A change made after this one, taken back and made again with it.
+    void join(const TripChange& next)
+    {
+        m_change.parts.insert(m_change.parts.end(), next.parts.begin(), next.parts.end());
     }
 
 private:
@@ -132,6 +136,15 @@ void TripUndo::step(void (QUndoStack::*move)(), const QString& strVerb)
 
 void TripUndo::push(const TripChange& change)
 {
+    // A consequence joins the step it follows, unless that step is the saved trip or
+    // steps wait to be made again: then it is a step of its own.
+    const int intIndex = m_stack->index();
+    if (change.blnFollows && intIndex > 0 && intIndex == m_stack->count() && intIndex != m_stack->cleanIndex()) {
+        // The stack keeps its commands const; every one of them is a ChangeCommand made here.
+        auto* last = static_cast<ChangeCommand*>(const_cast<QUndoCommand*>(m_stack->command(intIndex - 1)));
+        last->join(change);
+        return;
+    }
     m_stack->push(new ChangeCommand(m_g.edits, change));
 }
 

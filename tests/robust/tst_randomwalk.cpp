@@ -5,9 +5,14 @@
 // step the trip and the windows are checked; a failure prints the seed and the numbered
 // steps that lead to it.
 //
+// Undo and redo are checked with the real Правка actions and shortcuts: after every step
+// its changes are taken back one by one and made again, each time against the trip as it
+// was when the change was made; every few steps the whole stack goes back and forth.
+//
 // TORBEL_WALK_TRACE=1 prints every step as it runs (for a crash, which prints nothing
 // else); TORBEL_WALK_STEPS=n walks longer, TORBEL_WALK_SEEDS=n with more seeds.
 #include "export/clsRKWord.h"
+#include "model/Cp1251.h"
 #include "model/GlobalVariable.h"
 #include "model/PurchaseList.h"
 #include "model/RuDate.h"
@@ -15,6 +20,7 @@
 #include "support/SampleTrip.h"
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
+#include "ui/TripUndo.h"
 #include "ui/UpDown.h"
 #include "ui/editor/frmMenu.h"
 #include "ui/main/frmCalendar.h"
@@ -22,6 +28,8 @@
 #include "ui/viewer/frmRasklad.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
@@ -39,15 +47,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QWheelEvent>
 
+#include <climits>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int DefaultSteps = 300;
+// How often the whole undo stack is taken back and made again.
+constexpr int WholeStackEvery = 50;
 
 // The program's windows, in a fixed order so that a seed always sees them alike.
 const QStringList WindowNames = {
@@ -256,6 +269,15 @@ private:
     bool sameTrip(const TripData& a, const TripData& b, QString& strWhy) const;
     bool errorShownThisStep() const;
 
+    // ---- undo and redo ----
+    void startProgram();
+    QUndoStack& stack() const { return m_program->forms->Undo().stack(); }
+    TripData tripNow() const;
+    QString checkUndo(bool blnWhole);
+    QString roundTrip(int intTo, const QString& strWhat);
+    QString checkState(int intIndex, const QString& strWhen, bool blnMoved);
+    bool moveStack(bool blnUndo, QString& strHow);
+
     QString report(const QString& strFailure) const;
     void note(const QString& line) { m_current.append(QStringLiteral("     ") + line); }
     int pick(int n) { return n <= 0 ? 0 : int(m_rng.bounded(quint32(n))); }
@@ -291,6 +313,11 @@ private:
     // The current file and its bytes when the step began.
     QString m_fileNameBefore;
     QByteArray m_fileBytesBefore;
+    // The trip at each index of the undo stack since it was last cleared, taken when the
+    // change was made (unknown where the walk did not see it), and the lowest index whose
+    // change this step made or joined.
+    QList<std::optional<TripData>> m_states;
+    int m_undoFloor = INT_MAX;
     bool m_trace = qEnvironmentVariableIntValue("TORBEL_WALK_TRACE") != 0;
 };
 
@@ -655,8 +682,15 @@ QList<Candidate> Walk::candidates(QWidget* window)
             // Impatience: the second click lands wherever the first one left things.
             add(1, QStringLiteral("double-click ") + describe(b),
                 QStringLiteral("double-click %1 %2").arg(describe(b), quoted(b->text())), [p] {
+                    // QTest's double click on a widget is a press alone: a button held
+                    // down would repeat its clicks unasked for as long as the program runs.
+                    const QPoint at = p ? p->rect().center() : QPoint();
                     if (p)
-                        QTest::mouseDClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
+                        QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, at);
+                    if (p)
+                        QTest::mouseDClick(p, Qt::LeftButton, Qt::NoModifier, at);
+                    if (p)
+                        QTest::mouseRelease(p, Qt::LeftButton, Qt::NoModifier, at);
                 });
         }
     }
@@ -807,17 +841,27 @@ QList<Candidate> Walk::candidates(QWidget* window)
                 QTest::mouseClick(p, Qt::LeftButton, Qt::NoModifier, p->rect().center());
         });
     }
-    static const QList<std::pair<Qt::Key, const char*>> keys = {
-        {Qt::Key_Escape, "Escape"}, {Qt::Key_Return, "Enter"}, {Qt::Key_Tab, "Tab"}, {Qt::Key_Space, "Space"},
-        {Qt::Key_Up, "Up"},         {Qt::Key_Down, "Down"},    {Qt::Key_End, "End"}, {Qt::Key_Delete, "Delete"}};
-    const auto key = pickOf(keys);
+    struct Key
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* name;
+    };
+    // The undo keys too: in a field being typed they take back its text, elsewhere a step.
+    static const QList<Key> keys = {
+        {Qt::Key_Escape, Qt::NoModifier, "Escape"}, {Qt::Key_Return, Qt::NoModifier, "Enter"},
+        {Qt::Key_Tab, Qt::NoModifier, "Tab"},       {Qt::Key_Space, Qt::NoModifier, "Space"},
+        {Qt::Key_Up, Qt::NoModifier, "Up"},         {Qt::Key_Down, Qt::NoModifier, "Down"},
+        {Qt::Key_End, Qt::NoModifier, "End"},       {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"}, {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"}};
+    const Key key = pickOf(keys);
     QPointer<QWidget> pw(window);
-    add(2, QStringLiteral("key ") + QLatin1String(key.second), QStringLiteral("key %1").arg(QLatin1String(key.second)),
+    add(2, QStringLiteral("key ") + QLatin1String(key.name), QStringLiteral("key %1").arg(QLatin1String(key.name)),
         [pw, key] {
             if (!pw)
                 return;
             QWidget* focus = QApplication::focusWidget();
-            QTest::keyClick(focus && focus->window() == pw ? focus : pw.data(), key.first);
+            QTest::keyClick(focus && focus->window() == pw ? focus : pw.data(), key.key, key.modifiers);
         });
     return list;
 }
@@ -897,9 +941,18 @@ bool Walk::sameTrip(const TripData& a, const TripData& b, QString& strWhy) const
     QString e;
     TripFile::write(a, ba, e);
     TripFile::write(b, bb, e);
-    strWhy = QStringLiteral("expected:\n%1\nfound:\n%2")
-                 .arg(QString::fromLatin1(ba.left(600).toPercentEncoding(" \r\n.")),
-                      QString::fromLatin1(bb.left(600).toPercentEncoding(" \r\n.")));
+    // The first line that differs, as the file would hold it.
+    const QList<QByteArray> la = ba.split('\n');
+    const QList<QByteArray> lb = bb.split('\n');
+    qsizetype i = 0;
+    while (i < la.size() && i < lb.size() && la.at(i) == lb.at(i))
+        ++i;
+    const auto line = [](const QList<QByteArray>& lines, qsizetype at) {
+        return at < lines.size() ? quoted(Cp1251::text(lines.at(at))) : QStringLiteral("(none)");
+    };
+    strWhy = QStringLiteral("file line %1: expected %2, found %3").arg(i + 1).arg(line(la, i), line(lb, i));
+    if (ba == bb)
+        strWhy = QStringLiteral("the files are alike, the trips are not (participants or the values beyond the file)");
     return false;
 }
 
@@ -1252,6 +1305,147 @@ QString Walk::checkFields() const
     return QString();
 }
 
+// ---------------------------------------------------------------- undo and redo
+
+void Walk::startProgram()
+{
+    m_program = std::make_unique<Program>(m_docs);
+    settle();
+    m_states = {tripNow()};
+    TripEditor& edits = m_program->g.edits;
+    // The stack has taken the change when this runs: the trip now is the state at its index.
+    QObject::connect(&edits, &TripEditor::made, &edits, [this] {
+        const int i = int(stack().index());
+        m_states.resize(i + 1);
+        m_states[i] = tripNow();
+        m_undoFloor = qMin(m_undoFloor, i - 1);
+    });
+    QObject::connect(&edits, &TripEditor::replacedWhole, &edits, [this] {
+        m_states = {tripNow()};
+        m_undoFloor = INT_MAX;
+    });
+}
+
+TripData Walk::tripNow() const
+{
+    TripData data = TripFile::fromState(m_program->g);
+    // Which date the date dialog is setting: the dialog's own state, set by its opening
+    // and cleared by its closing, never a change of the user's.
+    data.blnDataBegin = false;
+    data.blnDataEnd = false;
+    return data;
+}
+
+QString Walk::checkState(int intIndex, const QString& strWhen, bool blnMoved)
+{
+    if (intIndex < 0 || intIndex >= m_states.size())
+        return QStringLiteral("%1 the undo stack is at %2 with %3 changes seen made")
+            .arg(strWhen)
+            .arg(intIndex)
+            .arg(m_states.size() - 1);
+    QString strWhy;
+    if (m_states.at(intIndex) && !sameTrip(*m_states.at(intIndex), tripNow(), strWhy))
+        return QStringLiteral("%1 the trip is not what it was at undo step %2; %3")
+            .arg(strWhen)
+            .arg(intIndex)
+            .arg(strWhy);
+    const GlobalVariable& g = m_program->g;
+    const QUndoStack& s = stack();
+    // Taken back to the saved trip it is unchanged, and changed anywhere else; a step may
+    // also mark the saved trip changed (opening the ration editor does).
+    const bool blnSaved = s.index() == s.cleanIndex();
+    if (blnMoved ? g.blnChanged == blnSaved : !g.blnChanged && !blnSaved)
+        return QStringLiteral("%1 the trip is marked %2 at undo step %3, the saved one is %4")
+            .arg(strWhen, g.blnChanged ? QStringLiteral("changed") : QStringLiteral("unchanged"))
+            .arg(s.index())
+            .arg(s.cleanIndex());
+    return QString();
+}
+
+bool Walk::moveStack(bool blnUndo, QString& strHow)
+{
+    const TripUndo& undo = m_program->forms->Undo();
+    const int intBefore = int(stack().index());
+    QWidget* window = QApplication::activeWindow();
+    QWidget* focus = QApplication::focusWidget();
+    // A field being typed into takes Ctrl+Z for its own text, an open drop-down list every key.
+    const auto* line = qobject_cast<QLineEdit*>(focus);
+    const bool blnTyping =
+        (line && !line->isReadOnly()) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
+    if (window && window->isEnabled() && window->actions().contains(undo.undoAction()) && !blnTyping &&
+        !QApplication::activePopupWidget() && chance(50)) {
+        QWidget* target = focus && focus->window() == window ? focus : window;
+        if (blnUndo) {
+            strHow = QStringLiteral("Ctrl+Z");
+            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+        } else if (chance(50)) {
+            strHow = QStringLiteral("Ctrl+Shift+Z");
+            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            strHow = QStringLiteral("Ctrl+Y");
+            QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+        }
+        strHow += QStringLiteral(" in ") + describe(target);
+    } else {
+        strHow = blnUndo ? QStringLiteral("Правка > Отменить") : QStringLiteral("Правка > Повторить");
+        (blnUndo ? undo.undoAction() : undo.redoAction())->trigger();
+    }
+    settle();
+    ++coverage()[QStringLiteral("undo: ") + strHow.section(QStringLiteral(" in "), 0, 0)];
+    return int(stack().index()) == intBefore + (blnUndo ? -1 : 1);
+}
+
+QString Walk::roundTrip(int intTo, const QString& strWhat)
+{
+    const int intFrom = int(stack().index());
+    const int intCount = int(stack().count());
+    const int intBoxes = int(MessageBox::shown().size());
+    const auto fail = [&](const QString& strWhy) {
+        return QStringLiteral("%1 (undo steps %2 to %3): %4").arg(strWhat).arg(intFrom).arg(intTo).arg(strWhy);
+    };
+    QString strHow;
+    for (int i = intFrom; i > intTo; --i) {
+        if (!moveStack(true, strHow) || stack().count() != intCount)
+            return fail(
+                QStringLiteral("%1 left the stack at %2 of %3").arg(strHow).arg(stack().index()).arg(stack().count()));
+        if (QString e = checkState(i - 1, strHow + QStringLiteral(":"), true); !e.isEmpty())
+            return fail(e);
+    }
+    for (int i = intTo; i < intFrom; ++i) {
+        if (!moveStack(false, strHow) || stack().count() != intCount)
+            return fail(
+                QStringLiteral("%1 left the stack at %2 of %3").arg(strHow).arg(stack().index()).arg(stack().count()));
+        if (QString e = checkState(i + 1, strHow + QStringLiteral(":"), true); !e.isEmpty())
+            return fail(e);
+    }
+    if (int(MessageBox::shown().size()) != intBoxes)
+        return fail(QStringLiteral("a message was shown: ") + MessageBox::shown().last().text);
+    if (!escapes().isEmpty())
+        return fail(escapes().join(u'\n'));
+    return QString();
+}
+
+QString Walk::checkUndo(bool blnWhole)
+{
+    // Every change went through the stack: the trip is what its index says.
+    const int intIndex = int(stack().index());
+    if (intIndex < m_states.size() && !m_states.at(intIndex))
+        m_states[intIndex] = tripNow();
+    if (QString e = checkState(intIndex, QStringLiteral("after the step"), false); !e.isEmpty())
+        return e;
+    if (m_undoFloor < intIndex) {
+        if (QString e = roundTrip(m_undoFloor, QStringLiteral("undoing and redoing the step")); !e.isEmpty())
+            return e;
+        ++coverage()[QStringLiteral("undone and redone: ") + m_key];
+    }
+    if (blnWhole && intIndex > 0) {
+        if (QString e = roundTrip(0, QStringLiteral("undoing and redoing every step")); !e.isEmpty())
+            return e;
+        ++coverage()[QStringLiteral("undo: the whole stack back and forth")];
+    }
+    return QString();
+}
+
 QString Walk::report(const QString& strFailure) const
 {
     QStringList lines;
@@ -1277,11 +1471,11 @@ QString Walk::run(int intSteps)
     };
     escapes().clear();
 
-    m_program = std::make_unique<Program>(m_docs);
-    settle();
+    startProgram();
     QString strFailure;
     for (int intStep = 1; intStep <= intSteps && strFailure.isEmpty(); ++intStep) {
         m_step = intStep;
+        m_undoFloor = INT_MAX;
         m_current.clear();
         m_files.clear();
         m_boxesBefore = int(MessageBox::shown().size());
@@ -1304,6 +1498,8 @@ QString Walk::run(int intSteps)
             m_current.first().prepend(QStringLiteral("%1. ").arg(intStep, 3));
         m_log.append(m_current);
         strFailure = check();
+        if (strFailure.isEmpty() && m_program->forms->MainForm().isVisible())
+            strFailure = checkUndo(intStep % WholeStackEvery == 0 || intStep == intSteps);
         if (!strFailure.isEmpty())
             break;
         if (!m_program->forms->MainForm().isVisible()) {
@@ -1312,8 +1508,7 @@ QString Walk::run(int intSteps)
                 break;
             m_log.append(QStringLiteral("     (the program ended; it starts again)"));
             m_program.reset();
-            m_program = std::make_unique<Program>(m_docs);
-            settle();
+            startProgram();
         }
         if (MessageBox::shown().size() > 1000)
             MessageBox::clear();

@@ -596,7 +596,11 @@ bool frmMainForm::TestOption()
         txt->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    m_g.intCountDay = r.intCountDay;
+    // The days follow the dates: with the change that set them, so that undo takes both.
+    TripSettings s = m_g;
+    s.intCountDay = r.intCountDay;
+    const QScopedValueRollback own(m_blnOwnChange, true);
+    m_g.edits.followSettings(s, QStringLiteral("продолжительность похода"));
     return true;
 }
 
@@ -799,8 +803,11 @@ bool frmMainForm::NewTrip(NewFrom from)
     m_g.strFileName.clear();
     // A borrowed catalog is work the user would not want to lose unasked.
     m_g.blnChanged = from != NewFrom::Empty;
+    // The empty trip is as good as saved: undoing back to it clears the mark again.
     if (m_g.blnChanged)
         m_forms.Undo().setNothingSaved();
+    else
+        m_forms.Undo().setSaved();
     ReWriteOption();
     ViewFileName();
     m_panels.first()->setText(QStringLiteral("Новая раскладка"));

@@ -359,10 +359,8 @@ void frmNutrition::cmdDocument_Click()
     const int intShift = cboShift->currentIndex();
     // The title block counts the days shown here, even when the layout has not been
     // opened since the dates changed; the trip itself keeps its count.
-    const qint16 intKept = m_g.intCountDay;
-    m_g.intCountDay = m_intCountDay;
+    const QScopedValueRollback days(m_g.intCountDay, m_intCountDay);
     ShoppingDocument::exportList(m_g, list, intShift <= 0, static_cast<qint16>(qMax(1, intShift)));
-    m_g.intCountDay = intKept;
 }
 
 QSize frmNutrition::openingSize(const QRect& available)
