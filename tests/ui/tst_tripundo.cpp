@@ -71,6 +71,14 @@ QWidget* inEditor(EditorHarness& h, const std::function<void()>& act)
     return &m;
 }
 
+// People and shifts as the main window shows them.
+QString countsShown(EditorHarness& h)
+{
+    frmMainForm& w = h.forms->MainForm();
+    return EditorHarness::child<QLineEdit>(w, "txtCountPeople")->text() + u'/' +
+           EditorHarness::child<QLineEdit>(w, "txtSmena")->text();
+}
+
 QString dayTabs(EditorHarness& h)
 {
     return h.tabTexts(h.days()).join(u',');
@@ -146,11 +154,7 @@ void tst_tripundo::eachWindowsChange_data()
                                                 EditorHarness::child<QPlainTextEdit>(w, "rtbDeffine")->setFocus();
                                                 return static_cast<QWidget*>(&w);
                                             },
-                                            [](EditorHarness& h) {
-                                                frmMainForm& w = h.forms->MainForm();
-                                                return EditorHarness::child<QLineEdit>(w, "txtCountPeople")->text() +
-                                                       u'/' + EditorHarness::child<QLineEdit>(w, "txtSmena")->text();
-                                            }}
+                                            countsShown}
                                   << "&Отменить: число участников";
     // The shifts and the participants follow the count in the same step.
     QTest::newRow("people spinner") << Action{[](EditorHarness& h) {
@@ -159,11 +163,7 @@ void tst_tripundo::eachWindowsChange_data()
                                                   EditorHarness::child<UpDown>(w, "UpDownPeople")->setValue(30);
                                                   return static_cast<QWidget*>(&w);
                                               },
-                                              [](EditorHarness& h) {
-                                                  frmMainForm& w = h.forms->MainForm();
-                                                  return EditorHarness::child<QLineEdit>(w, "txtCountPeople")->text() +
-                                                         u'/' + EditorHarness::child<QLineEdit>(w, "txtSmena")->text();
-                                              }}
+                                              countsShown}
                                     << "&Отменить: число участников";
     QTest::newRow("nutrition value")
         << Action{[](EditorHarness& h) {
