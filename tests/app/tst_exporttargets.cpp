@@ -1,6 +1,7 @@
 #include "model/GlobalVariable.h"
 #include "support/FullDisk.h"
 #include "support/SampleTrip.h"
+#include "support/TestSupport.h"
 #include "tripfile/TripFile.h"
 
 #include <QDir>
@@ -17,6 +18,9 @@
 // the trip is read only from a regular file.
 namespace {
 
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
+
 struct Result
 {
     int exitCode = -1;
@@ -25,18 +29,6 @@ struct Result
 };
 
 const QString notRegular = QStringLiteral("это не обычный файл (канал, устройство или сокет)");
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 } // namespace
 

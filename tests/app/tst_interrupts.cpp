@@ -1,6 +1,7 @@
 #include "model/GlobalVariable.h"
 #include "support/FullDisk.h"
 #include "support/SampleTrip.h"
+#include "support/TestSupport.h"
 #include "tripfile/TripFile.h"
 
 #include <QDir>
@@ -18,17 +19,8 @@
 // (TORBEL_TEST_SAVE=stop, see platform/AtomicFile.h), and is signalled there.
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
 
 QStringList entries(const QString& dir)
 {

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "support/TestSupport.h"
 
 #include "support/FullDisk.h"
 
@@ -12,6 +13,9 @@
 #include <unistd.h>
 
 namespace {
+
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
 
 // A device that takes writes into a buffer of its own, as a file does, and fails either
 // once intWriteLimit bytes have been written or when the buffer has to go out.
@@ -60,18 +64,6 @@ private:
     qint64 m_intWritten = 0;
     QByteArray m_pending;
 };
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QFileDevice::Permissions mode(QFileDevice::Permissions perms)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Helpers shared by the test suites.
@@ -7,5 +8,10 @@ namespace TestSupport {
 
 // A file under tests/data.
 QString dataPath(const QString& name);
+
+// A file's bytes; "<unreadable>" when it cannot be read, which no file written equals.
+QByteArray readBytes(const QString& path);
+// Writes the bytes whole; false when that fails.
+bool writeBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 #include "model/GlobalVariable.h"
 #include "support/SampleTrip.h"
+#include "support/TestSupport.h"
 #include "tripfile/RecoveryCopy.h"
 #include "tripfile/TripFile.h"
 
@@ -18,17 +19,8 @@
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
 
 // A trip of n participants with norms at the ends of the file's 16-bit range.
 void makeTrip(GlobalVariable& g, qint16 intPeople)

@@ -1,6 +1,7 @@
 #include "model/GlobalVariable.h"
 #include "support/PlatformRecorder.h"
 #include "support/SampleTrip.h"
+#include "support/TestSupport.h"
 #include "tripfile/RecoveryCopy.h"
 #include "tripfile/TripFile.h"
 #include "ui/Forms.h"
@@ -18,11 +19,7 @@
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using TestSupport::readBytes;
 
 // A run of the program that changed its trip and was killed: its copy stays behind.
 QString leaveCopy(const QString& strFolder, const QString& strTrip, const QString& strDeffine)
